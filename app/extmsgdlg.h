@@ -1,0 +1,65 @@
+#pragma once
+
+// The Dutch message dialog: the platform's standard message dialog with Dutch title
+// and button captions, centred over the main window and pulled onto the screen.
+
+#include <QFlags>
+#include <QString>
+
+#include <memory>
+
+class QMessageBox;
+class QAbstractButton;
+
+enum TMsgDlgType {
+    mtWarning = 0,
+    mtError = 1,
+    mtInformation = 2,
+    mtConfirmation = 3,
+    mtCustom = 4
+};
+
+enum TMsgDlgBtn : unsigned {
+    mbYes = 1u << 0,
+    mbNo = 1u << 1,
+    mbOK = 1u << 2,
+    mbCancel = 1u << 3,
+    mbAbort = 1u << 4,
+    mbRetry = 1u << 5,
+    mbIgnore = 1u << 6,
+    mbAll = 1u << 7,
+    mbNoToAll = 1u << 8,
+    mbYesToAll = 1u << 9,
+    mbHelp = 1u << 10,
+};
+Q_DECLARE_FLAGS(TMsgDlgButtons, TMsgDlgBtn)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TMsgDlgButtons)
+
+// Modal results: the value with which each button closes the dialog.
+enum TModalResult {
+    mrNone = 0,
+    mrOk = 1,
+    mrCancel = 2,
+    mrAbort = 3,
+    mrRetry = 4,
+    mrIgnore = 5,
+    mrYes = 6,
+    mrNo = 7,
+    mrAll = 8,
+    mrNoToAll = 9,
+    mrYesToAll = 10,
+};
+
+// 1: Dutch captions and titles; 0 keeps the platform's own.
+extern int DialogLanguage;
+// Centre dialogs over the main window; cleared only before the bitmap failure report.
+extern bool CenterOnMainForm;
+
+// Builds the dialog, placed as it will be shown, without showing it. Each button carries
+// its modal result in the property "modalResult".
+std::unique_ptr<QMessageBox> CreateExtMessageDlg(const QString& Msg, TMsgDlgType DlgType,
+                                                 TMsgDlgButtons Buttons, int HelpCtx);
+
+// Shows the dialog modally and returns the modal result of the button that closed it
+// (mrCancel when it was closed otherwise).
+int ExtMessageDlg(const QString& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx);

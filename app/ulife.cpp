@@ -1,0 +1,204 @@
+// The main window: creation, show, close and destroy, the menus and the status bar.
+
+#include "app/ulife.h"
+#include "app/programinfo.h"
+#include "display/worldimage.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShowEvent>
+#include <QStatusBar>
+#include <QTimer>
+#include <QWindow>
+
+namespace {
+
+// One row of the menu table; a row without Item is a separator.
+struct TMenuEntry {
+    QMenu* TLifeForm::*Menu;
+    const char* Name;
+    QAction* TLifeForm::*Item;
+    const char* Caption;
+    QKeyCombination Shortcut;
+    void (TLifeForm::*Handler)();
+};
+
+} // namespace
+
+TLifeForm::TLifeForm(QWidget* Parent) : QMainWindow(Parent) {
+    FormCreate();
+}
+
+TLifeForm::~TLifeForm() {
+    FormDestroy();
+}
+
+void TLifeForm::FormCreate() {
+    setWindowTitle(QString::fromLatin1(ProgramInfo::Title));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    layout()->setSizeConstraint(QLayout::SetFixedSize); // the window always fits the picture
+
+    ClientArea = new QWidget(this);
+    ClientArea->setObjectName(QStringLiteral("ClientArea"));
+    ClientArea->setAutoFillBackground(true);
+    QPalette Shadow = ClientArea->palette();
+    Shadow.setColor(QPalette::Window, Shadow.color(QPalette::Dark));
+    ClientArea->setPalette(Shadow);
+    setCentralWidget(ClientArea);
+
+    CreateMenus();
+    CreateStatusBar();
+    WorldTimer = new QTimer(this);
+    WorldTimer->setTimerType(Qt::PreciseTimer);
+    WorldTimer->setInterval(100);
+    connect(WorldTimer, &QTimer::timeout, this, &TLifeForm::WorldTimerTimer);
+
+    for (QAction* Large :
+         {MenuMoveLeftLarge, MenuMoveRightLarge, MenuMoveUpLarge, MenuMoveDownLarge}) {
+        if (Large)
+            Large->setText(Large->text().replace(QLatin1String("%d"), QString::number(LargeStep)));
+    }
+
+    SaveOptionsOnClose = !LoadOptions();
+    InitLife();
+    MakeConnections(false);
+    CreateFileDialogs();
+
+    // Runs UpdateMenu before any shortcut of this window is matched, so a disabled
+    // command is ignored from the keyboard as well.
+    qApp->installEventFilter(this);
+}
+
+void TLifeForm::CreateMenus() {
+    static const TMenuEntry Entries[] = {
+        {&TLifeForm::MenuBestand, "MenuNewGame", &TLifeForm::MenuNewGame, "&Nieuw spel",
+         Qt::CTRL | Qt::Key_N, &TLifeForm::MenuNewGameClick},
+        {&TLifeForm::MenuBestand, nullptr, nullptr, nullptr, {}, nullptr},
+        {&TLifeForm::MenuBestand, nullptr, nullptr, nullptr, {}, nullptr},
+        {&TLifeForm::MenuBestand, "MenuCloseGame", &TLifeForm::MenuCloseGame, "&Afsluiten",
+         Qt::ALT | Qt::Key_F4, &TLifeForm::MenuCloseGameClick},
+        {&TLifeForm::MenuSpel, "MenuStartGame", &TLifeForm::MenuStartGame, "&Start / stop spel",
+         QKeyCombination(Qt::Key_F3), &TLifeForm::MenuStartGameClick},
+        {&TLifeForm::MenuSpel, "MenuOneStep", &TLifeForm::MenuOneStep, "&Een stap vooruit",
+         QKeyCombination(Qt::Key_F8), &TLifeForm::MenuOneStepClick},
+        {&TLifeForm::MenuSpel, nullptr, nullptr, nullptr, {}, nullptr},
+        {&TLifeForm::MenuSpel, "MenuMoveLeft", &TLifeForm::MenuMoveLeft, "Verplaats naar &links",
+         Qt::CTRL | Qt::Key_Left, &TLifeForm::MenuMoveLeftClick},
+        {&TLifeForm::MenuSpel, "MenuMoveRight", &TLifeForm::MenuMoveRight, "Verplaats naar &rechts",
+         Qt::CTRL | Qt::Key_Right, &TLifeForm::MenuMoveRightClick},
+        {&TLifeForm::MenuSpel, "MenuMoveUp", &TLifeForm::MenuMoveUp, "Verplaats naar bo&ven",
+         Qt::CTRL | Qt::Key_Up, &TLifeForm::MenuMoveUpClick},
+        {&TLifeForm::MenuSpel, "MenuMoveDown", &TLifeForm::MenuMoveDown, "Verplaats naar &beneden",
+         Qt::CTRL | Qt::Key_Down, &TLifeForm::MenuMoveDownClick},
+        {&TLifeForm::MenuSpel, nullptr, nullptr, nullptr, {}, nullptr},
+        {&TLifeForm::MenuSpel, "MenuMoveLeftLarge", &TLifeForm::MenuMoveLeftLarge,
+         "Verplaats %d naar links", Qt::CTRL | Qt::SHIFT | Qt::Key_Left,
+         &TLifeForm::MenuMoveLeftLargeClick},
+        {&TLifeForm::MenuSpel, "MenuMoveRightLarge", &TLifeForm::MenuMoveRightLarge,
+         "Verplaats %d naar rechts", Qt::CTRL | Qt::SHIFT | Qt::Key_Right,
+         &TLifeForm::MenuMoveRightLargeClick},
+        {&TLifeForm::MenuSpel, "MenuMoveUpLarge", &TLifeForm::MenuMoveUpLarge,
+         "Verplaats %d naar boven", Qt::CTRL | Qt::SHIFT | Qt::Key_Up,
+         &TLifeForm::MenuMoveUpLargeClick},
+        {&TLifeForm::MenuSpel, "MenuMoveDownLarge", &TLifeForm::MenuMoveDownLarge,
+         "Verplaats %d naar beneden", Qt::CTRL | Qt::SHIFT | Qt::Key_Down,
+         &TLifeForm::MenuMoveDownLargeClick},
+        {&TLifeForm::MenuSpel, nullptr, nullptr, nullptr, {}, nullptr},
+        {&TLifeForm::MenuSpel, "MenuFlipHorizontal", &TLifeForm::MenuFlipHorizontal,
+         "&Horizontaal spiegelen", Qt::CTRL | Qt::Key_H, &TLifeForm::MenuFlipHorizontalClick},
+        {&TLifeForm::MenuSpel, "MenuFlipVertical", &TLifeForm::MenuFlipVertical,
+         "&Verticaal spiegelen", Qt::CTRL | Qt::Key_V, &TLifeForm::MenuFlipVerticalClick},
+        {&TLifeForm::MenuSpel, nullptr, nullptr, nullptr, {}, nullptr},
+        {&TLifeForm::MenuSpel, "MenuRotateLeft", &TLifeForm::MenuRotateLeft, "Roteer naar lin&ks",
+         Qt::CTRL | Qt::Key_L, &TLifeForm::MenuRotateLeftClick},
+        {&TLifeForm::MenuSpel, "MenuRotateRight", &TLifeForm::MenuRotateRight,
+         "Ro&teer naar rechts", Qt::CTRL | Qt::Key_R, &TLifeForm::MenuRotateRightClick},
+        {&TLifeForm::MenuSpel, "MenuRotate180", &TLifeForm::MenuRotate180, "Roteer &180 graden",
+         Qt::CTRL | Qt::Key_8, &TLifeForm::MenuRotate180Click},
+    };
+
+    MenuBestand = menuBar()->addMenu(QStringLiteral("&Bestand"));
+    MenuBestand->setObjectName(QStringLiteral("MenuBestand"));
+    MenuSpel = menuBar()->addMenu(QStringLiteral("&Spel"));
+    MenuSpel->setObjectName(QStringLiteral("MenuSpel"));
+    for (QMenu* Menu : {MenuBestand, MenuSpel})
+        connect(Menu, &QMenu::aboutToShow, this, &TLifeForm::MenuClick);
+
+    for (const TMenuEntry& Entry : Entries) {
+        QMenu* Menu = this->*Entry.Menu;
+        if (!Entry.Item) {
+            Menu->addSeparator();
+            continue;
+        }
+        QAction* Item = Menu->addAction(QString::fromLatin1(Entry.Caption));
+        Item->setObjectName(QString::fromLatin1(Entry.Name));
+        if (Entry.Shortcut.toCombined() != 0)
+            Item->setShortcut(QKeySequence(Entry.Shortcut));
+        connect(Item, &QAction::triggered, this, Entry.Handler);
+        this->*Entry.Item = Item;
+    }
+}
+
+void TLifeForm::CreateStatusBar() {
+    StatusBar = statusBar();
+    StatusBar->setSizeGripEnabled(false);
+    StatusPanels[0] = new QLabel(StatusBar);
+    StatusPanels[0]->setFixedWidth(300);
+    StatusPanels[1] = new QLabel(StatusBar);
+    StatusPanels[1]->setMinimumWidth(50);
+    StatusBar->addWidget(StatusPanels[0]);
+    StatusBar->addWidget(StatusPanels[1], 1);
+    StatusBar->installEventFilter(this);
+}
+
+void TLifeForm::CreateFileDialogs() {}
+
+bool TLifeForm::eventFilter(QObject* Watched, QEvent* Event) {
+    if (Watched == StatusBar && Event->type() == QEvent::Resize) {
+        StatusBarResize();
+    } else if (Event->type() == QEvent::ShortcutOverride) {
+        auto* Widget = qobject_cast<QWidget*>(Watched);
+        auto* Window = qobject_cast<QWindow*>(Watched);
+        if ((Widget && Widget->window() == this) || (Window && Window == windowHandle()))
+            MenuClick();
+    }
+    return QMainWindow::eventFilter(Watched, Event);
+}
+
+void TLifeForm::showEvent(QShowEvent* Event) {
+    QMainWindow::showEvent(Event);
+    if (!Event->spontaneous())
+        FormShow();
+}
+
+void TLifeForm::FormShow() {
+    DrawEmptyWorld();
+    UpdateStatusBar();
+    Ready = true;
+}
+
+void TLifeForm::closeEvent(QCloseEvent* Event) {
+    FormClose();
+    Event->accept();
+}
+
+void TLifeForm::FormClose() {
+    WorldTimer->stop();
+    if (SaveOptionsOnClose)
+        SaveOptions();
+}
+
+void TLifeForm::FormDestroy() {
+    delete WorldImage;
+    ChalkBoard = QImage();
+}
+
+void TLifeForm::MenuCloseGameClick() {
+    close();
+}

@@ -1,0 +1,195 @@
+#pragma once
+
+// The main window. TLifeForm owns all program state; its methods are defined across the
+// subject folders, one .cpp per group below.
+
+#include "engine/cell.h"
+
+#include <QImage>
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+
+#include <array>
+
+class QAction;
+class QFileDialog;
+class QLabel;
+class QMenu;
+class QStatusBar;
+class QTimer;
+class TWorldImage;
+class TOptionsDlg;
+class THelpForm;
+
+class TLifeForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int LargeStep = 10;
+    static constexpr int SmallStep = 1;
+
+    explicit TLifeForm(QWidget* Parent = nullptr);
+    ~TLifeForm() override;
+
+    // app/ulife.cpp: creation, show, close, destroy and the menus
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void FormDestroy();
+    void MenuCloseGameClick();
+    void MenuInstructionsClick();
+    void GameInstructions();
+    void MenuAboutClick();
+    void AboutGame();
+
+    // engine/world.cpp: grid and links
+    void InitLife();
+    void MakeConnections(bool EdgesOnly);
+    void SetWrapping(qint32 Value);
+    void KillAllCells();
+    void BackupGeneration();
+
+    // engine/generation.cpp: the generation step
+    int Neighbours(int X, int Y) const;
+    void CalcNextGeneration();
+    void DoNextGeneration();
+
+    // engine/runcontrol.cpp: run control, status bar and menu state
+    void MenuStartGameClick();
+    void MenuOneStepClick();
+    void WorldTimerTimer();
+    void RunTheWorld();
+    void UpdateStatusBar();
+    void StatusBarResize();
+    void UpdateMenu();
+    void MenuClick();
+
+    // display/drawing.cpp: picture surfaces and cell drawing
+    void DrawEmptyWorld();
+    void DrawBackGround();
+    void CopyChalkBoardToTheWorld();
+    void DrawCell(int X, int Y, QRgb Colour, bool ScreenToo);
+    void DrawGeneration(bool ForceAll);
+
+    // display/sizing.cpp: world window sizing
+    void ResizeTheWorld(qint32 NewHorCells, qint32 NewVertCells, qint32 NewHorCellSize,
+                        qint32 NewVertCellSize);
+
+    // display/mouse.cpp: cell editing by mouse
+    void WorldMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+
+    // patterns/patternfiles.cpp: pattern files
+    void MenuSaveGameClick();
+    void MenuOpenGameClick();
+    void SaveGame();
+    void OpenGame();
+    static void TrimLifeLines(QStringList& Lines);
+
+    // patterns/transforms.cpp: move, mirror and rotate
+    void MenuMoveLeftClick();
+    void MenuMoveRightClick();
+    void MenuMoveUpClick();
+    void MenuMoveDownClick();
+    void MenuMoveLeftLargeClick();
+    void MenuMoveRightLargeClick();
+    void MenuMoveUpLargeClick();
+    void MenuMoveDownLargeClick();
+    void MenuFlipHorizontalClick();
+    void MenuFlipVerticalClick();
+    void MenuRotateLeftClick();
+    void MenuRotateRightClick();
+    void MenuRotate180Click();
+    void MoveLeft(qint32 Steps);
+    void MoveRight(qint32 Steps);
+    void MoveUp(qint32 Steps);
+    void MoveDown(qint32 Steps);
+    void FlipHorizontal();
+    void FlipVertical();
+    void RotateLeft();
+    void RotateRight();
+    void Rotate180();
+
+    // patterns/newgame.cpp: new game
+    void MenuNewGameClick();
+    void NewGame();
+
+    // settings/options.cpp: the settings store and the settings command
+    bool LoadOptions();
+    void SaveOptions();
+    void MenuOptionsClick();
+    void DoOptionsDlg();
+
+    static constexpr QRgb LiveColour = 0xff000000; // RGB (0, 0, 0)
+    static constexpr QRgb DeadColour = 0xffc8c8ff; // RGB (200, 200, 255)
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+    void showEvent(QShowEvent* Event) override;
+    void closeEvent(QCloseEvent* Event) override;
+
+private:
+    friend struct TLifeFormProbe; // the tests' view of the window's state
+
+    void CreateMenus();
+    void CreateStatusBar();
+    void CreateFileDialogs();
+    void CenterWindow();
+    void StopRunning();
+    void ShowBitmapFailure();
+    void ShowStableMessage();
+    template <typename TRule> void ApplyTransform(TRule NewState);
+    qint32 SnapshotAt(qint64 X, qint64 Y) const;
+    QLabel* MessagePanel() const { return StatusPanels[1]; }
+
+    // Components
+    QMenu* MenuBestand = nullptr;
+    QAction* MenuNewGame = nullptr;
+    QAction* MenuOpenGame = nullptr;
+    QAction* MenuSaveGame = nullptr;
+    QAction* MenuCloseGame = nullptr;
+    QMenu* MenuSpel = nullptr;
+    QAction* MenuStartGame = nullptr;
+    QAction* MenuOneStep = nullptr;
+    QAction* MenuMoveLeft = nullptr;
+    QAction* MenuMoveRight = nullptr;
+    QAction* MenuMoveUp = nullptr;
+    QAction* MenuMoveDown = nullptr;
+    QAction* MenuMoveLeftLarge = nullptr;
+    QAction* MenuMoveRightLarge = nullptr;
+    QAction* MenuMoveUpLarge = nullptr;
+    QAction* MenuMoveDownLarge = nullptr;
+    QAction* MenuFlipHorizontal = nullptr;
+    QAction* MenuFlipVertical = nullptr;
+    QAction* MenuRotateLeft = nullptr;
+    QAction* MenuRotateRight = nullptr;
+    QAction* MenuRotate180 = nullptr;
+    QAction* MenuOptions = nullptr;
+    QMenu* MenuHelp = nullptr;
+    QAction* MenuInstructions = nullptr;
+    QAction* MenuAbout = nullptr;
+    QStatusBar* StatusBar = nullptr;
+    std::array<QLabel*, 2> StatusPanels{};
+    QTimer* WorldTimer = nullptr;
+    QFileDialog* OpenDialog = nullptr;
+    QFileDialog* SaveDialog = nullptr;
+    QWidget* ClientArea = nullptr;
+    TOptionsDlg* OptionsDlg = nullptr;
+    THelpForm* HelpForm = nullptr;
+
+    // Engine and display fields
+    TWorld World;
+    qint32 Generation = 0;
+    qint32 HorCellSize = 1;
+    qint32 VertCellSize = 1;
+    qint32 HorCells = 320;
+    qint32 VertCells = 240;
+    TCell DeadCell{};
+    qint32 Wrapping = wmHorizontal;
+    bool Ready = false;
+    bool Stable = false;
+    bool Running = false;
+    bool SaveOptionsOnClose = false;
+    QPointer<TWorldImage> WorldImage;
+    QImage ChalkBoard;
+};

@@ -1,0 +1,118 @@
+// Picture surfaces and cell drawing: ChalkBoard is composed off-screen, WorldImage shows it.
+
+#include "app/extmsgdlg.h"
+#include "app/programinfo.h"
+#include "app/ulife.h"
+#include "display/worldimage.h"
+
+#include <QGuiApplication>
+#include <QLayout>
+#include <QScreen>
+#include <QTimer>
+
+#include <cstring>
+
+void TLifeForm::DrawEmptyWorld() {
+    delete WorldImage;
+    WorldImage = new TWorldImage(ClientArea);
+    connect(WorldImage, &TWorldImage::MouseDown, this,
+            [this](Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) {
+                WorldMouseDown(Button, Shift, X, Y);
+            });
+    WorldImage->move(0, 0);
+
+    if (ChalkBoard.isNull()) {
+        ChalkBoard = QImage(1, 1, QImage::Format_BGR888);
+        if (ChalkBoard.format() != QImage::Format_BGR888) {
+            ShowBitmapFailure();
+            return;
+        }
+    }
+    const int PW = HorCellSize * HorCells;
+    const int PH = VertCellSize * VertCells;
+    // One row of the window's own background separates the picture from the status bar.
+    ClientArea->setFixedSize(PW, PH + 1);
+    WorldImage->setFixedSize(PW, PH);
+    ChalkBoard = QImage(PW, PH, QImage::Format_BGR888);
+    if (ChalkBoard.isNull()) {
+        ShowBitmapFailure();
+        return;
+    }
+    WorldImage->show();
+    layout()->activate();
+    CenterWindow();
+    DrawBackGround();
+    CopyChalkBoardToTheWorld();
+}
+
+void TLifeForm::CenterWindow() {
+    const QRect Screen = QGuiApplication::primaryScreen()->geometry();
+    const QSize Window = frameGeometry().size().expandedTo(size());
+    const int Left = (Screen.width() - Window.width()) / 2;
+    const int Top = (Screen.height() - Window.height()) / 2;
+    move(std::max(Left, 0), std::max(Top, 0));
+}
+
+void TLifeForm::ShowBitmapFailure() {
+    CenterOnMainForm = false;
+    const QString Msg =
+        QStringLiteral("Er is iets misgegaan bij het aanmaken van een interne bitmap.\r"
+                       "Uw systeem ondersteunt mogelijk geen 24-bits bitmaps\r"
+                       "\r"
+                       "Dit kan te maken hebben met de instellingen van uw videokaart.\r"
+                       "Voor een juiste werking van het programma wordt een instelling\r"
+                       "van uw beeldscherm op minimaal \"hoge kleuren\" (16-bit) aanbevolen.\r"
+                       "\r"
+                       "Mocht u het probleem niet kunnen oplossen, meldt het dan via de website:\r"
+                       "\r") +
+        QString::fromLatin1(ProgramInfo::WebSite);
+    ExtMessageDlg(Msg, mtError, mbOK, 0);
+    SaveOptionsOnClose = false;
+    QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void TLifeForm::DrawBackGround() {
+    FillBGR888(ChalkBoard, QRect(0, 0, WorldImage->width(), WorldImage->height()), DeadColour);
+}
+
+void TLifeForm::CopyChalkBoardToTheWorld() {
+    WorldImage->Draw(ChalkBoard);
+}
+
+void TLifeForm::DrawCell(int X, int Y, QRgb Colour, bool ScreenToo) {
+    const QRect Block(X * HorCellSize, Y * VertCellSize, HorCellSize, VertCellSize);
+    if (ScreenToo)
+        WorldImage->FillRect(Block, Colour);
+    FillBGR888(ChalkBoard, Block, Colour);
+}
+
+void TLifeForm::DrawGeneration(bool ForceAll) {
+    if (ChalkBoard.isNull() || !WorldImage)
+        return;
+    const uchar DeadBytes[3] = {uchar(qBlue(DeadColour)), uchar(qGreen(DeadColour)),
+                                uchar(qRed(DeadColour))};
+    const uchar LiveBytes[3] = {uchar(qBlue(LiveColour)), uchar(qGreen(LiveColour)),
+                                uchar(qRed(LiveColour))};
+    const qsizetype Stride = ChalkBoard.bytesPerLine();
+    uchar* const Bits = ChalkBoard.bits();
+    Stable = true;
+    // Columns outside, rows inside: the order in which World lies in memory.
+    for (int X = 0; X < HorCells; ++X) {
+        const TCell* Column = World.Column(X, VertCells);
+        uchar* const ColumnBits = Bits + 3 * qsizetype(X) * HorCellSize;
+        for (int Y = 0; Y < VertCells; ++Y) {
+            const qint32 S = Column[Y].State;
+            if (!ForceAll && S == Column[Y].PrevState)
+                continue;
+            const uchar* Colour = S == 1 ? LiveBytes : DeadBytes;
+            uchar* Row = ColumnBits + qsizetype(Y) * VertCellSize * Stride;
+            for (int I = 0; I < VertCellSize; ++I, Row += Stride) {
+                for (int M = 0; M < HorCellSize; ++M)
+                    std::memcpy(Row + 3 * M, Colour, 3);
+            }
+            Stable = false;
+        }
+    }
+    CopyChalkBoardToTheWorld();
+    UpdateStatusBar();
+}

@@ -1,0 +1,90 @@
+// Run control: the timer-driven run with its stability stop, single steps, the status
+// bar and the menu state that follows the run.
+
+#include "app/programinfo.h"
+#include "app/ulife.h"
+
+#include <QAction>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+
+#include <limits>
+
+void TLifeForm::MenuStartGameClick() {
+    Running = !Running;
+    // Only the slowest speed would leave the user waiting a whole second for the first step.
+    if (Running && WorldTimer->interval() > 250)
+        DoNextGeneration();
+    if (Running)
+        WorldTimer->start();
+    else
+        WorldTimer->stop();
+}
+
+void TLifeForm::MenuOneStepClick() {
+    if (!Running)
+        DoNextGeneration();
+}
+
+void TLifeForm::WorldTimerTimer() {
+    RunTheWorld();
+}
+
+void TLifeForm::RunTheWorld() {
+    if (!Ready)
+        return;
+    Ready = false;
+    Running = true;
+    DoNextGeneration();
+    if (Stable) {
+        WorldTimer->stop();
+        Running = false;
+        ShowStableMessage();
+    }
+    Ready = true;
+}
+
+void TLifeForm::ShowStableMessage() {
+    QMessageBox Box(QMessageBox::NoIcon, QString::fromLatin1(ProgramInfo::Title),
+                    QStringLiteral("Stabiel systeem!"), QMessageBox::Ok);
+    Box.adjustSize();
+    Box.move(screen()->geometry().center() - Box.rect().center());
+    Box.exec();
+}
+
+void TLifeForm::StopRunning() {
+    Running = false;
+    WorldTimer->stop();
+}
+
+void TLifeForm::UpdateStatusBar() {
+    StatusPanels[0]->setText(QStringLiteral("Generatie: %1").arg(Generation));
+    StatusPanels[1]->clear();
+}
+
+void TLifeForm::StatusBarResize() {
+    const QString Widest = QStringLiteral("Generatie: +%1").arg(std::numeric_limits<qint32>::max());
+    const QFontMetrics Metrics(StatusPanels[0]->font());
+    const int Margins = StatusPanels[0]->contentsMargins().left() +
+                        StatusPanels[0]->contentsMargins().right() + 2 * StatusPanels[0]->margin();
+    StatusPanels[0]->setFixedWidth(Metrics.horizontalAdvance(Widest) + Margins);
+}
+
+void TLifeForm::UpdateMenu() {
+    MenuStartGame->setText(Running ? QStringLiteral("&Stop spel") : QStringLiteral("&Start spel"));
+    for (QAction* Item : {MenuOneStep, MenuMoveLeft, MenuMoveRight, MenuMoveUp, MenuMoveDown,
+                          MenuMoveLeftLarge, MenuMoveRightLarge, MenuMoveUpLarge, MenuMoveDownLarge,
+                          MenuFlipHorizontal, MenuFlipVertical, MenuRotateLeft, MenuRotateRight,
+                          MenuRotate180, MenuInstructions, MenuAbout}) {
+        if (Item)
+            Item->setEnabled(!Running);
+    }
+}
+
+void TLifeForm::MenuClick() {
+    UpdateMenu();
+}

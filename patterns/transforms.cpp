@@ -1,0 +1,129 @@
+// Pattern transforms: move, mirror and rotate the whole in-use world, never wrapping.
+
+#include "app/ulife.h"
+
+#include <algorithm>
+
+// Every new State is read from the snapshot, so the order of the writes does not matter.
+template <typename TRule> void TLifeForm::ApplyTransform(TRule NewState) {
+    BackupGeneration();
+    for (int X = 0; X < HorCells; ++X) {
+        for (int Y = 0; Y < VertCells; ++Y)
+            World(X, Y).State = NewState(X, Y);
+    }
+    DrawGeneration(false);
+}
+
+qint32 TLifeForm::SnapshotAt(qint64 X, qint64 Y) const {
+    if (X < 0 || X >= HorCells || Y < 0 || Y >= VertCells)
+        return 0;
+    return World(int(X), int(Y)).PrevState;
+}
+
+void TLifeForm::MenuMoveLeftClick() {
+    if (!Running)
+        MoveLeft(SmallStep);
+}
+
+void TLifeForm::MenuMoveRightClick() {
+    if (!Running)
+        MoveRight(SmallStep);
+}
+
+void TLifeForm::MenuMoveUpClick() {
+    if (!Running)
+        MoveUp(SmallStep);
+}
+
+void TLifeForm::MenuMoveDownClick() {
+    if (!Running)
+        MoveDown(SmallStep);
+}
+
+void TLifeForm::MenuMoveLeftLargeClick() {
+    if (!Running)
+        MoveLeft(LargeStep);
+}
+
+void TLifeForm::MenuMoveRightLargeClick() {
+    if (!Running)
+        MoveRight(LargeStep);
+}
+
+void TLifeForm::MenuMoveUpLargeClick() {
+    if (!Running)
+        MoveUp(LargeStep);
+}
+
+void TLifeForm::MenuMoveDownLargeClick() {
+    if (!Running)
+        MoveDown(LargeStep);
+}
+
+void TLifeForm::MenuFlipHorizontalClick() {
+    if (!Running)
+        FlipHorizontal();
+}
+
+void TLifeForm::MenuFlipVerticalClick() {
+    if (!Running)
+        FlipVertical();
+}
+
+void TLifeForm::MenuRotateLeftClick() {
+    if (!Running)
+        RotateLeft();
+}
+
+void TLifeForm::MenuRotateRightClick() {
+    if (!Running)
+        RotateRight();
+}
+
+void TLifeForm::MenuRotate180Click() {
+    if (!Running)
+        Rotate180();
+}
+
+// Cells that would be read from outside the world are dead: nothing wraps.
+void TLifeForm::MoveLeft(qint32 Steps) {
+    ApplyTransform([=, this](int X, int Y) { return SnapshotAt(qint64(X) + Steps, Y); });
+}
+
+void TLifeForm::MoveRight(qint32 Steps) {
+    ApplyTransform([=, this](int X, int Y) { return SnapshotAt(qint64(X) - Steps, Y); });
+}
+
+void TLifeForm::MoveUp(qint32 Steps) {
+    ApplyTransform([=, this](int X, int Y) { return SnapshotAt(X, qint64(Y) + Steps); });
+}
+
+void TLifeForm::MoveDown(qint32 Steps) {
+    ApplyTransform([=, this](int X, int Y) { return SnapshotAt(X, qint64(Y) - Steps); });
+}
+
+void TLifeForm::FlipHorizontal() {
+    ApplyTransform([this](int X, int Y) { return SnapshotAt(HorCells - 1 - X, Y); });
+}
+
+void TLifeForm::FlipVertical() {
+    ApplyTransform([this](int X, int Y) { return SnapshotAt(X, VertCells - 1 - Y); });
+}
+
+// The rotations turn the top-left square of the smaller side; the rest is cleared.
+void TLifeForm::RotateLeft() {
+    const int S = std::min(HorCells, VertCells);
+    ApplyTransform(
+        [=, this](int X, int Y) { return X < S && Y < S ? SnapshotAt(S - 1 - Y, X) : 0; });
+}
+
+void TLifeForm::RotateRight() {
+    const int S = std::min(HorCells, VertCells);
+    ApplyTransform(
+        [=, this](int X, int Y) { return X < S && Y < S ? SnapshotAt(Y, S - 1 - X) : 0; });
+}
+
+void TLifeForm::Rotate180() {
+    ApplyTransform(
+        [this](int X, int Y) { return SnapshotAt(HorCells - 1 - X, VertCells - 1 - Y); });
+}

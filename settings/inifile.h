@@ -1,0 +1,28 @@
+#pragma once
+
+// A small INI layer with the behaviour of Windows' private-profile functions: section and
+// key names match without regard to case, values are trimmed, an existing key is replaced
+// where it stands, a new key goes to the end of its section and a new section to the end
+// of the file; every other line is kept as it is.
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// The value of Key in Section, or nothing when the section or key is missing.
+std::optional<QByteArray> IniReadValue(const QByteArray& Text, const QByteArray& Section,
+                                       const QByteArray& Key);
+
+// Text with Key in Section set to Value.
+QByteArray IniWriteValue(const QByteArray& Text, const QByteArray& Section, const QByteArray& Key,
+                         const QByteArray& Value);
+
+// The value as text (at most 1023 characters); empty when the file, section or key is
+// missing or the file cannot be read.
+QString ReadProfileString(const QString& File, const QString& Section, const QString& Key);
+
+// Writes one key. The file is replaced as a whole, so a failure never leaves it half
+// written. On failure returns false and sets ErrorCode to a Windows system error code.
+bool WriteProfileString(const QString& File, const QString& Section, const QString& Key,
+                        const QString& Value, int& ErrorCode);

@@ -1,0 +1,78 @@
+// The settings store: the six settings read at creation and written at close.
+
+#include "app/errors.h"
+#include "app/extmsgdlg.h"
+#include "app/ulife.h"
+#include "settings/inifile.h"
+#include "settings/settingspaths.h"
+#include "settings/strtoint.h"
+
+#include <QDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace {
+
+const QString Afmetingen = QStringLiteral("Afmetingen");
+const QString Opties = QStringLiteral("Opties");
+
+constexpr qint32 Speeds[] = {1, 50, 100, 250, 1000};
+
+qint32 ReadSetting(const QString& Section, const QString& Key, qint32 Current, qint32 Min,
+                   qint32 Max) {
+    const qint32 Value =
+        SettingToInt(ReadProfileString(SettingsFile, Section, Key)).value_or(Current);
+    return std::clamp(Value, Min, Max);
+}
+
+} // namespace
+
+bool TLifeForm::LoadOptions() {
+    HorCells = ReadSetting(Afmetingen, QStringLiteral("HorCells"), HorCells, 320, 1280);
+    VertCells = ReadSetting(Afmetingen, QStringLiteral("VertCells"), VertCells, 240, 1024);
+    HorCellSize = ReadSetting(Afmetingen, QStringLiteral("HorCellGrootte"), HorCellSize, 1, 2);
+    VertCellSize = ReadSetting(Afmetingen, QStringLiteral("VertCellGrootte"), VertCellSize, 1, 2);
+    Wrapping = ReadSetting(Opties, QStringLiteral("Wrapping"), Wrapping, wmNone, wmBoth);
+    const qint32 Interval =
+        ReadSetting(Opties, QStringLiteral("TimerInterval"), WorldTimer->interval(), 1, 1000);
+    if (std::find(std::begin(Speeds), std::end(Speeds), Interval) != std::end(Speeds))
+        WorldTimer->setInterval(Interval);
+    return true;
+}
+
+void TLifeForm::SaveOptions() {
+    errno = 0;
+    if (!FolderExists(SettingsDir) && !CreateFolderPath(SettingsDir)) {
+        const int Code = LastSystemError();
+        ExtMessageDlg(
+            QStringLiteral("Helaas is er wat misgegaan bij het opslaan van de instellingen:"
+                           "\r\rDe map \"%1\"\r\rkon niet worden aangemaakt.\r\r%2")
+                .arg(QDir::toNativeSeparators(SettingsDir), ErrorText(Code)),
+            mtError, mbOK, 0);
+        return;
+    }
+    const struct {
+        const QString& Section;
+        QString Key;
+        qint32 Value;
+    } Keys[] = {
+        {Afmetingen, QStringLiteral("HorCells"), HorCells},
+        {Afmetingen, QStringLiteral("VertCells"), VertCells},
+        {Afmetingen, QStringLiteral("HorCellGrootte"), HorCellSize},
+        {Afmetingen, QStringLiteral("VertCellGrootte"), VertCellSize},
+        {Opties, QStringLiteral("Wrapping"), Wrapping},
+        {Opties, QStringLiteral("TimerInterval"), WorldTimer->interval()},
+    };
+    for (const auto& [Section, Key, Value] : Keys) {
+        int Code = 0;
+        if (!WriteProfileString(SettingsFile, Section, Key, QString::number(Value), Code)) {
+            ExtMessageDlg(QStringLiteral("Helaas is er wat misgegaan bij het opslaan van de "
+                                         "instellingen in het bestand:\r\r%1\r\r%2")
+                              .arg(QDir::toNativeSeparators(SettingsFile), ErrorText(Code)),
+                          mtError, mbOK, 0);
+            return;
+        }
+    }
+}

@@ -1,0 +1,87 @@
+// Shared test helpers.
+
+#include "tests/testhelpers.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+std::unique_ptr<TLifeForm> CreateForm() {
+    return std::make_unique<TLifeForm>();
+}
+
+std::unique_ptr<TLifeForm> CreateShownForm() {
+    auto Form = CreateForm();
+    Form->show();
+    if (!QTest::qWaitForWindowExposed(Form.get()))
+        qWarning("main window was not exposed");
+    Form->activateWindow();
+    if (!QTest::qWaitForWindowActive(Form.get()))
+        qWarning("main window did not become active");
+    return Form;
+}
+
+void PlaceRows(TLifeForm& Form, int X, int Y, const QStringList& Rows) {
+    TLifeFormProbe Probe(Form);
+    for (int R = 0; R < Rows.size(); ++R) {
+        for (int C = 0; C < Rows[R].size(); ++C) {
+            TCell& Cell = Probe.World(X + C, Y + R);
+            Cell.State = Cell.PrevState = Rows[R][C] == QLatin1Char('O') ? 1 : 0;
+        }
+    }
+}
+
+QStringList ReadRows(TLifeForm& Form, const QRect& Area) {
+    TLifeFormProbe Probe(Form);
+    QStringList Rows;
+    for (int Y = Area.top(); Y <= Area.bottom(); ++Y) {
+        QString Row;
+        for (int X = Area.left(); X <= Area.right(); ++X)
+            Row += Probe.World(X, Y).State == 1 ? QLatin1Char('O') : QLatin1Char('.');
+        Rows << Row;
+    }
+    return Rows;
+}
+
+int LiveCells(TLifeForm& Form) {
+    TLifeFormProbe Probe(Form);
+    int Count = 0;
+    for (int X = 0; X < Probe.HorCells; ++X) {
+        for (int Y = 0; Y < Probe.VertCells; ++Y)
+            Count += Probe.World(X, Y).State;
+    }
+    return Count;
+}
+
+QRgb PixelAt(const QImage& Picture, int X, int Y) {
+    return Picture.pixel(X, Y) | 0xff000000u;
+}
+
+void AnswerNextModal(std::function<void(QWidget*)> Answer) {
+    QTimer::singleShot(0, qApp, [Answer = std::move(Answer)]() mutable {
+        if (QWidget* Modal = QApplication::activeModalWidget())
+            Answer(Modal);
+        else
+            AnswerNextModal(std::move(Answer));
+    });
+}
+
+void AcceptNextMessageBox(std::function<void(const QString&, const QString&)> Inspect) {
+    AnswerNextModal([Inspect = std::move(Inspect)](QWidget* Modal) {
+        auto* Box = qobject_cast<QMessageBox*>(Modal);
+        if (!Box) {
+            Modal->close();
+            return;
+        }
+        if (Inspect)
+            Inspect(Box->windowTitle(), Box->text());
+        QAbstractButton* Button = Box->defaultButton();
+        if (!Button)
+            Button = Box->escapeButton();
+        if (Button)
+            Button->click();
+        else
+            Box->close();
+    });
+}

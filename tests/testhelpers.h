@@ -1,0 +1,74 @@
+#pragma once
+
+// Shared test helpers: a view of the main window's state, worlds drawn as ASCII rows
+// (".O." like the pattern files) and answering modal dialogs without a modal loop stall.
+
+#include "app/ulife.h"
+
+#include <QLabel>
+#include <QRect>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+#include "display/worldimage.h"
+
+// The tests' view of the private state of TLifeForm.
+struct TLifeFormProbe {
+    explicit TLifeFormProbe(TLifeForm& Form)
+        : Form(Form), World(Form.World), Generation(Form.Generation), HorCellSize(Form.HorCellSize),
+          VertCellSize(Form.VertCellSize), HorCells(Form.HorCells), VertCells(Form.VertCells),
+          DeadCell(Form.DeadCell), Wrapping(Form.Wrapping), Ready(Form.Ready), Stable(Form.Stable),
+          Running(Form.Running), SaveOptionsOnClose(Form.SaveOptionsOnClose),
+          ChalkBoard(Form.ChalkBoard) {}
+
+    TLifeForm& Form;
+    TWorld& World;
+    qint32& Generation;
+    qint32& HorCellSize;
+    qint32& VertCellSize;
+    qint32& HorCells;
+    qint32& VertCells;
+    TCell& DeadCell;
+    qint32& Wrapping;
+    bool& Ready;
+    bool& Stable;
+    bool& Running;
+    bool& SaveOptionsOnClose;
+    QImage& ChalkBoard;
+
+    QTimer* WorldTimer() const { return Form.WorldTimer; }
+    QLabel* Panel(int Index) const { return Form.StatusPanels.at(size_t(Index)); }
+    QStatusBar* StatusBar() const { return Form.StatusBar; }
+    TWorldImage* WorldImage() const { return Form.WorldImage; }
+    TOptionsDlg* OptionsDlg() const { return Form.OptionsDlg; }
+    THelpForm* HelpForm() const { return Form.HelpForm; }
+    QFileDialog* OpenDialog() const { return Form.OpenDialog; }
+    QFileDialog* SaveDialog() const { return Form.SaveDialog; }
+};
+
+// A main window as the program makes it; Shown also runs FormShow and waits until the
+// window is exposed and active, so shortcuts reach it.
+std::unique_ptr<TLifeForm> CreateForm();
+std::unique_ptr<TLifeForm> CreateShownForm();
+
+// Places rows of "O" (live) and "." (dead) with their top-left at (X, Y), setting State
+// and PrevState alike, as a mouse edit would. Nothing is drawn.
+void PlaceRows(TLifeForm& Form, int X, int Y, const QStringList& Rows);
+// Reads the states of a rectangle back as rows of "O" and ".".
+QStringList ReadRows(TLifeForm& Form, const QRect& Area);
+// The number of live in-use cells.
+int LiveCells(TLifeForm& Form);
+
+// The colour of a picture's pixel.
+QRgb PixelAt(const QImage& Picture, int X, int Y);
+
+// Calls Answer with the next modal widget as soon as one is active; returns at once.
+// Answer closes it (for instance by clicking a button). Each call answers one dialog.
+void AnswerNextModal(std::function<void(QWidget*)> Answer);
+// Answers the next modal message box by its default button and hands its title and text
+// to the optional Inspect first.
+void AcceptNextMessageBox(
+    std::function<void(const QString& Title, const QString& Text)> Inspect = {});
