@@ -127,7 +127,11 @@ void TLifeForm::CreateMenus() {
     MenuBestand->setObjectName(QStringLiteral("MenuBestand"));
     MenuSpel = menuBar()->addMenu(QStringLiteral("&Spel"));
     MenuSpel->setObjectName(QStringLiteral("MenuSpel"));
-    for (QMenu* Menu : {MenuBestand, MenuSpel})
+    MenuOptions = menuBar()->addAction(QStringLiteral("&Instelingen"));
+    MenuOptions->setObjectName(QStringLiteral("MenuOptions"));
+    MenuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    MenuHelp->setObjectName(QStringLiteral("MenuHelp"));
+    for (QMenu* Menu : {MenuBestand, MenuSpel, MenuHelp})
         connect(Menu, &QMenu::aboutToShow, this, &TLifeForm::MenuClick);
 
     for (const TMenuEntry& Entry : Entries) {
