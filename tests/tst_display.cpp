@@ -1,0 +1,203 @@
+// The picture: geometry and colours of cells, incremental and full redraws, the window.
+
+#include "tests/testhelpers.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTest>
+
+namespace {
+
+constexpr QRgb Live = TLifeForm::LiveColour;
+constexpr QRgb Dead = TLifeForm::DeadColour;
+
+std::unique_ptr<TLifeForm> ShownFormOfSize(int Width, int Height, int CellWidth, int CellHeight) {
+    auto Form = CreateForm();
+    TLifeFormProbe Probe(*Form);
+    Probe.HorCells = Width;
+    Probe.VertCells = Height;
+    Probe.HorCellSize = CellWidth;
+    Probe.VertCellSize = CellHeight;
+    Form->MakeConnections(false);
+    Form->show();
+    if (!QTest::qWaitForWindowExposed(Form.get()))
+        qWarning("main window was not exposed");
+    return Form;
+}
+
+} // namespace
+
+class TstDisplay : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pictureSize_data();
+    void pictureSize();
+    void cellCoversItsBlock_data();
+    void cellCoversItsBlock();
+    void newPictureLooksDeadWhateverTheCells();
+    void incrementalRedrawPaintsOnlyChanges();
+    void unchangedWorldIsStable();
+    void fullRedrawIsNeverStable();
+    void drawCellPaintsScreenAndChalkBoard();
+    void drawEmptyWorldTwiceLeavesOnePicture();
+    void windowFitsPictureAndStatusBar();
+    void largePictureStartsAtScreenOrigin();
+    void smallPictureIsCentred();
+};
+
+void TstDisplay::pictureSize_data() {
+    QTest::addColumn<int>("Width");
+    QTest::addColumn<int>("Height");
+    QTest::addColumn<int>("CellWidth");
+    QTest::addColumn<int>("CellHeight");
+    QTest::newRow("smallest world, 1 x 1") << 320 << 240 << 1 << 1;
+    QTest::newRow("largest world, 2 x 2") << 1280 << 1024 << 2 << 2;
+    QTest::newRow("2 x 1 cells") << 320 << 240 << 2 << 1;
+    QTest::newRow("1 x 2 cells") << 400 << 300 << 1 << 2;
+}
+
+void TstDisplay::pictureSize() {
+    QFETCH(int, Width);
+    QFETCH(int, Height);
+    QFETCH(int, CellWidth);
+    QFETCH(int, CellHeight);
+    auto Form = ShownFormOfSize(Width, Height, CellWidth, CellHeight);
+    TLifeFormProbe Probe(*Form);
+    const QSize Expected(Width * CellWidth, Height * CellHeight);
+    QCOMPARE(Probe.ChalkBoard.size(), Expected);
+    QCOMPARE(Probe.ChalkBoard.format(), QImage::Format_BGR888);
+    QCOMPARE(Probe.WorldImage()->size(), Expected);
+    QCOMPARE(Probe.WorldImage()->pos(), QPoint(0, 0));
+    QCOMPARE(Probe.WorldImage()->Picture().size(), Expected);
+}
+
+void TstDisplay::cellCoversItsBlock_data() {
+    QTest::addColumn<int>("CellWidth");
+    QTest::addColumn<int>("CellHeight");
+    QTest::newRow("1 x 1") << 1 << 1;
+    QTest::newRow("2 x 1") << 2 << 1;
+    QTest::newRow("2 x 2") << 2 << 2;
+}
+
+void TstDisplay::cellCoversItsBlock() {
+    QFETCH(int, CellWidth);
+    QFETCH(int, CellHeight);
+    auto Form = ShownFormOfSize(320, 240, CellWidth, CellHeight);
+    TLifeFormProbe Probe(*Form);
+    Probe.World(7, 5).State = 1;
+    Form->DrawGeneration(false);
+    const QImage& Board = Probe.ChalkBoard;
+    const QImage& Screen = Probe.WorldImage()->Picture();
+    for (int Px = 7 * CellWidth - 1; Px <= 8 * CellWidth; ++Px) {
+        for (int Py = 5 * CellHeight - 1; Py <= 6 * CellHeight; ++Py) {
+            const bool Inside = Px >= 7 * CellWidth && Px < 8 * CellWidth && Py >= 5 * CellHeight &&
+                                Py < 6 * CellHeight;
+            QCOMPARE(PixelAt(Board, Px, Py), Inside ? Live : Dead);
+            QCOMPARE(PixelAt(Screen, Px, Py), Inside ? Live : Dead);
+        }
+    }
+    // The bytes in memory are blue, green, red.
+    const uchar* DeadPixel = Board.constScanLine(0);
+    QCOMPARE(int(DeadPixel[0]), 255);
+    QCOMPARE(int(DeadPixel[1]), 200);
+    QCOMPARE(int(DeadPixel[2]), 200);
+}
+
+void TstDisplay::newPictureLooksDeadWhateverTheCells() {
+    auto Form = CreateForm();
+    PlaceRows(*Form, 0, 0, {"OOO", "OOO"});
+    Form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
+    TLifeFormProbe Probe(*Form);
+    QCOMPARE(PixelAt(Probe.ChalkBoard, 0, 0), Dead);
+    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 1, 1), Dead);
+    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 319, 239), Dead);
+}
+
+void TstDisplay::incrementalRedrawPaintsOnlyChanges() {
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    // A live cell that the picture does not show yet, but whose PrevState says it does,
+    // must be left alone by an incremental redraw.
+    Probe.World(3, 3).State = Probe.World(3, 3).PrevState = 1;
+    Probe.World(9, 9).State = 1;
+    Form->DrawGeneration(false);
+    QCOMPARE(PixelAt(Probe.ChalkBoard, 3, 3), Dead);
+    QCOMPARE(PixelAt(Probe.ChalkBoard, 9, 9), Live);
+    QVERIFY(!Probe.Stable);
+    Form->DrawGeneration(true);
+    QCOMPARE(PixelAt(Probe.ChalkBoard, 3, 3), Live);
+}
+
+void TstDisplay::unchangedWorldIsStable() {
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    PlaceRows(*Form, 10, 10, {"OO", "OO"});
+    Form->DrawGeneration(true);
+    Probe.Generation = 41;
+    Probe.Panel(1)->setText(QStringLiteral("Cel[1,1]: Dood --> Levend"));
+    Form->BackupGeneration();
+    Form->DrawGeneration(false);
+    QVERIFY(Probe.Stable);
+    QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 41"));
+    QCOMPARE(Probe.Panel(1)->text(), QString());
+    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 10, 10), Live);
+}
+
+void TstDisplay::fullRedrawIsNeverStable() {
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    Form->DrawGeneration(true);
+    QVERIFY(!Probe.Stable);
+    QCOMPARE(PixelAt(Probe.ChalkBoard, 160, 120), Dead);
+}
+
+void TstDisplay::drawCellPaintsScreenAndChalkBoard() {
+    auto Form = ShownFormOfSize(320, 240, 2, 2);
+    TLifeFormProbe Probe(*Form);
+    Form->DrawCell(5, 9, Live, true);
+    for (const QPoint P : {QPoint(10, 18), QPoint(11, 18), QPoint(10, 19), QPoint(11, 19)}) {
+        QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), P.x(), P.y()), Live);
+        QCOMPARE(PixelAt(Probe.ChalkBoard, P.x(), P.y()), Live);
+    }
+    QCOMPARE(PixelAt(Probe.ChalkBoard, 12, 18), Dead);
+    // A later whole copy keeps the edit.
+    Form->CopyChalkBoardToTheWorld();
+    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 11, 19), Live);
+}
+
+void TstDisplay::drawEmptyWorldTwiceLeavesOnePicture() {
+    auto Form = CreateShownForm();
+    Form->DrawEmptyWorld();
+    Form->DrawEmptyWorld();
+    QCOMPARE(Form->findChildren<TWorldImage*>().size(), 1);
+}
+
+void TstDisplay::windowFitsPictureAndStatusBar() {
+    auto Form = ShownFormOfSize(400, 300, 1, 2);
+    TLifeFormProbe Probe(*Form);
+    QWidget* Client = Form->centralWidget();
+    QCOMPARE(Client->size(), QSize(400, 601));
+    QCOMPARE(Form->width(), 400);
+    QCOMPARE(Probe.StatusBar()->geometry().top(), Client->geometry().bottom() + 1);
+    QCOMPARE(Form->height(), Probe.StatusBar()->geometry().bottom() + 1);
+    QCOMPARE(Form->minimumSize(), Form->maximumSize());
+}
+
+void TstDisplay::largePictureStartsAtScreenOrigin() {
+    auto Form = ShownFormOfSize(1280, 1024, 2, 2);
+    QCOMPARE(Form->pos(), QPoint(0, 0));
+}
+
+void TstDisplay::smallPictureIsCentred() {
+    auto Form = CreateShownForm();
+    const QRect Screen = QGuiApplication::primaryScreen()->geometry();
+    const QSize Frame = Form->frameGeometry().size();
+    QCOMPARE(Form->pos(),
+             QPoint((Screen.width() - Frame.width()) / 2, (Screen.height() - Frame.height()) / 2));
+}
+
+QTEST_MAIN(TstDisplay)
+#include "tst_display.moc"
