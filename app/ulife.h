@@ -130,6 +130,7 @@ protected:
 
 private:
     friend struct TLifeFormProbe; // the tests' view of the window's state
+    friend struct TLifeFormBench; // the benchmark's view of the same
 
     void CreateMenus();
     void CreateStatusBar();
@@ -138,6 +139,8 @@ private:
     void StopRunning();
     void ShowBitmapFailure();
     void ShowStableMessage();
+    int WritePattern(const QString& Path); // 0, or the Windows error code of the failure
+    bool ReadPattern(const QString& Path); // false leaves the world untouched
     template <typename TRule> void ApplyTransform(TRule NewState);
     qint32 SnapshotAt(qint64 X, qint64 Y) const;
     QLabel* MessagePanel() const { return StatusPanels[1]; }

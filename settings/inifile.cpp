@@ -150,7 +150,10 @@ bool WriteProfileString(const QString& File, const QString& Section, const QStri
         IniWriteValue(Old, Section.toLocal8Bit(), Key.toLocal8Bit(), Value.toLocal8Bit());
     QSaveFile Out(File);
     errno = 0;
-    if (!Out.open(QIODevice::WriteOnly) || Out.write(New) != New.size() || !Out.commit()) {
+    // flush() before commit(): a write cut short by a full disk is only reported there,
+    // and commit() would otherwise rename the partial file over the old one.
+    if (!Out.open(QIODevice::WriteOnly) || Out.write(New) != New.size() || !Out.flush() ||
+        !Out.commit()) {
         ErrorCode = FileErrorCode(Out.error(), errno);
         return false;
     }

@@ -1,4 +1,5 @@
-// The settings store: the six settings read at creation and written at close.
+// The settings store: the six settings read at creation and written at close; and the
+// settings command, which shows them in the settings dialog and applies what changed.
 
 #include "app/errors.h"
 #include "app/extmsgdlg.h"
@@ -6,6 +7,7 @@
 #include "settings/inifile.h"
 #include "settings/settingspaths.h"
 #include "settings/strtoint.h"
+#include "settings/uoptionsdlg.h"
 
 #include <QDir>
 #include <QTimer>
@@ -75,4 +77,34 @@ void TLifeForm::SaveOptions() {
             return;
         }
     }
+}
+
+void TLifeForm::MenuOptionsClick() {
+    DoOptionsDlg();
+}
+
+// The world stays stopped whatever the outcome. The settings file is only written at close.
+void TLifeForm::DoOptionsDlg() {
+    StopRunning();
+    UpdateMenu();
+    OptionsDlg->SetLifeX(HorCells);
+    OptionsDlg->SetLifeY(VertCells);
+    OptionsDlg->SetCellX(HorCellSize);
+    OptionsDlg->SetCellY(VertCellSize);
+    OptionsDlg->SetWrapMode(Wrapping);
+    OptionsDlg->SetInterval(WorldTimer->interval());
+    if (OptionsDlg->exec() != QDialog::Accepted)
+        return;
+
+    SaveOptionsOnClose = true;
+    if (OptionsDlg->LifeX() != HorCells || OptionsDlg->LifeY() != VertCells ||
+        OptionsDlg->CellX() != HorCellSize || OptionsDlg->CellY() != VertCellSize)
+        ResizeTheWorld(OptionsDlg->LifeX(), OptionsDlg->LifeY(), OptionsDlg->CellX(),
+                       OptionsDlg->CellY());
+    // After the resize, so the border is relinked for the new size.
+    if (OptionsDlg->WrapMode() != Wrapping)
+        SetWrapping(OptionsDlg->WrapMode());
+    // The timer stays disabled; the new speed counts from the next start.
+    if (OptionsDlg->Interval() != WorldTimer->interval())
+        WorldTimer->setInterval(OptionsDlg->Interval());
 }

@@ -2,12 +2,16 @@
 
 #include "tests/testhelpers.h"
 
+#include "settings/settingspaths.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
 std::unique_ptr<TLifeForm> CreateForm() {
+    if (SettingsFile.isEmpty())
+        InitSettingsPaths();
     return std::make_unique<TLifeForm>();
 }
 

@@ -1,0 +1,146 @@
+// Pattern file pieces without a window: splitting, the bytes written, rows and placement.
+
+#include "patterns/lifelines.h"
+#include "app/errors.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cerrno>
+
+bool IsLiveChar(QChar Character) {
+    switch (Character.unicode()) {
+    case '*':
+    case '+':
+    case '0':
+    case 'O':
+    case 'o':
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsCommentLine(const QString& Line) {
+    return Line.startsWith(QLatin1Char('!')) || Line.startsWith(QLatin1Char('#'));
+}
+
+QStringList SplitLifeLines(QByteArrayView Bytes) {
+    if (const qsizetype Zero = Bytes.indexOf('\0'); Zero >= 0)
+        Bytes = Bytes.first(Zero);
+    QStringList Lines;
+    qsizetype Start = 0;
+    for (qsizetype I = 0; I < Bytes.size(); ++I) {
+        const char Byte = Bytes[I];
+        if (Byte != '\r' && Byte != '\n')
+            continue;
+        Lines << QString::fromLatin1(Bytes.sliced(Start, I - Start));
+        if (Byte == '\r' && I + 1 < Bytes.size() && Bytes[I + 1] == '\n')
+            ++I;
+        Start = I + 1;
+    }
+    if (Start < Bytes.size())
+        Lines << QString::fromLatin1(Bytes.sliced(Start));
+    return Lines;
+}
+
+QByteArray LifeFileBytes(const QStringList& Lines) {
+    QByteArray Bytes;
+    for (const QString& Line : Lines)
+        Bytes += Line.toUtf8() + "\r\n";
+    return Bytes;
+}
+
+QStringList NameFilters(const QString& Filter) {
+    const QStringList Parts = Filter.split(QLatin1Char('|'));
+    QStringList Filters;
+    for (qsizetype I = 0; I + 1 < Parts.size(); I += 2) {
+        QString Description = Parts[I];
+        // The description repeats its patterns in brackets; Qt reads them from there.
+        if (const qsizetype Bracket = Description.lastIndexOf(QStringLiteral(" (")); Bracket >= 0)
+            Description.truncate(Bracket);
+        QStringList Patterns = Parts[I + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& Pattern : Patterns) {
+            if (Pattern == QLatin1String("*.*"))
+                Pattern = QStringLiteral("*");
+        }
+        Filters << Description + QStringLiteral(" (") + Patterns.join(QLatin1Char(' ')) +
+                       QLatin1Char(')');
+    }
+    return Filters;
+}
+
+QString NameLine(const QString& Path) {
+    QString Name = QFileInfo(Path).completeBaseName();
+    Name.replace(QLatin1Char('\r'), QLatin1Char('_')).replace(QLatin1Char('\n'), QLatin1Char('_'));
+    return QStringLiteral("!Naam:") + Name + QLatin1Char('!');
+}
+
+QStringList PatternRows(const TWorld& World, int Width, int Height) {
+    QStringList Rows(Height, QString(Width, QLatin1Char('.')));
+    // Columns outside, rows inside: the order in which World lies in memory.
+    for (int X = 0; X < Width; ++X) {
+        for (int Y = 0; Y < Height; ++Y) {
+            if (World(X, Y).State == 1)
+                Rows[Y][X] = QLatin1Char('O');
+        }
+    }
+    return Rows;
+}
+
+void PlaceLifeLines(const QStringList& Lines, TWorld& World, int Width, int Height) {
+    const qsizetype Rows = std::min<qsizetype>(Lines.size(), Height);
+    for (qsizetype I = 0; I < Rows; ++I) {
+        const QString& Line = Lines[I];
+        if (I == 0 && IsCommentLine(Line))
+            continue;
+        const qsizetype Columns = std::min<qsizetype>(Line.size(), Width);
+        for (qsizetype J = 0; J < Columns; ++J) {
+            if (!IsLiveChar(Line[J]))
+                continue;
+            TCell& Cell = World(int(J), int(I));
+            Cell.State = Cell.PrevState = 1;
+        }
+    }
+}
+
+std::optional<QByteArray> ReadLifeFile(const QString& Path) {
+    // A device or a pipe could block or never end; pattern files are regular files.
+    if (!QFileInfo(Path).isFile())
+        return std::nullopt;
+    QFile File(Path);
+    if (!File.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    constexpr qint64 ChunkSize = 64 * 1024;
+    QByteArray Bytes;
+    for (;;) {
+        const QByteArray Chunk = File.read(ChunkSize);
+        if (File.error() != QFileDevice::NoError)
+            return std::nullopt;
+        if (Chunk.isEmpty())
+            return Bytes;
+        // Nothing after a zero byte counts, so a binary file is not read to its end.
+        if (const qsizetype Zero = Chunk.indexOf('\0'); Zero >= 0)
+            return Bytes + Chunk.first(Zero);
+        Bytes += Chunk;
+    }
+}
+
+int WriteLifeFile(const QString& Path, const QByteArray& Bytes) {
+    QSaveFile File(Path);
+    const auto Failure = [&File] {
+        const int Code = FileErrorCode(File.error(), errno);
+        return Code != 0 ? Code : FileErrorCode(QFileDevice::UnspecifiedError, 0);
+    };
+    if (!File.open(QIODevice::WriteOnly))
+        return Failure();
+    // A short write, as on a full disk, leaves no error on the device in Qt 6.4, and commit
+    // would then put the half-written file in place of the old one; flush does report it.
+    if (File.write(Bytes) != Bytes.size() || !File.flush())
+        return Failure();
+    if (!File.commit())
+        return Failure();
+    return 0;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+// The pieces of the pattern files that need no window: bytes to lines and back, the live
+// characters, the world's rows and the placement of trimmed lines into a world.
+
+#include "engine/cell.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// "*", "+", "0", "O" and "o"; every other character is a dead cell.
+bool IsLiveChar(QChar Character);
+
+// A line that begins with "!" or "#".
+bool IsCommentLine(const QString& Line);
+
+// Splits 8-bit text into lines, one character per byte. A line ends at CR LF, a lone CR or
+// a lone LF; a line end at the very end starts no further line; a zero byte ends the text.
+QStringList SplitLifeLines(QByteArrayView Bytes);
+
+// The bytes of a pattern file: every line followed by CR LF. The rows are ASCII; the name
+// line's characters outside ASCII become UTF-8.
+QByteArray LifeFileBytes(const QStringList& Lines);
+
+// A filter of description and pattern pairs, all separated by "|", with ";" between the
+// patterns of a pair, as Qt's name filters "description (pattern pattern)". "*.*" means
+// every file, also one without an extension.
+QStringList NameFilters(const QString& Filter);
+
+// "!Naam:" + the file name without folder and last extension + "!". A line break in the
+// name would split the name line on reading, so it becomes "_".
+QString NameLine(const QString& Path);
+
+// Rows 0..Height-1 of the world, each Width characters: "O" for State 1, "." otherwise.
+QStringList PatternRows(const TWorld& World, int Width, int Height);
+
+// Makes the live characters of trimmed Lines live cells, with character 1 of line 0 on
+// cell (0, 0). Line 0 is not placed when it is a comment line; characters beyond Width
+// and lines beyond Height are dropped; dead characters leave their cell as it is.
+void PlaceLifeLines(const QStringList& Lines, TWorld& World, int Width, int Height);
+
+// The bytes of the regular file at Path up to its first zero byte, or nothing when it
+// cannot be opened or read (a folder, a device or a vanished file included).
+std::optional<QByteArray> ReadLifeFile(const QString& Path);
+
+// Replaces the file at Path with Bytes, or leaves an existing file untouched on failure.
+// Returns 0, or the Windows system error code of the failure (never 0).
+int WriteLifeFile(const QString& Path, const QByteArray& Bytes);

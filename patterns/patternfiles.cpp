@@ -1,0 +1,110 @@
+// Pattern files: the open and save commands and the trimming of lines to their live cells.
+
+#include "app/busyguard.h"
+#include "app/errors.h"
+#include "app/extmsgdlg.h"
+#include "app/ulife.h"
+#include "patterns/lifelines.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+
+#include <algorithm>
+#include <limits>
+
+void TLifeForm::MenuSaveGameClick() {
+    SaveGame();
+}
+
+void TLifeForm::MenuOpenGameClick() {
+    OpenGame();
+}
+
+void TLifeForm::SaveGame() {
+    StopRunning();
+    if (SaveDialog->exec() != QDialog::Accepted)
+        return;
+    const QString Path = SaveDialog->selectedFiles().value(0);
+    if (const int ErrorCode = WritePattern(Path); ErrorCode != 0) {
+        ExtMessageDlg(QStringLiteral("Fout bij opslaan van bestand:\r%1\r\r%2")
+                          .arg(QDir::toNativeSeparators(Path), ErrorText(ErrorCode)),
+                      mtError, mbOK, 0);
+    }
+}
+
+int TLifeForm::WritePattern(const QString& Path) {
+    const TBusyGuard Busy(
+        MessagePanel(),
+        QStringLiteral("Bezig %1 x %2  cellen te verwerken...").arg(HorCells).arg(VertCells));
+    QStringList Lines = PatternRows(World, HorCells, VertCells);
+    TrimLifeLines(Lines);
+    Lines.prepend(NameLine(Path));
+    return WriteLifeFile(Path, LifeFileBytes(Lines));
+}
+
+void TLifeForm::OpenGame() {
+    StopRunning();
+    if (OpenDialog->exec() != QDialog::Accepted)
+        return;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const QString Path = OpenDialog->selectedFiles().value(0);
+    if (!ReadPattern(Path)) {
+        ExtMessageDlg(
+            QStringLiteral("Fout bij openen van bestand:\r%1").arg(QDir::toNativeSeparators(Path)),
+            mtError, mbOK, 0);
+    }
+}
+
+// The world is emptied only once the whole file has been read, so a file that cannot be
+// read leaves the world, its picture and Generation as they were.
+bool TLifeForm::ReadPattern(const QString& Path) {
+    const TBusyGuard Busy(
+        MessagePanel(),
+        QStringLiteral("Bezig met tekenen van %1 x %2 celllen...").arg(HorCells).arg(VertCells));
+    const std::optional<QByteArray> Bytes = ReadLifeFile(Path);
+    if (!Bytes)
+        return false;
+    QStringList Lines = SplitLifeLines(*Bytes);
+    TrimLifeLines(Lines);
+    KillAllCells();
+    Generation = 0;
+    PlaceLifeLines(Lines, World, HorCells, VertCells);
+    DrawGeneration(true);
+    return true;
+}
+
+// Columns count from 1, rows from 0. A row shorter than Left holds only dead characters
+// and is left as it is; a later line that begins with "!" or "#" is an ordinary row.
+void TLifeForm::TrimLifeLines(QStringList& Lines) {
+    if (!Lines.isEmpty() && IsCommentLine(Lines.first()))
+        Lines.removeFirst();
+
+    qsizetype Left = std::numeric_limits<qsizetype>::max();
+    qsizetype Right = 1;
+    qsizetype Top = Lines.size();
+    qsizetype Bottom = 0;
+    for (qsizetype R = 0; R < Lines.size(); ++R) {
+        const QString& Line = Lines[R];
+        for (qsizetype C = 1; C <= Line.size(); ++C) {
+            if (!IsLiveChar(Line[C - 1]))
+                continue;
+            Left = std::min(Left, C);
+            Right = std::max(Right, C);
+            Top = std::min(Top, R);
+            Bottom = std::max(Bottom, R);
+        }
+    }
+
+    for (qsizetype R = 0; R <= Bottom && R < Lines.size(); ++R) {
+        QString& Line = Lines[R];
+        if (Line.size() > Right)
+            Line.truncate(Right);
+        if (Left > 1 && Line.size() >= Left)
+            Line.remove(0, Left - 1);
+    }
+    if (Lines.size() > Bottom + 1)
+        Lines.erase(Lines.begin() + Bottom + 1, Lines.end());
+    Lines.erase(Lines.begin(), Lines.begin() + std::min(Top, Lines.size()));
+}

@@ -1,0 +1,787 @@
+// The settings dialog, the settings command and the sizing of the world window.
+
+#include "settings/settingspaths.h"
+#include "settings/uoptionsdlg.h"
+#include "tests/testhelpers.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+enum class TAnswer { OkButton, EnterKey, CancelButton, EscapeKey, CloseBox };
+
+// Answers the next settings dialog: Edit changes it first, Inspect then looks at it.
+void AnswerOptionsDlg(TAnswer Answer, std::function<void(TOptionsDlg&)> Edit = {},
+                      std::function<void(TOptionsDlg&)> Inspect = {}) {
+    AnswerNextModal([=](QWidget* Modal) {
+        auto* Dlg = qobject_cast<TOptionsDlg*>(Modal);
+        if (!Dlg) {
+            Modal->close();
+            return;
+        }
+        if (Edit)
+            Edit(*Dlg);
+        if (Inspect)
+            Inspect(*Dlg);
+        switch (Answer) {
+        case TAnswer::OkButton:
+            Dlg->findChild<QPushButton*>(QStringLiteral("OkBtn"))->click();
+            break;
+        case TAnswer::EnterKey:
+            QTest::keyClick(Dlg->focusWidget() ? Dlg->focusWidget() : Dlg, Qt::Key_Return);
+            break;
+        case TAnswer::CancelButton:
+            Dlg->findChild<QPushButton*>(QStringLiteral("CancelBtn"))->click();
+            break;
+        case TAnswer::EscapeKey:
+            QTest::keyClick(Dlg, Qt::Key_Escape);
+            break;
+        case TAnswer::CloseBox:
+            Dlg->close();
+            break;
+        }
+    });
+}
+
+TSpinEdit* Field(QWidget& Dlg, const QString& Name) {
+    auto* Edit = Dlg.findChild<TSpinEdit*>(Name);
+    if (!Edit)
+        qFatal("no number field %s", qPrintable(Name));
+    return Edit;
+}
+
+QSlider* SpeedTrackbar(QWidget& Dlg) {
+    return Dlg.findChild<QSlider*>(QStringLiteral("SpeedTrackbar"));
+}
+
+// Replaces the whole text of a field as the user would: select it, then type.
+void TypeInto(TSpinEdit* Edit, const QString& Keys) {
+    Edit->setFocus();
+    QTest::keyClick(Edit, Qt::Key_A, Qt::ControlModifier);
+    if (Keys.isEmpty())
+        QTest::keyClick(Edit, Qt::Key_Backspace);
+    else
+        QTest::keyClicks(Edit, Keys);
+}
+
+// The cell a link points to, or (-1, -1) for DeadCell.
+QPoint LinkTarget(TLifeForm& Form, int X, int Y, TLinkDirection Direction) {
+    TLifeFormProbe Probe(Form);
+    const TCell* Target = Probe.World(X, Y).Links[Direction];
+    if (Target == &Probe.DeadCell)
+        return {-1, -1};
+    const std::ptrdiff_t Index = Target - Probe.World.Data();
+    return {int(Index / TWorld::MaxVertCells), int(Index % TWorld::MaxVertCells)};
+}
+
+// Links that no relink would ever make: a border link and an interior link that point to
+// a far cell. A relink of the border or of the whole world puts them back.
+const QPoint SentinelTarget(7, 7);
+
+void PlantLinkSentinels(TLifeForm& Form) {
+    TLifeFormProbe Probe(Form);
+    Probe.World(0, 0).Links[NW] = &Probe.World(SentinelTarget.x(), SentinelTarget.y());
+    Probe.World(100, 100).Links[N] = &Probe.World(SentinelTarget.x(), SentinelTarget.y());
+}
+
+bool BorderSentinelKept(TLifeForm& Form) {
+    return LinkTarget(Form, 0, 0, NW) == SentinelTarget;
+}
+
+bool InteriorSentinelKept(TLifeForm& Form) {
+    return LinkTarget(Form, 100, 100, N) == SentinelTarget;
+}
+
+// Cells outside the in-use rectangle whose State or PrevState is not dead.
+int LiveOutside(TLifeForm& Form) {
+    TLifeFormProbe Probe(Form);
+    int Count = 0;
+    for (int X = 0; X < TWorld::MaxHorCells; ++X) {
+        for (int Y = 0; Y < TWorld::MaxVertCells; ++Y) {
+            if (X >= Probe.HorCells || Y >= Probe.VertCells)
+                Count += Probe.World(X, Y).State != 0 || Probe.World(X, Y).PrevState != 0;
+        }
+    }
+    return Count;
+}
+
+// Counts the rebuilds of the picture and notes the message panel and the cursor at the
+// moment the new picture control is made, in the middle of the rebuild.
+class TRebuildWatcher : public QObject {
+public:
+    explicit TRebuildWatcher(TLifeForm& Form) : Form(Form) {
+        Form.findChild<QWidget*>(QStringLiteral("ClientArea"))->installEventFilter(this);
+    }
+
+    int Rebuilds = 0;
+    QString MessageDuring;
+    bool BusyDuring = false;
+
+protected:
+    bool eventFilter(QObject*, QEvent* Event) override {
+        // Only the picture control is a widget; style animations come and go as well.
+        if (Event->type() == QEvent::ChildAdded &&
+            static_cast<QChildEvent*>(Event)->child()->isWidgetType()) {
+            ++Rebuilds;
+            MessageDuring = TLifeFormProbe(Form).Panel(1)->text();
+            const QCursor* Cursor = QApplication::overrideCursor();
+            BusyDuring = Cursor && Cursor->shape() == Qt::WaitCursor;
+        }
+        return false;
+    }
+
+private:
+    TLifeForm& Form;
+};
+
+const QStringList Glider = {".O.", "..O", "OOO"};
+
+} // namespace
+
+Q_DECLARE_METATYPE(TAnswer)
+
+class TstConfig : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void settersClampAndGettersRead_data();
+    void settersClampAndGettersRead();
+    void nothingSelectedReadsAsNoWrapping();
+    void controlsInTabOrder();
+    void typingIntoNumberFields_data();
+    void typingIntoNumberFields();
+    void stepsFollowInTheCellSizeFields();
+    void fillingKeepsAnUnequalCellSize();
+    void changeIsReportedWhateverChangedTheText();
+
+    void dialogIsFilledFromTheWindow();
+    void menuItemOpensTheDialog();
+    void cancelChangesNothing_data();
+    void cancelChangesNothing();
+    void okWithoutChangeOnlyMarksSaving();
+    void okKeepsAHandEditedCellSize();
+    void speedOnlyChange();
+    void typedWidthIsClampedOnConfirm_data();
+    void typedWidthIsClampedOnConfirm();
+    void runIsStoppedWhateverTheOutcome_data();
+    void runIsStoppedWhateverTheOutcome();
+    void settingsAreWrittenAtCloseOnlyAfterOk_data();
+    void settingsAreWrittenAtCloseOnlyAfterOk();
+
+    void sameValuesChangeNothing();
+    void shrinkAndGrow();
+    void sizeAndWrapChangeRelinkInOrder_data();
+    void sizeAndWrapChangeRelinkInOrder();
+    void cellSizeOnlyChange();
+    void busyStateDuringAndAfterTheRebuild();
+    void largestWorldAtTheScreensTopLeft();
+
+private:
+    QTemporaryDir SettingsRoot;
+};
+
+void TstConfig::initTestCase() {
+    QVERIFY(SettingsRoot.isValid());
+    SettingsDir =
+        AddTrailingBackslash(QDir::toNativeSeparators(SettingsRoot.path())) + SettingsSubPath();
+    SettingsFile = AddTrailingBackslash(SettingsDir) + QStringLiteral("vindrel.ini");
+}
+
+void TstConfig::cleanup() {
+    QFile::remove(SettingsFile);
+}
+
+void TstConfig::settersClampAndGettersRead_data() {
+    QTest::addColumn<QString>("Property");
+    QTest::addColumn<qint32>("Written");
+    QTest::addColumn<qint32>("Read");
+
+    QTest::newRow("LifeX below 320") << "LifeX" << 100 << 320;
+    QTest::newRow("LifeX within") << "LifeX" << 640 << 640;
+    QTest::newRow("LifeX above 1280") << "LifeX" << 5000 << 1280;
+    QTest::newRow("LifeY below 240") << "LifeY" << 0 << 240;
+    QTest::newRow("LifeY within") << "LifeY" << 480 << 480;
+    QTest::newRow("LifeY above 1024") << "LifeY" << 2000 << 1024;
+    QTest::newRow("CellX below 1") << "CellX" << 0 << 1;
+    QTest::newRow("CellX above 2") << "CellX" << 3 << 2;
+    QTest::newRow("CellY below 1") << "CellY" << -4 << 1;
+    QTest::newRow("CellY 2") << "CellY" << 2 << 2;
+    QTest::newRow("WrapMode -1 is Geen") << "WrapMode" << -1 << 0;
+    QTest::newRow("WrapMode Verticaal") << "WrapMode" << 2 << 2;
+    QTest::newRow("WrapMode 7 is Beide") << "WrapMode" << 7 << 3;
+    QTest::newRow("Interval 1000") << "Interval" << 1000 << 1000;
+    QTest::newRow("Interval 250") << "Interval" << 250 << 250;
+    QTest::newRow("Interval 100") << "Interval" << 100 << 100;
+    QTest::newRow("Interval 50") << "Interval" << 50 << 50;
+    QTest::newRow("Interval 1") << "Interval" << 1 << 1;
+    QTest::newRow("Interval 200 selects 100") << "Interval" << 200 << 100;
+    QTest::newRow("Interval 0 is clamped to 1") << "Interval" << 0 << 1;
+    QTest::newRow("Interval 5000 is clamped to 1000") << "Interval" << 5000 << 1000;
+}
+
+void TstConfig::settersClampAndGettersRead() {
+    QFETCH(QString, Property);
+    QFETCH(qint32, Written);
+    QFETCH(qint32, Read);
+    TOptionsDlg Dlg;
+    const QByteArray Name = Property.toLatin1();
+    QVERIFY(Dlg.setProperty(Name.constData(), Written));
+    QCOMPARE(Dlg.property(Name.constData()).value<qint32>(), Read);
+}
+
+void TstConfig::nothingSelectedReadsAsNoWrapping() {
+    TOptionsDlg Dlg;
+    QCOMPARE(Dlg.WrapMode(), qint32(wmNone));
+    const QList<QRadioButton*> Items = Dlg.findChildren<QRadioButton*>();
+    QCOMPARE(Items.size(), 4);
+    for (QRadioButton* Item : Items)
+        QVERIFY(!Item->isChecked());
+}
+
+void TstConfig::controlsInTabOrder() {
+    TOptionsDlg Dlg;
+    const QStringList Expected = {"SpeedTrackbar", "LifeXEdit", "LifeYEdit",   "CellXEdit",
+                                  "CellYEdit",     "Geen",      "Horizontaal", "Verticaal",
+                                  "Beide",         "OK",        "&Annuleer"};
+    QStringList Chain;
+    QWidget* Widget = SpeedTrackbar(Dlg);
+    do {
+        if (auto* Button = qobject_cast<QAbstractButton*>(Widget))
+            Chain << Button->text();
+        else if (qobject_cast<QSlider*>(Widget) || qobject_cast<TSpinEdit*>(Widget))
+            Chain << Widget->objectName();
+        Widget = Widget->nextInFocusChain();
+    } while (Widget != SpeedTrackbar(Dlg) && Chain.size() <= Expected.size());
+    QCOMPARE(Chain, Expected);
+}
+
+void TstConfig::typingIntoNumberFields_data() {
+    QTest::addColumn<qint32>("CellSize");
+    QTest::addColumn<QString>("Name");
+    QTest::addColumn<QString>("Keys");
+    QTest::addColumn<QStringList>("Shown"); // LifeX, LifeY, CellX, CellY after leaving
+
+    QTest::newRow("5 into CellXEdit makes both 2") << 1 << "CellXEdit"
+                                                   << "5" << QStringList{"640", "480", "2", "2"};
+    QTest::newRow("1 into CellYEdit makes both 1") << 2 << "CellYEdit"
+                                                   << "1" << QStringList{"640", "480", "1", "1"};
+    QTest::newRow("emptied CellYEdit makes both 1") << 2 << "CellYEdit"
+                                                    << "" << QStringList{"640", "480", "1", "1"};
+    QTest::newRow("100 into LifeXEdit becomes 320") << 1 << "LifeXEdit"
+                                                    << "100" << QStringList{"320", "480", "1", "1"};
+    QTest::newRow("5000 into LifeYEdit becomes 1024")
+        << 1 << "LifeYEdit"
+        << "5000" << QStringList{"640", "1024", "1", "1"};
+    QTest::newRow("a lone minus in LifeYEdit reads as 240")
+        << 1 << "LifeYEdit"
+        << "-" << QStringList{"640", "240", "1", "1"};
+    QTest::newRow("a decimal number in LifeXEdit reads as 320")
+        << 1 << "LifeXEdit" << QStringLiteral("700") + QLocale().decimalPoint() + "5"
+        << QStringList{"320", "480", "1", "1"};
+    QTest::newRow("letters are refused") << 1 << "LifeXEdit"
+                                         << "abc" << QStringList{"640", "480", "1", "1"};
+    QTest::newRow("digits between letters are taken")
+        << 1 << "LifeXEdit"
+        << "9x0y0" << QStringList{"900", "480", "1", "1"};
+}
+
+void TstConfig::typingIntoNumberFields() {
+    QFETCH(qint32, CellSize);
+    QFETCH(QString, Name);
+    QFETCH(QString, Keys);
+    QFETCH(QStringList, Shown);
+    TOptionsDlg Dlg;
+    Dlg.SetLifeX(640);
+    Dlg.SetLifeY(480);
+    Dlg.SetCellX(CellSize);
+    Dlg.SetCellY(CellSize);
+    Dlg.show();
+    QVERIFY(QTest::qWaitForWindowActive(&Dlg));
+
+    TSpinEdit* Edit = Field(Dlg, Name);
+    TypeInto(Edit, Keys);
+    QTRY_VERIFY(Edit->hasFocus());
+    Dlg.findChild<QPushButton*>(QStringLiteral("CancelBtn"))->setFocus();
+    QTRY_VERIFY(!Edit->hasFocus());
+
+    const QStringList Names = {"LifeXEdit", "LifeYEdit", "CellXEdit", "CellYEdit"};
+    QStringList Texts;
+    for (const QString& Each : Names)
+        Texts << Field(Dlg, Each)->text();
+    QCOMPARE(Texts, Shown);
+    QCOMPARE(
+        QList<qint32>({Dlg.LifeX(), Dlg.LifeY(), Dlg.CellX(), Dlg.CellY()}),
+        QList<qint32>({Shown[0].toInt(), Shown[1].toInt(), Shown[2].toInt(), Shown[3].toInt()}));
+}
+
+void TstConfig::stepsFollowInTheCellSizeFields() {
+    TOptionsDlg Dlg;
+    Dlg.SetLifeX(320);
+    Dlg.SetCellX(1);
+    Dlg.SetCellY(1);
+    TSpinEdit* LifeXEdit = Field(Dlg, QStringLiteral("LifeXEdit"));
+    TSpinEdit* CellXEdit = Field(Dlg, QStringLiteral("CellXEdit"));
+    TSpinEdit* CellYEdit = Field(Dlg, QStringLiteral("CellYEdit"));
+
+    QTest::keyClick(LifeXEdit, Qt::Key_Down);
+    QCOMPARE(Dlg.LifeX(), 320);
+    QTest::keyClick(LifeXEdit, Qt::Key_Up);
+    QTest::keyClick(LifeXEdit, Qt::Key_Up);
+    QCOMPARE(Dlg.LifeX(), 322);
+    QCOMPARE(LifeXEdit->text(), QStringLiteral("322"));
+
+    QTest::keyClick(CellXEdit, Qt::Key_Up);
+    QCOMPARE(CellYEdit->text(), QStringLiteral("2"));
+    QTest::keyClick(CellYEdit, Qt::Key_Down);
+    QCOMPARE(CellXEdit->text(), QStringLiteral("1"));
+    QCOMPARE(Dlg.CellX(), 1);
+    QCOMPARE(Dlg.CellY(), 1);
+}
+
+// Filling one cell-size field leaves the other alone, in the first showing and later ones.
+void TstConfig::fillingKeepsAnUnequalCellSize() {
+    TOptionsDlg Dlg;
+    for (int Showing = 0; Showing < 2; ++Showing) {
+        Dlg.SetCellX(1);
+        Dlg.SetCellY(1);
+        Dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&Dlg));
+        Dlg.SetCellX(2);
+        QCOMPARE(QList<qint32>({Dlg.CellX(), Dlg.CellY()}), QList<qint32>({2, 1}));
+        Dlg.SetCellY(2);
+        Dlg.SetCellY(1);
+        QCOMPARE(QList<qint32>({Dlg.CellX(), Dlg.CellY()}), QList<qint32>({2, 1}));
+        Dlg.hide();
+    }
+}
+
+void TstConfig::changeIsReportedWhateverChangedTheText() {
+    TOptionsDlg Dlg;
+    Dlg.SetLifeX(640);
+    Dlg.show();
+    QVERIFY(QTest::qWaitForWindowActive(&Dlg));
+    TSpinEdit* Edit = Field(Dlg, QStringLiteral("LifeXEdit"));
+    QSignalSpy Changes(Edit, &TSpinEdit::Change);
+
+    Edit->SetValue(640);
+    QCOMPARE(Changes.count(), 0);
+    TypeInto(Edit, QStringLiteral("100"));
+    QCOMPARE(Changes.count(), 3);
+    Dlg.findChild<QPushButton*>(QStringLiteral("CancelBtn"))->setFocus();
+    QTRY_COMPARE(Edit->text(), QStringLiteral("320"));
+    QCOMPARE(Changes.count(), 4);
+    QTest::keyClick(Edit, Qt::Key_Up);
+    QCOMPARE(Changes.count(), 5);
+    TypeInto(Edit, QStringLiteral("5000"));
+    QCOMPARE(Changes.count(), 9);
+    QTest::keyClick(Edit, Qt::Key_Return);
+    QCOMPARE(Edit->text(), QStringLiteral("1280"));
+    QCOMPARE(Changes.count(), 10);
+}
+
+void TstConfig::dialogIsFilledFromTheWindow() {
+    auto Form = CreateForm();
+    TLifeFormProbe Probe(*Form);
+    Form->ResizeTheWorld(640, 480, 2, 2);
+    Form->SetWrapping(wmBoth);
+    Probe.WorldTimer()->setInterval(250);
+
+    QList<qint32> Filled;
+    QString Focused;
+    AnswerOptionsDlg(TAnswer::CancelButton, {}, [&](TOptionsDlg& Dlg) {
+        Filled = {Dlg.LifeX(), Dlg.LifeY(),    Dlg.CellX(),
+                  Dlg.CellY(), Dlg.WrapMode(), Dlg.Interval()};
+        Focused = Dlg.focusWidget() ? Dlg.focusWidget()->objectName() : QString();
+    });
+    Form->DoOptionsDlg();
+    QCOMPARE(Filled, QList<qint32>({640, 480, 2, 2, wmBoth, 250}));
+    QCOMPARE(Focused, QStringLiteral("SpeedTrackbar"));
+}
+
+void TstConfig::menuItemOpensTheDialog() {
+    auto Form = CreateForm();
+    QString Title;
+    AnswerOptionsDlg(TAnswer::CancelButton, {},
+                     [&](TOptionsDlg& Dlg) { Title = Dlg.windowTitle(); });
+    Form->findChild<QAction*>(QStringLiteral("MenuOptions"))->trigger();
+    QCOMPARE(Title, QStringLiteral("Instellingen"));
+}
+
+void TstConfig::cancelChangesNothing_data() {
+    QTest::addColumn<TAnswer>("Answer");
+    QTest::newRow("Annuleer button") << TAnswer::CancelButton;
+    QTest::newRow("Esc") << TAnswer::EscapeKey;
+    QTest::newRow("title bar close box") << TAnswer::CloseBox;
+}
+
+void TstConfig::cancelChangesNothing() {
+    QFETCH(TAnswer, Answer);
+    auto Form = CreateForm();
+    TLifeFormProbe Probe(*Form);
+    PlaceRows(*Form, 10, 10, Glider);
+    PlantLinkSentinels(*Form);
+    TRebuildWatcher Watcher(*Form);
+
+    AnswerOptionsDlg(Answer, [](TOptionsDlg& Dlg) {
+        Dlg.SetLifeX(640);
+        Dlg.SetLifeY(480);
+        Dlg.SetCellX(2);
+        Dlg.SetCellY(2);
+        Dlg.SetWrapMode(wmBoth);
+        Dlg.SetInterval(1);
+    });
+    Form->DoOptionsDlg();
+
+    QCOMPARE(QList<qint32>({Probe.HorCells, Probe.VertCells, Probe.HorCellSize, Probe.VertCellSize,
+                            Probe.Wrapping, Probe.WorldTimer()->interval()}),
+             QList<qint32>({320, 240, 1, 1, wmHorizontal, 100}));
+    QVERIFY(!Probe.SaveOptionsOnClose);
+    QVERIFY(!Probe.Running);
+    QVERIFY(BorderSentinelKept(*Form));
+    QVERIFY(InteriorSentinelKept(*Form));
+    QCOMPARE(Watcher.Rebuilds, 0);
+    QCOMPARE(ReadRows(*Form, QRect(10, 10, 3, 3)), Glider);
+
+    // The next showing is filled from the window again, not from the cancelled choice.
+    qint32 RefilledWidth = 0;
+    AnswerOptionsDlg(TAnswer::CancelButton, {},
+                     [&](TOptionsDlg& Dlg) { RefilledWidth = Dlg.LifeX(); });
+    Form->DoOptionsDlg();
+    QCOMPARE(RefilledWidth, 320);
+}
+
+void TstConfig::okWithoutChangeOnlyMarksSaving() {
+    auto Form = CreateForm();
+    TLifeFormProbe Probe(*Form);
+    PlantLinkSentinels(*Form);
+    TRebuildWatcher Watcher(*Form);
+
+    AnswerOptionsDlg(TAnswer::OkButton);
+    Form->DoOptionsDlg();
+
+    QVERIFY(Probe.SaveOptionsOnClose);
+    QCOMPARE(QList<qint32>({Probe.HorCells, Probe.VertCells, Probe.HorCellSize, Probe.VertCellSize,
+                            Probe.Wrapping, Probe.WorldTimer()->interval()}),
+             QList<qint32>({320, 240, 1, 1, wmHorizontal, 100}));
+    QVERIFY(BorderSentinelKept(*Form));
+    QVERIFY(InteriorSentinelKept(*Form));
+    QCOMPARE(Watcher.Rebuilds, 0);
+}
+
+void TstConfig::okKeepsAHandEditedCellSize() {
+    auto Form = CreateForm();
+    TLifeFormProbe Probe(*Form);
+    Probe.HorCellSize = 2;
+    TRebuildWatcher Watcher(*Form);
+
+    AnswerOptionsDlg(TAnswer::OkButton);
+    Form->DoOptionsDlg();
+
+    QCOMPARE(Probe.HorCellSize, 2);
+    QCOMPARE(Probe.VertCellSize, 1);
+    QCOMPARE(Watcher.Rebuilds, 0);
+}
+
+void TstConfig::speedOnlyChange() {
+    auto Form = CreateForm();
+    TLifeFormProbe Probe(*Form);
+    PlantLinkSentinels(*Form);
+    TRebuildWatcher Watcher(*Form);
+
+    int PositionShown = 0;
+    AnswerOptionsDlg(TAnswer::OkButton, [&](TOptionsDlg& Dlg) {
+        PositionShown = SpeedTrackbar(Dlg)->value();
+        SpeedTrackbar(Dlg)->setValue(5);
+    });
+    Form->DoOptionsDlg();
+
+    QCOMPARE(PositionShown, 3);
+    QCOMPARE(Probe.WorldTimer()->interval(), 1);
+    QVERIFY(!Probe.WorldTimer()->isActive());
+    QVERIFY(BorderSentinelKept(*Form));
+    QVERIFY(InteriorSentinelKept(*Form));
+    QCOMPARE(Watcher.Rebuilds, 0);
+}
+
+void TstConfig::typedWidthIsClampedOnConfirm_data() {
+    QTest::addColumn<TAnswer>("Answer");
+    QTest::newRow("OK button") << TAnswer::OkButton;
+    QTest::newRow("Enter in the field") << TAnswer::EnterKey;
+}
+
+void TstConfig::typedWidthIsClampedOnConfirm() {
+    QFETCH(TAnswer, Answer);
+    auto Form = CreateForm();
+    TLifeFormProbe Probe(*Form);
+    Form->ResizeTheWorld(640, 240, 1, 1);
+
+    AnswerOptionsDlg(Answer, [](TOptionsDlg& Dlg) {
+        TypeInto(Field(Dlg, QStringLiteral("LifeXEdit")), QStringLiteral("100"));
+    });
+    Form->DoOptionsDlg();
+
+    QVERIFY(Probe.SaveOptionsOnClose);
+    QCOMPARE(Probe.HorCells, 320);
+    QCOMPARE(Probe.VertCells, 240);
+}
+
+void TstConfig::runIsStoppedWhateverTheOutcome_data() {
+    QTest::addColumn<TAnswer>("Answer");
+    QTest::newRow("OK") << TAnswer::OkButton;
+    QTest::newRow("Annuleer") << TAnswer::CancelButton;
+}
+
+void TstConfig::runIsStoppedWhateverTheOutcome() {
+    QFETCH(TAnswer, Answer);
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    PlaceRows(*Form, 10, 10, {"OOO"}); // a blinker never stops by itself
+    Form->MenuStartGameClick();
+    QVERIFY(Probe.Running);
+
+    bool RunningDuring = true;
+    bool TimerDuring = true;
+    QString StartCaptionDuring;
+    bool OneStepEnabledDuring = false;
+    AnswerOptionsDlg(Answer, {}, [&](TOptionsDlg&) {
+        RunningDuring = Probe.Running;
+        TimerDuring = Probe.WorldTimer()->isActive();
+        StartCaptionDuring = Form->findChild<QAction*>(QStringLiteral("MenuStartGame"))->text();
+        OneStepEnabledDuring =
+            Form->findChild<QAction*>(QStringLiteral("MenuOneStep"))->isEnabled();
+    });
+    Form->DoOptionsDlg();
+
+    QVERIFY(!RunningDuring);
+    QVERIFY(!TimerDuring);
+    QCOMPARE(StartCaptionDuring, QStringLiteral("&Start spel"));
+    QVERIFY(OneStepEnabledDuring);
+    QVERIFY(!Probe.Running);
+    QVERIFY(!Probe.WorldTimer()->isActive());
+}
+
+void TstConfig::settingsAreWrittenAtCloseOnlyAfterOk_data() {
+    QTest::addColumn<TAnswer>("Answer");
+    QTest::newRow("after OK") << TAnswer::OkButton;
+    QTest::newRow("after Annuleer") << TAnswer::CancelButton;
+}
+
+void TstConfig::settingsAreWrittenAtCloseOnlyAfterOk() {
+    QFETCH(TAnswer, Answer);
+    const bool Confirmed = Answer == TAnswer::OkButton;
+    {
+        auto Form = CreateForm();
+        AnswerOptionsDlg(Answer, [](TOptionsDlg& Dlg) {
+            Dlg.SetLifeX(400);
+            Dlg.SetLifeY(300);
+            Dlg.SetCellX(2);
+            Dlg.SetCellY(2);
+            Dlg.SetWrapMode(wmVertical);
+            Dlg.SetInterval(50);
+        });
+        Form->DoOptionsDlg();
+        QVERIFY(!QFile::exists(SettingsFile));
+        Form->close();
+    }
+    QCOMPARE(QFile::exists(SettingsFile), Confirmed);
+
+    auto NextStart = CreateForm();
+    TLifeFormProbe Probe(*NextStart);
+    const QList<qint32> Expected = Confirmed ? QList<qint32>({400, 300, 2, 2, wmVertical, 50})
+                                             : QList<qint32>({320, 240, 1, 1, wmHorizontal, 100});
+    QCOMPARE(QList<qint32>({Probe.HorCells, Probe.VertCells, Probe.HorCellSize, Probe.VertCellSize,
+                            Probe.Wrapping, Probe.WorldTimer()->interval()}),
+             Expected);
+    QVERIFY(!Probe.SaveOptionsOnClose);
+}
+
+void TstConfig::sameValuesChangeNothing() {
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    PlaceRows(*Form, 10, 10, {"OOO"});
+    Form->MenuStartGameClick();
+    PlantLinkSentinels(*Form);
+    TRebuildWatcher Watcher(*Form);
+
+    Form->ResizeTheWorld(320, 240, 1, 1);
+
+    QVERIFY(Probe.Running);
+    QVERIFY(Probe.WorldTimer()->isActive());
+    QVERIFY(BorderSentinelKept(*Form));
+    QVERIFY(InteriorSentinelKept(*Form));
+    QCOMPARE(Watcher.Rebuilds, 0);
+    Form->MenuStartGameClick();
+}
+
+void TstConfig::shrinkAndGrow() {
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    Form->ResizeTheWorld(400, 300, 1, 1);
+    PlaceRows(*Form, 10, 10, Glider);
+    PlaceRows(*Form, 318, 238, {"OO", "OO"});
+    PlaceRows(*Form, 350, 250, {"OOO"});
+    PlaceRows(*Form, 397, 299, {"OOO"});
+    Probe.Generation = 12;
+
+    Form->ResizeTheWorld(320, 240, 1, 1);
+    QCOMPARE(Probe.HorCells, 320);
+    QCOMPARE(Probe.VertCells, 240);
+    QCOMPARE(LiveOutside(*Form), 0);
+    QCOMPARE(ReadRows(*Form, QRect(10, 10, 3, 3)), Glider);
+    QCOMPARE(ReadRows(*Form, QRect(318, 238, 2, 2)), QStringList({"OO", "OO"}));
+    QCOMPARE(LinkTarget(*Form, 319, 100, E), QPoint(0, 100)); // wraps at the new edge
+    QCOMPARE(LinkTarget(*Form, 100, 239, S), QPoint(-1, -1));
+    QCOMPARE(Probe.ChalkBoard.size(), QSize(320, 240));
+    QCOMPARE(Probe.Generation, 12);
+
+    Form->ResizeTheWorld(400, 300, 1, 1);
+    QCOMPARE(ReadRows(*Form, QRect(10, 10, 3, 3)), Glider);
+    QCOMPARE(ReadRows(*Form, QRect(318, 238, 2, 2)), QStringList({"OO", "OO"}));
+    QCOMPARE(ReadRows(*Form, QRect(350, 250, 3, 1)), QStringList({"..."}));
+    QCOMPARE(ReadRows(*Form, QRect(397, 299, 3, 1)), QStringList({"..."}));
+    QCOMPARE(LiveCells(*Form), 5 + 4);
+    QCOMPARE(LinkTarget(*Form, 319, 100, E), QPoint(320, 100));
+    QCOMPARE(LinkTarget(*Form, 399, 100, E), QPoint(0, 100));
+    QCOMPARE(Probe.ChalkBoard.size(), QSize(400, 300));
+    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 11, 10), TLifeForm::LiveColour);
+    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 350, 250), TLifeForm::DeadColour);
+}
+
+void TstConfig::sizeAndWrapChangeRelinkInOrder_data() {
+    QTest::addColumn<qint32>("Width");
+    QTest::addColumn<qint32>("Height");
+    QTest::addColumn<qint32>("Wrap");
+    QTest::addColumn<QPoint>("CornerNW"); // of (0, 0)
+    QTest::addColumn<QPoint>("CornerSE"); // of (Width - 1, Height - 1)
+    QTest::addColumn<QPoint>("OldEdgeE"); // of (319, 100), the old right edge
+    QTest::addColumn<QPoint>("NewEdgeS"); // of (100, Height - 1)
+
+    const QPoint Dead(-1, -1);
+    QTest::newRow("grow to 400 x 300 under wmBoth")
+        << 400 << 300 << qint32(wmBoth) << QPoint(399, 299) << QPoint(0, 0) << QPoint(320, 100)
+        << QPoint(100, 0);
+    QTest::newRow("grow to 400 x 300 under wmNone")
+        << 400 << 300 << qint32(wmNone) << Dead << Dead << QPoint(320, 100) << Dead;
+    QTest::newRow("grow to 640 x 240 under wmVertical")
+        << 640 << 240 << qint32(wmVertical) << Dead << Dead << QPoint(320, 100) << QPoint(100, 0);
+}
+
+void TstConfig::sizeAndWrapChangeRelinkInOrder() {
+    QFETCH(qint32, Width);
+    QFETCH(qint32, Height);
+    QFETCH(qint32, Wrap);
+    QFETCH(QPoint, CornerNW);
+    QFETCH(QPoint, CornerSE);
+    QFETCH(QPoint, OldEdgeE);
+    QFETCH(QPoint, NewEdgeS);
+    auto Form = CreateForm();
+    TLifeFormProbe Probe(*Form);
+
+    AnswerOptionsDlg(TAnswer::OkButton, [=](TOptionsDlg& Dlg) {
+        Dlg.SetLifeX(Width);
+        Dlg.SetLifeY(Height);
+        Dlg.SetWrapMode(Wrap);
+    });
+    Form->DoOptionsDlg();
+
+    QCOMPARE(Probe.HorCells, Width);
+    QCOMPARE(Probe.VertCells, Height);
+    QCOMPARE(Probe.Wrapping, Wrap);
+    QCOMPARE(LinkTarget(*Form, 0, 0, NW), CornerNW);
+    QCOMPARE(LinkTarget(*Form, Width - 1, Height - 1, SE), CornerSE);
+    QCOMPARE(LinkTarget(*Form, 319, 100, E), OldEdgeE);
+    QCOMPARE(LinkTarget(*Form, 100, Height - 1, S), NewEdgeS);
+    QCOMPARE(LinkTarget(*Form, 200, 150, SW), QPoint(199, 151));
+}
+
+void TstConfig::cellSizeOnlyChange() {
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    PlaceRows(*Form, 10, 10, Glider);
+    PlantLinkSentinels(*Form);
+    const QSize WindowBefore = Form->size();
+    Form->MenuStartGameClick();
+
+    Form->ResizeTheWorld(320, 240, 2, 2);
+
+    QVERIFY(!Probe.Running);
+    QVERIFY(!Probe.WorldTimer()->isActive());
+    QCOMPARE(ReadRows(*Form, QRect(10, 10, 3, 3)), Glider);
+    QCOMPARE(LiveCells(*Form), 5);
+    QVERIFY(BorderSentinelKept(*Form));
+    QVERIFY(InteriorSentinelKept(*Form));
+    QCOMPARE(Probe.ChalkBoard.size(), QSize(640, 480));
+    QCOMPARE(Probe.WorldImage()->size(), QSize(640, 480));
+    QCOMPARE(Form->size(), WindowBefore + QSize(320, 240));
+    QVERIFY(Form->minimumSize() == Form->maximumSize()); // not resizable by the user
+    const QImage& Shown = Probe.WorldImage()->Picture();
+    for (const QPoint& Pixel : {QPoint(22, 20), QPoint(23, 21)})
+        QCOMPARE(PixelAt(Shown, Pixel.x(), Pixel.y()), TLifeForm::LiveColour);
+    QCOMPARE(PixelAt(Shown, 21, 20), TLifeForm::DeadColour);
+}
+
+void TstConfig::busyStateDuringAndAfterTheRebuild() {
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    Probe.Generation = 7;
+    Probe.Panel(1)->setText(QStringLiteral("Cel[1,1]: Buren = 0, Status = Dood"));
+    TRebuildWatcher Watcher(*Form);
+
+    Form->ResizeTheWorld(400, 300, 1, 1);
+
+    QCOMPARE(Watcher.Rebuilds, 1);
+    QCOMPARE(Watcher.MessageDuring,
+             QStringLiteral("Bezig met legen en tekenen van 400 x 300 celllen..."));
+    QVERIFY(Watcher.BusyDuring);
+    QVERIFY(!QApplication::overrideCursor());
+    QCOMPARE(Probe.Panel(1)->text(), QString());
+    QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 7"));
+    QVERIFY(!Probe.Stable);
+}
+
+void TstConfig::largestWorldAtTheScreensTopLeft() {
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    PlaceRows(*Form, 0, 0, {"O"});
+
+    AnswerOptionsDlg(TAnswer::OkButton, [](TOptionsDlg& Dlg) {
+        const std::pair<const char*, const char*> Typed[] = {
+            {"LifeXEdit", "1280"}, {"LifeYEdit", "1024"}, {"CellXEdit", "2"}};
+        for (const auto& [Name, Keys] : Typed)
+            TypeInto(Field(Dlg, QString::fromLatin1(Name)), QString::fromLatin1(Keys));
+    });
+    Form->DoOptionsDlg();
+
+    QCOMPARE(
+        QList<qint32>({Probe.HorCells, Probe.VertCells, Probe.HorCellSize, Probe.VertCellSize}),
+        QList<qint32>({1280, 1024, 2, 2}));
+    QCOMPARE(Probe.ChalkBoard.size(), QSize(2560, 2048));
+    QCOMPARE(Form->frameGeometry().topLeft(), Form->screen()->geometry().topLeft());
+    PlaceRows(*Form, 1279, 1023, {"O"});
+    Form->DrawGeneration(true);
+    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 2559, 2047), TLifeForm::LiveColour);
+    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 1, 1), TLifeForm::LiveColour);
+
+    // A picture that fits is centred again.
+    Form->ResizeTheWorld(320, 240, 1, 1);
+    const QRect Screen = Form->screen()->geometry();
+    const QRect Window = Form->frameGeometry();
+    QVERIFY(qAbs(Window.center().x() - Screen.center().x()) <= 1);
+    QVERIFY(qAbs(Window.center().y() - Screen.center().y()) <= 1);
+}
+
+QTEST_MAIN(TstConfig)
+#include "tst_config.moc"

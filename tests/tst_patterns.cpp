@@ -1,0 +1,989 @@
+// Drawing and keeping patterns: mouse edits, pattern files, transforms and the new game.
+
+#include "app/errors.h"
+#include "patterns/lifelines.h"
+#include "tests/testhelpers.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QRandomGenerator>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+constexpr QRgb Live = TLifeForm::LiveColour;
+constexpr QRgb Dead = TLifeForm::DeadColour;
+
+const QStringList Glider = {".O.", "..O", "OOO"};
+
+const QStringList GliderGun = {
+    "........................O...........", "......................O.O...........",
+    "............OO......OO............OO", "...........O...O....OO............OO",
+    "OO........O.....O...OO..............", "OO........O...O.OO....O.O...........",
+    "..........O.....O.......O...........", "...........O...O....................",
+    "............OO......................",
+};
+
+QStringList WholeWorld(TLifeForm& Form) {
+    TLifeFormProbe Probe(Form);
+    return ReadRows(Form, QRect(0, 0, Probe.HorCells, Probe.VertCells));
+}
+
+// Every in-use cell's PrevState equals its State, as after an edit, an open or a new game.
+bool SnapshotEqualsState(TLifeForm& Form) {
+    TLifeFormProbe Probe(Form);
+    for (int X = 0; X < Probe.HorCells; ++X) {
+        for (int Y = 0; Y < Probe.VertCells; ++Y) {
+            if (Probe.World(X, Y).State != Probe.World(X, Y).PrevState)
+                return false;
+        }
+    }
+    return true;
+}
+
+QAction* Action(TLifeForm& Form, const char* Name) {
+    auto* Item = Form.findChild<QAction*>(QLatin1String(Name));
+    if (!Item)
+        qFatal("no menu item %s", Name);
+    return Item;
+}
+
+enum class TOverwrite { NotAsked, Confirmed };
+
+// Answers the next file dialog as a user who picks Path and presses the accept button,
+// confirming Qt's overwrite question when asked to. AfterAccept runs once the dialog has
+// closed, before the command goes on with the path.
+void ChooseFile(const QString& Path, std::function<void()> AfterAccept = {},
+                TOverwrite Overwrite = TOverwrite::NotAsked);
+
+// Presses Button of the next message box.
+void PressInNextMessageBox(QMessageBox::StandardButton Button) {
+    AnswerNextModal([Button](QWidget* Modal) {
+        if (auto* Box = qobject_cast<QMessageBox*>(Modal))
+            Box->button(Button)->click();
+        else
+            PressInNextMessageBox(Button);
+    });
+}
+
+void ChooseFile(const QString& Path, std::function<void()> AfterAccept, TOverwrite Overwrite) {
+    AnswerNextModal([=](QWidget* Modal) {
+        auto* Dialog = qobject_cast<QFileDialog*>(Modal);
+        if (!Dialog) {
+            Modal->close();
+            return;
+        }
+        Dialog->selectFile(Path);
+        if (Overwrite == TOverwrite::Confirmed)
+            PressInNextMessageBox(QMessageBox::Yes);
+        // Through QDialog: QFileDialog::accept, which checks the name, is protected.
+        static_cast<QDialog*>(Dialog)->accept();
+        if (AfterAccept)
+            AfterAccept();
+    });
+}
+
+struct TShownMessage {
+    QString Title;
+    QString Text;
+};
+
+// Accepts the next message box and keeps its title and text in Shown.
+void AcceptMessageInto(TShownMessage& Shown) {
+    AcceptNextMessageBox([&Shown](const QString& Title, const QString& Text) {
+        Shown = {Title, Text};
+    });
+}
+
+void WriteFile(const QString& Path, const QByteArray& Bytes) {
+    QFile File(Path);
+    if (!File.open(QIODevice::WriteOnly) || File.write(Bytes) != Bytes.size())
+        qFatal("cannot write test file %s", qPrintable(Path));
+}
+
+QByteArray FileBytes(const QString& Path) {
+    QFile File(Path);
+    if (!File.open(QIODevice::ReadOnly))
+        return "<missing>";
+    return File.readAll();
+}
+
+void SaveThroughMenu(TLifeForm& Form, const QString& Path) {
+    ChooseFile(Path);
+    Action(Form, "MenuSaveGame")->trigger();
+}
+
+void OpenThroughMenu(TLifeForm& Form, const QString& Path) {
+    ChooseFile(Path);
+    Action(Form, "MenuOpenGame")->trigger();
+}
+
+// Makes the world a running one as far as the commands can tell, timer included.
+void StartRunning(TLifeForm& Form) {
+    TLifeFormProbe Probe(Form);
+    Probe.Running = true;
+    Probe.WorldTimer()->start();
+}
+
+// A scattered pattern that keeps Margin cells away from every edge.
+void PlaceScattered(TLifeForm& Form, int Margin) {
+    TLifeFormProbe Probe(Form);
+    QRandomGenerator Random(20240611);
+    for (int X = Margin; X < Probe.HorCells - Margin; ++X) {
+        for (int Y = Margin; Y < Probe.VertCells - Margin; ++Y) {
+            TCell& Cell = Probe.World(X, Y);
+            Cell.State = Cell.PrevState = Random.bounded(5) == 0 ? 1 : 0;
+        }
+    }
+}
+
+// A form that is not shown: the transforms run on the cells alone, without a picture.
+std::unique_ptr<TLifeForm> HiddenFormOfSize(int Width, int Height) {
+    auto Form = CreateForm();
+    TLifeFormProbe Probe(*Form);
+    Probe.HorCells = Width;
+    Probe.VertCells = Height;
+    Form->MakeConnections(false);
+    return Form;
+}
+
+// Runs a transform named as in the data rows: "MoveLeft 10", "RotateLeft".
+void Transform(TLifeForm& Form, const QString& Name) {
+    using TMove = void (TLifeForm::*)(qint32);
+    using TTurn = void (TLifeForm::*)();
+    static const QHash<QString, TMove> Moves = {{"MoveLeft", &TLifeForm::MoveLeft},
+                                                {"MoveRight", &TLifeForm::MoveRight},
+                                                {"MoveUp", &TLifeForm::MoveUp},
+                                                {"MoveDown", &TLifeForm::MoveDown}};
+    static const QHash<QString, TTurn> Turns = {{"FlipHorizontal", &TLifeForm::FlipHorizontal},
+                                                {"FlipVertical", &TLifeForm::FlipVertical},
+                                                {"RotateLeft", &TLifeForm::RotateLeft},
+                                                {"RotateRight", &TLifeForm::RotateRight},
+                                                {"Rotate180", &TLifeForm::Rotate180}};
+    const QStringList Words = Name.split(QLatin1Char(' '));
+    if (const TMove Move = Moves.value(Words[0]))
+        (Form.*Move)(Words.value(1).toInt());
+    else if (const TTurn Turn = Turns.value(Words[0]))
+        (Form.*Turn)();
+    else
+        qFatal("no transform %s", qPrintable(Name));
+}
+
+} // namespace
+
+class TstPatterns : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pressEditsCellUnderPointer_data();
+    void pressEditsCellUnderPointer();
+    void secondPressRestoresDeadColour();
+    void realClickOnPictureEdits();
+    void shiftPressReportsWithoutEditing();
+    void editIsSeenByNeighboursAndNextStep();
+    void pressesIgnoredWhileRunning();
+
+    void trimLifeLines_data();
+    void trimLifeLines();
+    void splitLifeLines_data();
+    void splitLifeLines();
+    void nameLine_data();
+    void nameLine();
+    void dialogsOfferTheFiltersInQtForm();
+
+    void saveThenOpenRestoresPattern_data();
+    void saveThenOpenRestoresPattern();
+    void savedBytesFollowTheLayout_data();
+    void savedBytesFollowTheLayout();
+    void openReadsForeignFiles_data();
+    void openReadsForeignFiles();
+    void openClipsToTheWorld();
+    void failedOpenLeavesWorldUntouched_data();
+    void failedOpenLeavesWorldUntouched();
+    void saveIntoMissingFolderReportsError();
+    void failedSaveKeepsExistingFile();
+    void fileCommandsStopTheRunAlsoWhenCancelled_data();
+    void fileCommandsStopTheRunAlsoWhenCancelled();
+    void dialogsRememberLastChoice();
+
+    void transformMovesCell_data();
+    void transformMovesCell();
+    void inversePairsRestoreWorld_data();
+    void inversePairsRestoreWorld();
+    void transformRepaintsAndKeepsGeneration();
+    void commandsRefusedWhileRunning_data();
+    void commandsRefusedWhileRunning();
+
+    void newGameDuringRunStopsAndEmpties();
+};
+
+// ---- Mouse editing
+
+void TstPatterns::pressEditsCellUnderPointer_data() {
+    QTest::addColumn<int>("CellSize");
+    QTest::addColumn<int>("Button");
+    QTest::addColumn<int>("Modifiers");
+    QTest::addColumn<QPoint>("Pixel");
+    QTest::addColumn<QPoint>("Cell");
+    const int Left = Qt::LeftButton;
+    const int None = Qt::NoModifier;
+    QTest::newRow("1x1 cells, pixel (5, 9)") << 1 << Left << None << QPoint(5, 9) << QPoint(5, 9);
+    QTest::newRow("1x1 cells, last cell")
+        << 1 << Left << None << QPoint(319, 239) << QPoint(319, 239);
+    QTest::newRow("2x2 cells, pixel (10, 18)")
+        << 2 << Left << None << QPoint(10, 18) << QPoint(5, 9);
+    QTest::newRow("2x2 cells, pixel (11, 19)")
+        << 2 << Left << None << QPoint(11, 19) << QPoint(5, 9);
+    QTest::newRow("2x2 cells, pixel (10, 19)")
+        << 2 << Left << None << QPoint(10, 19) << QPoint(5, 9);
+    QTest::newRow("2x2 cells, last pixel")
+        << 2 << Left << None << QPoint(639, 479) << QPoint(319, 239);
+    QTest::newRow("right button edits alike")
+        << 1 << int(Qt::RightButton) << None << QPoint(7, 3) << QPoint(7, 3);
+    QTest::newRow("middle button with Ctrl and Alt edits alike")
+        << 1 << int(Qt::MiddleButton) << int(Qt::ControlModifier | Qt::AltModifier) << QPoint(7, 3)
+        << QPoint(7, 3);
+}
+
+void TstPatterns::pressEditsCellUnderPointer() {
+    QFETCH(int, CellSize);
+    QFETCH(int, Button);
+    QFETCH(int, Modifiers);
+    QFETCH(QPoint, Pixel);
+    QFETCH(QPoint, Cell);
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    Probe.HorCellSize = Probe.VertCellSize = CellSize;
+    Form->DrawEmptyWorld();
+    Probe.Generation = 4;
+
+    Form->WorldMouseDown(Qt::MouseButton(Button), Qt::KeyboardModifiers(Modifiers), Pixel.x(),
+                         Pixel.y());
+
+    QCOMPARE(LiveCells(*Form), 1);
+    QCOMPARE(Probe.World(Cell.x(), Cell.y()).State, 1);
+    QCOMPARE(Probe.World(Cell.x(), Cell.y()).PrevState, 1);
+    QCOMPARE(Probe.Panel(1)->text(),
+             QStringLiteral("Cel[%1,%2]: Dood --> Levend").arg(Cell.x()).arg(Cell.y()));
+    for (const QPoint Corner : {QPoint(0, 0), QPoint(CellSize - 1, CellSize - 1)}) {
+        const QPoint Spot = Cell * CellSize + Corner;
+        QCOMPARE(PixelAt(Probe.ChalkBoard, Spot.x(), Spot.y()), Live);
+        QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), Spot.x(), Spot.y()), Live);
+    }
+    QCOMPARE(Probe.Generation, 4);
+}
+
+void TstPatterns::secondPressRestoresDeadColour() {
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    Form->WorldMouseDown(Qt::LeftButton, Qt::NoModifier, 12, 7);
+    QCOMPARE(Probe.Panel(1)->text(), QStringLiteral("Cel[12,7]: Dood --> Levend"));
+    Form->WorldMouseDown(Qt::LeftButton, Qt::NoModifier, 12, 7);
+    QCOMPARE(Probe.Panel(1)->text(), QStringLiteral("Cel[12,7]: Levend --> Dood"));
+    QCOMPARE(LiveCells(*Form), 0);
+    QCOMPARE(Probe.World(12, 7).PrevState, 0);
+    QCOMPARE(PixelAt(Probe.ChalkBoard, 12, 7), Dead);
+    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 12, 7), Dead);
+}
+
+void TstPatterns::realClickOnPictureEdits() {
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    Probe.HorCellSize = Probe.VertCellSize = 2;
+    Form->DrawEmptyWorld();
+    QTest::mouseClick(Probe.WorldImage(), Qt::RightButton, Qt::NoModifier, QPoint(11, 19));
+    QCOMPARE(ReadRows(*Form, QRect(4, 8, 3, 3)), QStringList({"...", ".O.", "..."}));
+    QCOMPARE(Probe.Panel(1)->text(), QStringLiteral("Cel[5,9]: Dood --> Levend"));
+    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 10, 18), Live);
+}
+
+void TstPatterns::shiftPressReportsWithoutEditing() {
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    PlaceRows(*Form, 4, 4, {"O.O", "...", "..."});
+    Form->WorldMouseDown(Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier, 5, 5);
+    QCOMPARE(Probe.Panel(1)->text(),
+             QStringLiteral("Cel[5,5]: Buren = 2, Status = Dood, Vorige status = Dood"));
+    QCOMPARE(LiveCells(*Form), 2);
+    QCOMPARE(PixelAt(Probe.ChalkBoard, 5, 5), Dead);
+}
+
+void TstPatterns::editIsSeenByNeighboursAndNextStep() {
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    Form->WorldMouseDown(Qt::LeftButton, Qt::NoModifier, 10, 10);
+    Form->WorldMouseDown(Qt::LeftButton, Qt::ShiftModifier, 10, 10);
+    QCOMPARE(Probe.Panel(1)->text(),
+             QStringLiteral("Cel[10,10]: Buren = 0, Status = Levend, Vorige status = Levend"));
+
+    Form->WorldMouseDown(Qt::LeftButton, Qt::NoModifier, 11, 10);
+    Form->WorldMouseDown(Qt::LeftButton, Qt::ShiftModifier, 11, 11);
+    QCOMPARE(Probe.Panel(1)->text(),
+             QStringLiteral("Cel[11,11]: Buren = 2, Status = Dood, Vorige status = Dood"));
+
+    // Three in a row: the next step turns the blinker, and the information then tells the
+    // new state next to the previous one.
+    Form->WorldMouseDown(Qt::LeftButton, Qt::NoModifier, 12, 10);
+    Form->MenuOneStepClick();
+    QCOMPARE(ReadRows(*Form, QRect(10, 9, 3, 3)), QStringList({".O.", ".O.", ".O."}));
+    Form->WorldMouseDown(Qt::LeftButton, Qt::ShiftModifier, 10, 10);
+    QCOMPARE(Probe.Panel(1)->text(),
+             QStringLiteral("Cel[10,10]: Buren = 1, Status = Dood, Vorige status = Levend"));
+}
+
+void TstPatterns::pressesIgnoredWhileRunning() {
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    PlaceRows(*Form, 0, 0, {"O"});
+    Probe.Panel(1)->setText(QStringLiteral("vorige tekst"));
+    Probe.Running = true;
+    Form->WorldMouseDown(Qt::LeftButton, Qt::NoModifier, 0, 0);
+    Form->WorldMouseDown(Qt::LeftButton, Qt::NoModifier, 1, 1);
+    Form->WorldMouseDown(Qt::LeftButton, Qt::ShiftModifier, 1, 1);
+    QCOMPARE(ReadRows(*Form, QRect(0, 0, 2, 2)), QStringList({"O.", ".."}));
+    QCOMPARE(Probe.Panel(1)->text(), QStringLiteral("vorige tekst"));
+}
+
+// ---- Lines
+
+void TstPatterns::trimLifeLines_data() {
+    QTest::addColumn<QStringList>("Lines");
+    QTest::addColumn<QStringList>("Trimmed");
+    QTest::newRow("empty list stays empty") << QStringList() << QStringList();
+    QTest::newRow("only a name line") << QStringList{"!Naam:leeg!"} << QStringList();
+    QTest::newRow("only dead lines") << QStringList{"...", "", ". x"} << QStringList();
+    QTest::newRow("glider with margins")
+        << QStringList{"!Naam:glider!", ".....", "..O..", "...O.", ".OOO.", "....."}
+        << QStringList{".O.", "..O", "OOO"};
+    QTest::newRow("every live character")
+        << QStringList{"..*+0Oo..", "...X.1..."} << QStringList{"*+0Oo"};
+    QTest::newRow("first # line dropped, a later one is a row")
+        << QStringList{"#Life", "#o", "O.."} << QStringList{"#o", "O."};
+    QTest::newRow("an empty first line is no comment") << QStringList{"", "!o"} << QStringList{"o"};
+    QTest::newRow("three comment lines, no margin cut")
+        << QStringList{"!Naam:x!", "!o", "!oo", "O.."} << QStringList{"!o", "!oo", "O.."};
+    QTest::newRow("three comment lines, margin cut")
+        << QStringList{"!Naam:x!", "!o co", "!oo"} << QStringList{"o co", "oo"};
+    QTest::newRow("row shorter than left stays")
+        << QStringList{"....O", "..", "....O"} << QStringList{"O", "..", "O"};
+    QTest::newRow("left edge from a later row")
+        << QStringList{"...O", ".O.."} << QStringList{"..O", "O.."};
+    QTest::newRow("rows above and below dropped")
+        << QStringList{"....", "..O.", "....", "...."} << QStringList{"O"};
+    QTest::newRow("short rows keep their length")
+        << QStringList{"O", "..O", ".O"} << QStringList{"O", "..O", ".O"};
+}
+
+void TstPatterns::trimLifeLines() {
+    QFETCH(QStringList, Lines);
+    QFETCH(QStringList, Trimmed);
+    TLifeForm::TrimLifeLines(Lines);
+    QCOMPARE(Lines, Trimmed);
+}
+
+void TstPatterns::splitLifeLines_data() {
+    QTest::addColumn<QByteArray>("Bytes");
+    QTest::addColumn<QStringList>("Lines");
+    QTest::newRow("empty file") << QByteArray() << QStringList();
+    QTest::newRow("last line without end") << QByteArray("ab") << QStringList{"ab"};
+    QTest::newRow("end at the end starts no line") << QByteArray("ab\r\n") << QStringList{"ab"};
+    QTest::newRow("lone LF") << QByteArray("a\n\nb\n") << QStringList{"a", "", "b"};
+    QTest::newRow("lone CR") << QByteArray("a\r\rb\r") << QStringList{"a", "", "b"};
+    QTest::newRow("CR LF") << QByteArray("a\r\n\r\nb") << QStringList{"a", "", "b"};
+    QTest::newRow("LF CR is two ends") << QByteArray("a\n\rb") << QStringList{"a", "", "b"};
+    QTest::newRow("CR CR LF") << QByteArray("a\r\r\nb") << QStringList{"a", "", "b"};
+    QTest::newRow("zero byte ends the text")
+        << QByteArray("O.O\r\nOO") + '\0' + "O\r\nOOO" << QStringList{"O.O", "OO"};
+    QTest::newRow("zero byte first") << QByteArray(1, '\0') + "O\r\n" << QStringList();
+    QTest::newRow("8-bit characters") << QByteArray("\xe9\xff") << QStringList{"\u00e9\u00ff"};
+}
+
+void TstPatterns::splitLifeLines() {
+    QFETCH(QByteArray, Bytes);
+    QFETCH(QStringList, Lines);
+    QCOMPARE(SplitLifeLines(Bytes), Lines);
+}
+
+void TstPatterns::nameLine_data() {
+    QTest::addColumn<QString>("Path");
+    QTest::addColumn<QString>("Line");
+    QTest::newRow("glider.life") << "/tmp/x/glider.life"
+                                 << "!Naam:glider!";
+    QTest::newRow("last extension only") << "/tmp/a.b.life"
+                                         << "!Naam:a.b!";
+    QTest::newRow("no extension") << "/tmp/glider"
+                                  << "!Naam:glider!";
+    QTest::newRow("dot in the folder only") << "/tmp/map.d/glider"
+                                            << "!Naam:glider!";
+    QTest::newRow("line break in the name") << "/tmp/a\nb.life"
+                                            << "!Naam:a_b!";
+}
+
+void TstPatterns::nameLine() {
+    QFETCH(QString, Path);
+    QFETCH(QString, Line);
+    QCOMPARE(NameLine(Path), Line);
+}
+
+void TstPatterns::dialogsOfferTheFiltersInQtForm() {
+    auto Form = CreateForm();
+    TLifeFormProbe Probe(*Form);
+    QCOMPARE(Probe.OpenDialog()->windowTitle(), QStringLiteral("Spel openen"));
+    QCOMPARE(Probe.OpenDialog()->nameFilters(),
+             QStringList({"life-bestanden (*.life *.lif)", "cell-bestanden (*.cells)",
+                          "alle bestanden (*)"}));
+    QCOMPARE(Probe.OpenDialog()->fileMode(), QFileDialog::ExistingFile);
+    QCOMPARE(Probe.SaveDialog()->windowTitle(), QStringLiteral("Spel opslaan"));
+    QCOMPARE(Probe.SaveDialog()->nameFilters(),
+             QStringList({"life-bestanden (*.life *.lif)", "alle bestanden (*)"}));
+    QCOMPARE(Probe.SaveDialog()->acceptMode(), QFileDialog::AcceptSave);
+    QCOMPARE(Probe.SaveDialog()->defaultSuffix(), QStringLiteral("life"));
+    QVERIFY(!Probe.SaveDialog()->testOption(QFileDialog::DontConfirmOverwrite));
+}
+
+// ---- Pattern files through the commands
+
+void TstPatterns::saveThenOpenRestoresPattern_data() {
+    QTest::addColumn<QStringList>("Rows");
+    QTest::addColumn<QPoint>("At");
+    QTest::addColumn<QStringList>("Trimmed");
+    QTest::newRow("glider") << Glider << QPoint(100, 50) << Glider;
+    QTest::newRow("glider gun") << GliderGun << QPoint(20, 30) << GliderGun;
+    QTest::newRow("touching the last column and row")
+        << QStringList{"....O", "O....", "....O", "..O.O"} << QPoint(315, 236)
+        << QStringList{"....O", "O....", "....O", "..O.O"};
+    QTest::newRow("one cell in the last column")
+        << QStringList{"O", ".", "O"} << QPoint(319, 100) << QStringList{"O", ".", "O"};
+    QTest::newRow("margins of the rows are dropped")
+        << QStringList{"......", "..O...", "......", "....O."} << QPoint(0, 0)
+        << QStringList{"O..", "...", "..O"};
+}
+
+void TstPatterns::saveThenOpenRestoresPattern() {
+    QFETCH(QStringList, Rows);
+    QFETCH(QPoint, At);
+    QFETCH(QStringList, Trimmed);
+    QTemporaryDir Folder;
+    const QString Path = Folder.filePath(QStringLiteral("patroon.life"));
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    PlaceRows(*Form, At.x(), At.y(), Rows);
+    Probe.Generation = 12;
+    const QStringList Before = WholeWorld(*Form);
+
+    SaveThroughMenu(*Form, Path);
+    QCOMPARE(WholeWorld(*Form), Before);
+    QCOMPARE(Probe.Generation, 12);
+
+    PlaceRows(*Form, 150, 150, GliderGun);
+    StartRunning(*Form);
+    OpenThroughMenu(*Form, Path);
+
+    QCOMPARE(ReadRows(*Form, QRect(QPoint(0, 0), QSize(Trimmed[0].size(), Trimmed.size()))),
+             Trimmed);
+    QCOMPARE(LiveCells(*Form), Trimmed.join(QString()).count(QLatin1Char('O')));
+    QVERIFY(SnapshotEqualsState(*Form));
+    QCOMPARE(Probe.Generation, 0);
+    QVERIFY(!Probe.Running);
+    QVERIFY(!Probe.WorldTimer()->isActive());
+    QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 0"));
+    QVERIFY(Probe.Panel(1)->text().isEmpty());
+    QVERIFY(!QApplication::overrideCursor());
+    for (int Y = 0; Y < Trimmed.size(); ++Y) {
+        for (int X = 0; X < Trimmed[Y].size(); ++X) {
+            const QRgb Expected = Trimmed[Y][X] == QLatin1Char('O') ? Live : Dead;
+            QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), X, Y), Expected);
+        }
+    }
+    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 151, 154), Dead);
+}
+
+void TstPatterns::savedBytesFollowTheLayout_data() {
+    QTest::addColumn<QStringList>("Rows");
+    QTest::addColumn<QString>("Chosen");
+    QTest::addColumn<QString>("Written");
+    QTest::addColumn<QByteArray>("Bytes");
+    QTest::newRow("glider") << Glider << "glider.life"
+                            << "glider.life"
+                            << QByteArray("!Naam:glider!\r\n.O.\r\n..O\r\nOOO\r\n");
+    QTest::newRow("empty world") << QStringList() << "leeg.life"
+                                 << "leeg.life" << QByteArray("!Naam:leeg!\r\n");
+    QTest::newRow("default extension added") << QStringList{"O"} << "cel"
+                                             << "cel.life" << QByteArray("!Naam:cel!\r\nO\r\n");
+    QTest::newRow("only the last extension dropped")
+        << QStringList{"OO"} << "a.b.life"
+        << "a.b.life" << QByteArray("!Naam:a.b!\r\nOO\r\n");
+    QTest::newRow("other extension kept on the file")
+        << QStringList{"O"} << "blok.cells"
+        << "blok.cells" << QByteArray("!Naam:blok!\r\nO\r\n");
+    QTest::newRow("name outside ASCII as UTF-8")
+        << QStringList{"O"} << QString::fromUtf8("caf\u00e9.life")
+        << QString::fromUtf8("caf\u00e9.life") << QByteArray("!Naam:caf\xc3\xa9!\r\nO\r\n");
+}
+
+void TstPatterns::savedBytesFollowTheLayout() {
+    QFETCH(QStringList, Rows);
+    QFETCH(QString, Chosen);
+    QFETCH(QString, Written);
+    QFETCH(QByteArray, Bytes);
+    QTemporaryDir Folder;
+    auto Form = CreateShownForm();
+    PlaceRows(*Form, 200, 100, Rows);
+    SaveThroughMenu(*Form, Folder.filePath(Chosen));
+    QCOMPARE(FileBytes(Folder.filePath(Written)), Bytes);
+    QCOMPARE(QDir(Folder.path()).entryList(QDir::Files), QStringList{Written});
+}
+
+void TstPatterns::openReadsForeignFiles_data() {
+    QTest::addColumn<QByteArray>("Bytes");
+    QTest::addColumn<QStringList>("Expected");
+    const QStringList GliderAt00 = Glider;
+    QTest::newRow("CR LF") << QByteArray("!Naam:g!\r\n.O.\r\n..O\r\nOOO\r\n") << GliderAt00;
+    QTest::newRow("LF only") << QByteArray("!Naam:g!\n.O.\n..O\nOOO\n") << GliderAt00;
+    QTest::newRow("CR only") << QByteArray("!Naam:g!\r.O.\r..O\rOOO") << GliderAt00;
+    QTest::newRow("no name line") << QByteArray(".O.\r\n..O\r\nOOO") << GliderAt00;
+    QTest::newRow("star and o as live") << QByteArray("#C x\n.*.\n..o\n+0O\n") << GliderAt00;
+    QTest::newRow("other characters are dead")
+        << QByteArray("\tX O\r\n1 Q.\r\n") << QStringList{"O.", ".."};
+    QTest::newRow("short lines padded with dead cells")
+        << QByteArray("O\r\n..O\r\n.O") << QStringList{"O..", "..O", ".O."};
+    QTest::newRow("later ! line is a row")
+        << QByteArray("!c\r\n..O\r\n!oo\r\n") << QStringList{".O", "OO"};
+    QTest::newRow("three comment lines, second not placed")
+        << QByteArray("!Naam:x!\r\n!o\r\n!oo\r\nO..\r\n") << QStringList{"...", ".OO", "O.."};
+    QTest::newRow("three comment lines, second placed after its margin")
+        << QByteArray("!Naam:x!\r\n!o co\r\n!oo\r\n") << QStringList{"O..O", "OO.."};
+    QTest::newRow("zero byte ends the text")
+        << QByteArray(".O.\r\n..O\r\nOOO\r\n") + '\0' + "OOOO\r\nOOOO" << GliderAt00;
+    QByteArray Binary;
+    for (int Byte = 1; Byte < 256; ++Byte)
+        Binary += char(Byte);
+    // Lines break at bytes 10 and 13; the third line holds "*+" at columns 29 and 30, "0"
+    // at 35, "O" at 66 and "o" at 98.
+    QString BinaryRow(70, QLatin1Char('.'));
+    for (const int Column : {0, 1, 6, 37, 69})
+        BinaryRow[Column] = QLatin1Char('O');
+    QTest::newRow("binary bytes without a zero") << Binary << QStringList{BinaryRow};
+    QTest::newRow("empty file") << QByteArray() << QStringList{"..."};
+    QTest::newRow("only comments") << QByteArray("#a\r\n#b\r\n") << QStringList{"..."};
+    QTest::newRow("name line only") << QByteArray("!Naam:leeg!\r\n") << QStringList{"..."};
+}
+
+void TstPatterns::openReadsForeignFiles() {
+    QFETCH(QByteArray, Bytes);
+    QFETCH(QStringList, Expected);
+    QTemporaryDir Folder;
+    const QString Path = Folder.filePath(QStringLiteral("vreemd.lif"));
+    WriteFile(Path, Bytes);
+    auto Form = CreateShownForm();
+    PlaceRows(*Form, 50, 50, Glider);
+    OpenThroughMenu(*Form, Path);
+    QCOMPARE(ReadRows(*Form, QRect(QPoint(0, 0), QSize(Expected[0].size(), Expected.size()))),
+             Expected);
+    QCOMPARE(LiveCells(*Form), Expected.join(QString()).count(QLatin1Char('O')));
+    QVERIFY(SnapshotEqualsState(*Form));
+}
+
+void TstPatterns::openClipsToTheWorld() {
+    QTemporaryDir Folder;
+    const QString Path = Folder.filePath(QStringLiteral("groot.cells"));
+    QByteArray Bytes = QByteArray(400, 'O') + "\r\n";
+    for (int Row = 1; Row < 300; ++Row)
+        Bytes += "O\n";
+    WriteFile(Path, Bytes);
+    auto Form = CreateShownForm();
+    OpenThroughMenu(*Form, Path);
+    QCOMPARE(ReadRows(*Form, QRect(0, 0, 320, 1)), QStringList{QString(320, QLatin1Char('O'))});
+    QCOMPARE(ReadRows(*Form, QRect(0, 239, 2, 1)), QStringList{"O."});
+    QCOMPARE(LiveCells(*Form), 320 + 239);
+}
+
+void TstPatterns::failedOpenLeavesWorldUntouched_data() {
+    QTest::addColumn<bool>("BecomesFolder");
+    QTest::newRow("file vanished after the dialog") << false;
+    QTest::newRow("a folder in its place") << true;
+}
+
+void TstPatterns::failedOpenLeavesWorldUntouched() {
+    QFETCH(bool, BecomesFolder);
+    QTemporaryDir Folder;
+    const QString Path = Folder.filePath(QStringLiteral("weg.life"));
+    WriteFile(Path, "OOO\r\n");
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    PlaceRows(*Form, 30, 40, Glider);
+    Form->DrawGeneration(true);
+    Probe.Generation = 7;
+    Probe.Panel(0)->setText(QStringLiteral("Generatie: 7"));
+    const QStringList Before = WholeWorld(*Form);
+    const QImage PictureBefore = Probe.WorldImage()->Picture().copy();
+
+    TShownMessage Shown;
+    ChooseFile(Path, [&] {
+        QFile::remove(Path);
+        if (BecomesFolder)
+            QDir(Folder.path()).mkdir(QStringLiteral("weg.life"));
+        AcceptMessageInto(Shown);
+    });
+    Action(*Form, "MenuOpenGame")->trigger();
+
+    QCOMPARE(Shown.Title, QStringLiteral("Fout"));
+    QCOMPARE(Shown.Text,
+             QStringLiteral("Fout bij openen van bestand:\n") + QDir::toNativeSeparators(Path));
+    QCOMPARE(WholeWorld(*Form), Before);
+    QVERIFY(SnapshotEqualsState(*Form));
+    QCOMPARE(Probe.Generation, 7);
+    QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 7"));
+    QCOMPARE(Probe.WorldImage()->Picture(), PictureBefore);
+    QVERIFY(Probe.Panel(1)->text().isEmpty());
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+void TstPatterns::saveIntoMissingFolderReportsError() {
+    QTemporaryDir Folder;
+    const QString Path = Folder.filePath(QStringLiteral("ontbreekt/glider.life"));
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    PlaceRows(*Form, 3, 3, Glider);
+    TShownMessage Shown;
+    ChooseFile(Path, [&] { AcceptMessageInto(Shown); });
+    Action(*Form, "MenuSaveGame")->trigger();
+
+    const QString Prefix =
+        QStringLiteral("Fout bij opslaan van bestand:\n") + QDir::toNativeSeparators(Path) + "\n\n";
+    QCOMPARE(Shown.Title, QStringLiteral("Fout"));
+    QVERIFY2(Shown.Text.startsWith(Prefix), qPrintable(Shown.Text));
+    QVERIFY2(Shown.Text.size() > Prefix.size(), qPrintable(Shown.Text));
+    QVERIFY(!QFileInfo::exists(Path));
+    QCOMPARE(ReadRows(*Form, QRect(3, 3, 3, 3)), Glider);
+    QVERIFY(Probe.Panel(1)->text().isEmpty());
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+// The disk fills up while the new contents are written: a file size limit makes the write
+// fail the way a full disk does, also for a user who may write anywhere.
+void TstPatterns::failedSaveKeepsExistingFile() {
+    QTemporaryDir Folder;
+    const QString Path = Folder.filePath(QStringLiteral("oud.life"));
+    const QByteArray OldBytes("!Naam:oud!\r\nO\r\n");
+    WriteFile(Path, OldBytes);
+    auto Form = CreateShownForm();
+    PlaceRows(*Form, 3, 3, GliderGun);
+
+    rlimit Unlimited{};
+    QVERIFY(getrlimit(RLIMIT_FSIZE, &Unlimited) == 0);
+    TShownMessage Shown;
+    ChooseFile(
+        Path,
+        [&] {
+            rlimit Small = Unlimited;
+            Small.rlim_cur = 8;
+            setrlimit(RLIMIT_FSIZE, &Small);
+            AcceptMessageInto(Shown);
+        },
+        TOverwrite::Confirmed);
+    {
+        const auto OldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        const auto Restore = qScopeGuard([&] {
+            setrlimit(RLIMIT_FSIZE, &Unlimited);
+            std::signal(SIGXFSZ, OldHandler);
+        });
+        Action(*Form, "MenuSaveGame")->trigger();
+    }
+
+    QCOMPARE(Shown.Text, QStringLiteral("Fout bij opslaan van bestand:\n") +
+                             QDir::toNativeSeparators(Path) + QStringLiteral("\n\n") +
+                             ErrorText(39));
+    QCOMPARE(FileBytes(Path), OldBytes);
+    QCOMPARE(QDir(Folder.path()).entryList(QDir::Files), QStringList{"oud.life"});
+}
+
+void TstPatterns::fileCommandsStopTheRunAlsoWhenCancelled_data() {
+    QTest::addColumn<QString>("Command");
+    QTest::addColumn<bool>("ByShortcut");
+    QTest::newRow("open from the menu") << "MenuOpenGame" << false;
+    QTest::newRow("save from the menu") << "MenuSaveGame" << false;
+    QTest::newRow("open by Ctrl+O") << "MenuOpenGame" << true;
+    QTest::newRow("save by Ctrl+S") << "MenuSaveGame" << true;
+}
+
+void TstPatterns::fileCommandsStopTheRunAlsoWhenCancelled() {
+    QFETCH(QString, Command);
+    QFETCH(bool, ByShortcut);
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    PlaceRows(*Form, 10, 10, Glider);
+    Probe.Generation = 3;
+    const QStringList Before = WholeWorld(*Form);
+    StartRunning(*Form);
+    bool Asked = false;
+    AnswerNextModal([&Asked](QWidget* Modal) {
+        Asked = qobject_cast<QFileDialog*>(Modal) != nullptr;
+        Modal->close();
+    });
+    QAction* Item = Action(*Form, qPrintable(Command));
+    if (ByShortcut)
+        QTest::keySequence(Form.get(), Item->shortcut());
+    else
+        Item->trigger();
+    QVERIFY(Asked);
+    QVERIFY(!Probe.Running);
+    QVERIFY(!Probe.WorldTimer()->isActive());
+    QCOMPARE(WholeWorld(*Form), Before);
+    QCOMPARE(Probe.Generation, 3);
+}
+
+void TstPatterns::dialogsRememberLastChoice() {
+    QTemporaryDir Folder;
+    const QString Path = Folder.filePath(QStringLiteral("eerste.lif"));
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    AnswerNextModal([&](QWidget* Modal) {
+        auto* Dialog = qobject_cast<QFileDialog*>(Modal);
+        Dialog->selectNameFilter(QStringLiteral("alle bestanden (*)"));
+        Dialog->selectFile(Path);
+        static_cast<QDialog*>(Dialog)->accept();
+    });
+    Action(*Form, "MenuSaveGame")->trigger();
+    QVERIFY(QFileInfo::exists(Path));
+
+    QString OfferedFile;
+    QString OfferedFilter;
+    AnswerNextModal([&](QWidget* Modal) {
+        auto* Dialog = qobject_cast<QFileDialog*>(Modal);
+        OfferedFile = Dialog->selectedFiles().value(0);
+        OfferedFilter = Dialog->selectedNameFilter();
+        Dialog->reject();
+    });
+    Action(*Form, "MenuSaveGame")->trigger();
+    QCOMPARE(QFileInfo(OfferedFile), QFileInfo(Path));
+    QCOMPARE(OfferedFilter, QStringLiteral("alle bestanden (*)"));
+    QCOMPARE(Probe.OpenDialog()->selectedNameFilter(),
+             QStringLiteral("life-bestanden (*.life *.lif)"));
+}
+
+// ---- Transforms
+
+void TstPatterns::transformMovesCell_data() {
+    QTest::addColumn<QSize>("World");
+    QTest::addColumn<QString>("Operation");
+    QTest::addColumn<QPoint>("From");
+    QTest::addColumn<QPoint>("To"); // (-1, -1): the cell is lost
+    const QSize Default(320, 240);
+    const QSize Square(400, 400);
+    const QSize Odd(321, 240);
+    const QSize Tall(320, 400);
+    const QPoint Lost(-1, -1);
+    QTest::newRow("MoveLeft 1") << Default << "MoveLeft 1" << QPoint(5, 5) << QPoint(4, 5);
+    QTest::newRow("MoveLeft 1 loses column 0") << Default << "MoveLeft 1" << QPoint(0, 5) << Lost;
+    QTest::newRow("MoveRight 10") << Default << "MoveRight 10" << QPoint(5, 5) << QPoint(15, 5);
+    QTest::newRow("MoveRight 10 over the edge is lost")
+        << Default << "MoveRight 10" << QPoint(310, 5) << Lost;
+    QTest::newRow("MoveRight 10 up to the last column")
+        << Default << "MoveRight 10" << QPoint(309, 5) << QPoint(319, 5);
+    QTest::newRow("MoveUp 1 loses row 0") << Default << "MoveUp 1" << QPoint(5, 0) << Lost;
+    QTest::newRow("MoveUp 10") << Default << "MoveUp 10" << QPoint(5, 20) << QPoint(5, 10);
+    QTest::newRow("MoveDown 1") << Default << "MoveDown 1" << QPoint(5, 238) << QPoint(5, 239);
+    QTest::newRow("MoveDown 10 over the edge is lost")
+        << Default << "MoveDown 10" << QPoint(5, 230) << Lost;
+    QTest::newRow("MoveLeft 10 on an odd width")
+        << Odd << "MoveLeft 10" << QPoint(320, 0) << QPoint(310, 0);
+    QTest::newRow("FlipHorizontal")
+        << Default << "FlipHorizontal" << QPoint(0, 7) << QPoint(319, 7);
+    QTest::newRow("FlipHorizontal keeps the middle column of 321")
+        << Odd << "FlipHorizontal" << QPoint(160, 7) << QPoint(160, 7);
+    QTest::newRow("FlipHorizontal on 321")
+        << Odd << "FlipHorizontal" << QPoint(0, 7) << QPoint(320, 7);
+    QTest::newRow("FlipVertical") << Default << "FlipVertical" << QPoint(3, 0) << QPoint(3, 239);
+    QTest::newRow("FlipVertical on a square")
+        << Square << "FlipVertical" << QPoint(3, 1) << QPoint(3, 398);
+    QTest::newRow("RotateRight corner")
+        << Default << "RotateRight" << QPoint(0, 0) << QPoint(239, 0);
+    QTest::newRow("RotateLeft corner") << Default << "RotateLeft" << QPoint(0, 0) << QPoint(0, 239);
+    QTest::newRow("RotateRight loses what lies right of the square")
+        << Default << "RotateRight" << QPoint(300, 10) << Lost;
+    QTest::newRow("RotateLeft loses what lies right of the square")
+        << Default << "RotateLeft" << QPoint(300, 10) << Lost;
+    QTest::newRow("RotateRight on a square")
+        << Square << "RotateRight" << QPoint(10, 20) << QPoint(379, 10);
+    QTest::newRow("RotateLeft on a square")
+        << Square << "RotateLeft" << QPoint(10, 20) << QPoint(20, 389);
+    QTest::newRow("RotateRight on an odd width")
+        << Odd << "RotateRight" << QPoint(0, 0) << QPoint(239, 0);
+    QTest::newRow("RotateLeft on an odd width loses column 320")
+        << Odd << "RotateLeft" << QPoint(320, 0) << Lost;
+    QTest::newRow("RotateRight loses what lies below the square")
+        << Tall << "RotateRight" << QPoint(0, 320) << Lost;
+    QTest::newRow("Rotate180") << Default << "Rotate180" << QPoint(0, 0) << QPoint(319, 239);
+    QTest::newRow("Rotate180 on an odd width")
+        << Odd << "Rotate180" << QPoint(1, 2) << QPoint(319, 237);
+}
+
+// Under wmBoth, so a cell that wrapped would show up on the opposite edge.
+void TstPatterns::transformMovesCell() {
+    QFETCH(QSize, World);
+    QFETCH(QString, Operation);
+    QFETCH(QPoint, From);
+    QFETCH(QPoint, To);
+    auto Form = HiddenFormOfSize(World.width(), World.height());
+    TLifeFormProbe Probe(*Form);
+    Form->SetWrapping(wmBoth);
+    Form->MakeConnections(false);
+    PlaceRows(*Form, From.x(), From.y(), {"O"});
+    Probe.Generation = 9;
+
+    Transform(*Form, Operation);
+
+    QCOMPARE(Probe.Generation, 9);
+    QCOMPARE(Probe.World(From.x(), From.y()).PrevState, 1);
+    if (To == QPoint(-1, -1)) {
+        QCOMPARE(LiveCells(*Form), 0);
+    } else {
+        QCOMPARE(LiveCells(*Form), 1);
+        QCOMPARE(Probe.World(To.x(), To.y()).State, 1);
+    }
+}
+
+void TstPatterns::inversePairsRestoreWorld_data() {
+    QTest::addColumn<QSize>("World");
+    QTest::addColumn<QStringList>("Transforms");
+    const QList<QSize> Sizes = {QSize(320, 240), QSize(400, 400), QSize(321, 241)};
+    for (const QSize& Size : Sizes) {
+        const QString In = QStringLiteral(" on %1 x %2").arg(Size.width()).arg(Size.height());
+        QTest::addRow("left then right by 1%s", qPrintable(In))
+            << Size << QStringList{"MoveLeft 1", "MoveRight 1"};
+        QTest::addRow("down then up by 10%s", qPrintable(In))
+            << Size << QStringList{"MoveDown 10", "MoveUp 10"};
+        QTest::addRow("right then left by 10%s", qPrintable(In))
+            << Size << QStringList{"MoveRight 10", "MoveLeft 10"};
+        QTest::addRow("up then down by 1%s", qPrintable(In))
+            << Size << QStringList{"MoveUp 1", "MoveDown 1"};
+        QTest::addRow("FlipHorizontal twice%s", qPrintable(In))
+            << Size << QStringList{"FlipHorizontal", "FlipHorizontal"};
+        QTest::addRow("FlipVertical twice%s", qPrintable(In))
+            << Size << QStringList{"FlipVertical", "FlipVertical"};
+        QTest::addRow("Rotate180 twice%s", qPrintable(In))
+            << Size << QStringList{"Rotate180", "Rotate180"};
+    }
+    QTest::newRow("RotateLeft then RotateRight on a square")
+        << QSize(400, 400) << QStringList{"RotateLeft", "RotateRight"};
+    QTest::newRow("four RotateLeft on a square")
+        << QSize(400, 400) << QStringList{"RotateLeft", "RotateLeft", "RotateLeft", "RotateLeft"};
+    QTest::newRow("four RotateRight on a square")
+        << QSize(400, 400)
+        << QStringList{"RotateRight", "RotateRight", "RotateRight", "RotateRight"};
+}
+
+void TstPatterns::inversePairsRestoreWorld() {
+    QFETCH(QSize, World);
+    QFETCH(QStringList, Transforms);
+    auto Form = HiddenFormOfSize(World.width(), World.height());
+    PlaceScattered(*Form, 10);
+    const QStringList Before = WholeWorld(*Form);
+    const int Live = LiveCells(*Form);
+    Transform(*Form, Transforms.first());
+    QVERIFY(WholeWorld(*Form) != Before);
+    for (const QString& Name : Transforms.mid(1))
+        Transform(*Form, Name);
+    QCOMPARE(LiveCells(*Form), Live);
+    QCOMPARE(WholeWorld(*Form), Before);
+}
+
+void TstPatterns::transformRepaintsAndKeepsGeneration() {
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    PlaceRows(*Form, 5, 5, {"O"});
+    Form->DrawGeneration(true);
+    Probe.Generation = 21;
+    Form->MenuMoveRightClick();
+    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 5, 5), Dead);
+    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 6, 5), Live);
+    QCOMPARE(PixelAt(Probe.ChalkBoard, 6, 5), Live);
+    QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 21"));
+
+    // An empty world repaints nothing.
+    Form->NewGame();
+    Form->MenuRotate180Click();
+    QVERIFY(Probe.Stable);
+    QCOMPARE(LiveCells(*Form), 0);
+}
+
+void TstPatterns::commandsRefusedWhileRunning_data() {
+    QTest::addColumn<QString>("Command");
+    QTest::newRow("F8") << "MenuOneStep";
+    for (const char* Name :
+         {"MenuMoveLeft", "MenuMoveRight", "MenuMoveUp", "MenuMoveDown", "MenuMoveLeftLarge",
+          "MenuMoveRightLarge", "MenuMoveUpLarge", "MenuMoveDownLarge", "MenuFlipHorizontal",
+          "MenuFlipVertical", "MenuRotateLeft", "MenuRotateRight", "MenuRotate180"})
+        QTest::newRow(Name) << Name;
+}
+
+// Each command is tried from its menu item and by its shortcut while the world runs, then
+// by its shortcut once stopped, which shows that the keys do reach it.
+void TstPatterns::commandsRefusedWhileRunning() {
+    QFETCH(QString, Command);
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    PlaceRows(*Form, 100, 100, Glider);
+    Probe.Generation = 5;
+    const QStringList Before = WholeWorld(*Form);
+    QAction* Item = Action(*Form, qPrintable(Command));
+
+    Probe.Running = true;
+    Item->trigger();
+    QCOMPARE(WholeWorld(*Form), Before);
+    QTest::keySequence(Form.get(), Item->shortcut());
+    QCOMPARE(WholeWorld(*Form), Before);
+    QVERIFY(!Item->isEnabled());
+    QCOMPARE(Probe.Generation, 5);
+
+    Probe.Running = false;
+    QTest::keySequence(Form.get(), Item->shortcut());
+    QVERIFY(WholeWorld(*Form) != Before);
+    QCOMPARE(Probe.Generation, Command == "MenuOneStep" ? 6 : 5);
+}
+
+// ---- New game
+
+void TstPatterns::newGameDuringRunStopsAndEmpties() {
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    Probe.HorCells = 640;
+    Probe.VertCells = 480;
+    Form->MakeConnections(false);
+    Form->DrawEmptyWorld();
+    PlaceRows(*Form, 630, 470, Glider);
+    Form->DrawGeneration(true);
+    Probe.Generation = 40;
+    StartRunning(*Form);
+
+    QTest::keyClick(Form.get(), Qt::Key_N, Qt::ControlModifier);
+
+    QVERIFY(!Probe.Running);
+    QVERIFY(!Probe.WorldTimer()->isActive());
+    QCOMPARE(LiveCells(*Form), 0);
+    QVERIFY(SnapshotEqualsState(*Form));
+    QCOMPARE(Probe.Generation, 0);
+    QCOMPARE(Probe.HorCells, 640);
+    QCOMPARE(Probe.VertCells, 480);
+    QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 0"));
+    QVERIFY(Probe.Panel(1)->text().isEmpty());
+    QVERIFY(!QApplication::overrideCursor());
+    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 639, 479), Dead);
+
+    Form->MenuOneStepClick();
+    QCOMPARE(Probe.Generation, 1);
+}
+
+QTEST_MAIN(TstPatterns)
+#include "tst_patterns.moc"
