@@ -1,3 +1,4 @@
+#include "app/about.h"
 #include "app/ulife.h"
 #include "settings/settingspaths.h"
 
@@ -7,6 +8,9 @@
 
 int main(int argc, char* argv[]) {
     QApplication Application(argc, argv);
+    QApplication::setWindowIcon(ApplicationIcon());
+    // Lets the desktop match the windows to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("nl.zoverkamp.gameoflife"));
     InitSettingsPaths();
     int Result = 0;
     {

@@ -1,12 +1,17 @@
 // The main window: creation, show, close and destroy, the menus and the status bar.
 
 #include "app/ulife.h"
+#include "app/about.h"
 #include "app/programinfo.h"
+#include "app/uhelp.h"
 #include "display/worldimage.h"
+#include "patterns/lifelines.h"
+#include "settings/uoptionsdlg.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
@@ -32,6 +37,8 @@ struct TMenuEntry {
 
 TLifeForm::TLifeForm(QWidget* Parent) : QMainWindow(Parent) {
     FormCreate();
+    OptionsDlg = new TOptionsDlg(this);
+    HelpForm = new THelpForm(this);
 }
 
 TLifeForm::~TLifeForm() {
@@ -60,10 +67,8 @@ void TLifeForm::FormCreate() {
     connect(WorldTimer, &QTimer::timeout, this, &TLifeForm::WorldTimerTimer);
 
     for (QAction* Large :
-         {MenuMoveLeftLarge, MenuMoveRightLarge, MenuMoveUpLarge, MenuMoveDownLarge}) {
-        if (Large)
-            Large->setText(Large->text().replace(QLatin1String("%d"), QString::number(LargeStep)));
-    }
+         {MenuMoveLeftLarge, MenuMoveRightLarge, MenuMoveUpLarge, MenuMoveDownLarge})
+        Large->setText(Large->text().replace(QLatin1String("%d"), QString::number(LargeStep)));
 
     SaveOptionsOnClose = !LoadOptions();
     InitLife();
@@ -80,6 +85,10 @@ void TLifeForm::CreateMenus() {
         {&TLifeForm::MenuBestand, "MenuNewGame", &TLifeForm::MenuNewGame, "&Nieuw spel",
          Qt::CTRL | Qt::Key_N, &TLifeForm::MenuNewGameClick},
         {&TLifeForm::MenuBestand, nullptr, nullptr, nullptr, {}, nullptr},
+        {&TLifeForm::MenuBestand, "MenuOpenGame", &TLifeForm::MenuOpenGame, "Spel openen",
+         Qt::CTRL | Qt::Key_O, &TLifeForm::MenuOpenGameClick},
+        {&TLifeForm::MenuBestand, "MenuSaveGame", &TLifeForm::MenuSaveGame, "Spel op&slaan",
+         Qt::CTRL | Qt::Key_S, &TLifeForm::MenuSaveGameClick},
         {&TLifeForm::MenuBestand, nullptr, nullptr, nullptr, {}, nullptr},
         {&TLifeForm::MenuBestand, "MenuCloseGame", &TLifeForm::MenuCloseGame, "&Afsluiten",
          Qt::ALT | Qt::Key_F4, &TLifeForm::MenuCloseGameClick},
@@ -121,6 +130,11 @@ void TLifeForm::CreateMenus() {
          "Ro&teer naar rechts", Qt::CTRL | Qt::Key_R, &TLifeForm::MenuRotateRightClick},
         {&TLifeForm::MenuSpel, "MenuRotate180", &TLifeForm::MenuRotate180, "Roteer &180 graden",
          Qt::CTRL | Qt::Key_8, &TLifeForm::MenuRotate180Click},
+        {&TLifeForm::MenuHelp, "MenuInstructions", &TLifeForm::MenuInstructions,
+         "&Spel instructies", QKeyCombination(Qt::Key_F1), &TLifeForm::MenuInstructionsClick},
+        {&TLifeForm::MenuHelp, nullptr, nullptr, nullptr, {}, nullptr},
+        {&TLifeForm::MenuHelp, "MenuAbout", &TLifeForm::MenuAbout, "&Info", Qt::CTRL | Qt::Key_F1,
+         &TLifeForm::MenuAboutClick},
     };
 
     MenuBestand = menuBar()->addMenu(QStringLiteral("&Bestand"));
@@ -129,6 +143,7 @@ void TLifeForm::CreateMenus() {
     MenuSpel->setObjectName(QStringLiteral("MenuSpel"));
     MenuOptions = menuBar()->addAction(QStringLiteral("&Instelingen"));
     MenuOptions->setObjectName(QStringLiteral("MenuOptions"));
+    connect(MenuOptions, &QAction::triggered, this, &TLifeForm::MenuOptionsClick);
     MenuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     MenuHelp->setObjectName(QStringLiteral("MenuHelp"));
     for (QMenu* Menu : {MenuBestand, MenuSpel, MenuHelp})
@@ -161,7 +176,26 @@ void TLifeForm::CreateStatusBar() {
     StatusBar->installEventFilter(this);
 }
 
-void TLifeForm::CreateFileDialogs() {}
+// Both dialogs live as long as the window, so each offers its last file and filter again.
+void TLifeForm::CreateFileDialogs() {
+    OpenDialog = new QFileDialog(this, QStringLiteral("Spel openen"));
+    OpenDialog->setObjectName(QStringLiteral("OpenDialog"));
+    OpenDialog->setOption(QFileDialog::DontUseNativeDialog);
+    OpenDialog->setAcceptMode(QFileDialog::AcceptOpen);
+    OpenDialog->setFileMode(QFileDialog::ExistingFile);
+    OpenDialog->setNameFilters(
+        NameFilters(QStringLiteral("life-bestanden (*.life;*.lif)|*.life;*.lif|cell-bestanden "
+                                   "(*.cells)|*.cells|alle bestanden (*.*)|*.*")));
+
+    SaveDialog = new QFileDialog(this, QStringLiteral("Spel opslaan"));
+    SaveDialog->setObjectName(QStringLiteral("SaveDialog"));
+    SaveDialog->setOption(QFileDialog::DontUseNativeDialog);
+    SaveDialog->setAcceptMode(QFileDialog::AcceptSave);
+    SaveDialog->setFileMode(QFileDialog::AnyFile);
+    SaveDialog->setNameFilters(NameFilters(
+        QStringLiteral("life-bestanden (*.life;*.lif)|*.life;*.lif|alle bestanden (*.*)|*.*")));
+    SaveDialog->setDefaultSuffix(QStringLiteral("life"));
+}
 
 bool TLifeForm::eventFilter(QObject* Watched, QEvent* Event) {
     if (Watched == StatusBar && Event->type() == QEvent::Resize) {
@@ -205,4 +239,31 @@ void TLifeForm::FormDestroy() {
 
 void TLifeForm::MenuCloseGameClick() {
     close();
+}
+
+void TLifeForm::MenuInstructionsClick() {
+    GameInstructions();
+}
+
+// Modeless and made once: a second request brings the same window forward.
+void TLifeForm::GameInstructions() {
+    HelpForm->show();
+    HelpForm->raise();
+    HelpForm->activateWindow();
+}
+
+void TLifeForm::MenuAboutClick() {
+    if (!Running)
+        AboutGame();
+}
+
+void TLifeForm::AboutGame() {
+    ShowAboutBox(this, QStringLiteral("Over dit spel"), QString::fromLatin1(ProgramInfo::Title),
+                 QStringLiteral("Versie ") + QString::fromLatin1(ProgramInfo::Version),
+                 QStringLiteral("Auteur: ") + QString::fromLatin1(ProgramInfo::Makers),
+                 QString::fromLatin1(ProgramInfo::WebSite),
+                 QStringLiteral("Deze implementatie valt onder de volgende licentievoorwaarden:"),
+                 QString::fromLatin1(ProgramInfo::LicenseName),
+                 QString::fromLatin1(ProgramInfo::LicenseUrl),
+                 QStringLiteral("De spelregels zijn bedacht door John Horton Conway."));
 }

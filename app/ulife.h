@@ -139,6 +139,8 @@ private:
     void StopRunning();
     void ShowBitmapFailure();
     void ShowStableMessage();
+    void CountGeneration();
+    void FinishRedraw(const QRect& Changed); // Changed in pixels; empty when nothing changed
     int WritePattern(const QString& Path); // 0, or the Windows error code of the failure
     bool ReadPattern(const QString& Path); // false leaves the world untouched
     template <typename TRule> void ApplyTransform(TRule NewState);

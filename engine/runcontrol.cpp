@@ -80,8 +80,7 @@ void TLifeForm::UpdateMenu() {
                           MenuMoveLeftLarge, MenuMoveRightLarge, MenuMoveUpLarge, MenuMoveDownLarge,
                           MenuFlipHorizontal, MenuFlipVertical, MenuRotateLeft, MenuRotateRight,
                           MenuRotate180, MenuInstructions, MenuAbout}) {
-        if (Item)
-            Item->setEnabled(!Running);
+        Item->setEnabled(!Running);
     }
 }
 
