@@ -6,7 +6,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
 # appstream and desktop-file-utils: the install test validates the desktop entry and metainfo
-DEBIAN_PACKAGES := cmake make g++ qt6-base-dev libgl-dev appstream desktop-file-utils
+DEBIAN_PACKAGES := cmake make g++ qt6-base-dev qt6-translations-l10n libgl-dev appstream desktop-file-utils
 
 .PHONY: deps build run test install uninstall clean
 
