@@ -18,6 +18,7 @@ class QLabel;
 class QMenu;
 class QStatusBar;
 class QTimer;
+class TBlockPainter;
 class TWorldImage;
 class TOptionsDlg;
 class THelpForm;
@@ -140,7 +141,8 @@ private:
     void ShowBitmapFailure();
     void ShowStableMessage();
     void CountGeneration();
-    void FinishRedraw(const QRect& Changed); // Changed in pixels; empty when nothing changed
+    TBlockPainter CellPainter();
+    void FinishRedraw(const TBlockPainter& Painter);
     int WritePattern(const QString& Path); // 0, or the Windows error code of the failure
     bool ReadPattern(const QString& Path); // false leaves the world untouched
     template <typename TRule> void ApplyTransform(TRule NewState);

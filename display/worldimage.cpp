@@ -6,16 +6,60 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include <cstring>
+namespace {
+
+void SetBgr(uchar (&Bytes)[3], QRgb Colour) {
+    Bytes[0] = uchar(qBlue(Colour));
+    Bytes[1] = uchar(qGreen(Colour));
+    Bytes[2] = uchar(qRed(Colour));
+}
+
+} // namespace
 
 void FillBGR888(QImage& Picture, const QRect& Rect, QRgb Colour) {
     const QRect Clipped = Rect.intersected(Picture.rect());
-    const uchar Bgr[3] = {uchar(qBlue(Colour)), uchar(qGreen(Colour)), uchar(qRed(Colour))};
+    uchar Bgr[3];
+    SetBgr(Bgr, Colour);
     for (int Y = Clipped.top(); Y <= Clipped.bottom(); ++Y) {
         uchar* Pixel = Picture.scanLine(Y) + 3 * Clipped.left();
         for (int X = Clipped.left(); X <= Clipped.right(); ++X, Pixel += 3)
             std::memcpy(Pixel, Bgr, 3);
     }
+}
+
+TBlockPainter::TBlockPainter(QImage& ChalkBoard, QImage& Screen, int HorCellSize, int VertCellSize,
+                             QRgb LiveColour, QRgb DeadColour)
+    : BoardBits(ChalkBoard.bits()), BoardStride(ChalkBoard.bytesPerLine()),
+      ScreenBits(Screen.bits()), ScreenStride(Screen.bytesPerLine()), HorCellSize(HorCellSize),
+      VertCellSize(VertCellSize), LiveRgb(LiveColour | 0xff000000u),
+      DeadRgb(DeadColour | 0xff000000u) {
+    Q_ASSERT(ChalkBoard.format() == QImage::Format_BGR888 && Screen.depth() == 32);
+    Q_ASSERT(ChalkBoard.size() == Screen.size());
+    Q_ASSERT(HorCellSize >= 1 && HorCellSize <= 2 && VertCellSize >= 1 && VertCellSize <= 2);
+    SetBgr(LiveBgr, LiveColour);
+    SetBgr(DeadBgr, DeadColour);
+}
+
+void TBlockPainter::PaintAllDead(int HorCells, int VertCells) {
+    const int Width = HorCells * HorCellSize;
+    const int Height = VertCells * VertCellSize;
+    for (int Y = 0; Y < Height; ++Y) {
+        uchar* Board = BoardBits + qsizetype(Y) * BoardStride;
+        auto* Screen = reinterpret_cast<QRgb*>(ScreenBits + qsizetype(Y) * ScreenStride);
+        for (int X = 0; X < Width; ++X)
+            std::memcpy(Board + 3 * X, DeadBgr, 3);
+        std::fill(Screen, Screen + Width, DeadRgb);
+    }
+    Left = Top = 0;
+    Right = HorCells - 1;
+    Bottom = VertCells - 1;
+}
+
+QRect TBlockPainter::Changed() const {
+    if (Right < 0)
+        return {};
+    return QRect(QPoint(Left * HorCellSize, Top * VertCellSize),
+                 QPoint((Right + 1) * HorCellSize - 1, (Bottom + 1) * VertCellSize - 1));
 }
 
 TWorldImage::TWorldImage(QWidget* Parent) : QWidget(Parent) {
@@ -25,24 +69,33 @@ TWorldImage::TWorldImage(QWidget* Parent) : QWidget(Parent) {
 void TWorldImage::EnsureStore() {
     // The store takes the control's size the first time something is drawn on it.
     if (Store.isNull())
-        Store = QImage(size(), QImage::Format_BGR888);
+        Store = QImage(size(), StoreFormat);
 }
 
 void TWorldImage::Draw(const QImage& Picture) {
-    if (Store.size() != Picture.size() || Store.format() != Picture.format()) {
-        Store = Picture.copy();
-    } else {
-        const qsizetype Bytes = std::min(Store.bytesPerLine(), Picture.bytesPerLine());
-        for (int Y = 0; Y < Picture.height(); ++Y)
-            std::memcpy(Store.scanLine(Y), Picture.constScanLine(Y), size_t(Bytes));
-    }
+    Store = Picture.convertToFormat(StoreFormat);
     update();
+}
+
+QImage& TWorldImage::StoreFor(const QImage& Picture) {
+    if (Store.size() != Picture.size())
+        Draw(Picture);
+    return Store;
+}
+
+void TWorldImage::ShowPart(const QRect& Area) {
+    if (!Area.isEmpty())
+        update(Area);
 }
 
 void TWorldImage::FillRect(const QRect& Rect, QRgb Colour) {
     EnsureStore();
-    FillBGR888(Store, Rect, Colour);
-    update(Rect);
+    const QRect Part = Rect.intersected(Store.rect());
+    for (int Y = Part.top(); Y <= Part.bottom(); ++Y) {
+        auto* Pixel = reinterpret_cast<QRgb*>(Store.scanLine(Y)) + Part.left();
+        std::fill(Pixel, Pixel + Part.width(), Colour | 0xff000000u);
+    }
+    update(Part);
 }
 
 void TWorldImage::paintEvent(QPaintEvent* Event) {

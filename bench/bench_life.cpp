@@ -1,0 +1,392 @@
+// The generation benchmark: times the step, the redraw and the heavy operations of the
+// program against two yardsticks and prints a table with the ratios. With "--window" it
+// runs the real window at the 1 ms speed instead.
+
+#include "bench/benchmodes.h"
+#include "bench/benchworld.h"
+#include "bench/yardsticks.h"
+#include "settings/settingspaths.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Every this many timed generations the start states are put back with the clock stopped,
+// so that each size and yardstick runs the same stretch of the world's life however many
+// iterations the timing takes.
+constexpr int RestoreEvery = 100;
+constexpr int WindowSecondsPerSize = 4;
+
+constexpr int Sizes[][2] = {{320, 240}, {640, 480}, {1280, 1024}};
+constexpr qint32 Wraps[] = {wmHorizontal, wmBoth};
+constexpr TWorldKind Kinds[] = {TWorldKind::Soup, TWorldKind::Gun};
+constexpr int CellSizes[] = {1, 2};
+
+// The one window every benchmark runs on; it lives inside main's QApplication.
+std::unique_ptr<TLifeForm> Form;
+std::unique_ptr<TLifeFormBench> Bench;
+
+const TWorldSetup FullSoup{TWorldKind::Soup, 1280, 1024, 1, wmHorizontal};
+
+const TStates& Prepare(const TWorldSetup& Setup) {
+    const TStates& Start = StartStates(*Bench, Setup);
+    Bench->Configure(Setup);
+    Bench->Place(Start);
+    return Start;
+}
+
+template <typename TRestore, typename TStep>
+void TimeGenerations(benchmark::State& State, TRestore Restore, TStep Step) {
+    int Since = 0;
+    for (auto _ : State) {
+        if (Since == RestoreEvery) {
+            State.PauseTiming();
+            Restore();
+            Since = 0;
+            State.ResumeTiming();
+        }
+        Step();
+        ++Since;
+    }
+}
+
+void DoNextGenerationBench(benchmark::State& State, TWorldSetup Setup) {
+    const TStates& Start = Prepare(Setup);
+    TimeGenerations(
+        State, [&] { Bench->Place(Start); }, [] { Form->DoNextGeneration(); });
+}
+
+void CalcNextGenerationBench(benchmark::State& State, TWorldSetup Setup) {
+    const TStates& Start = Prepare(Setup);
+    TimeGenerations(
+        State, [&] { Bench->Place(Start); }, [] { Form->CalcNextGeneration(); });
+}
+
+void LiteralBench(benchmark::State& State, TWorldSetup Setup) {
+    const TStates& Start = Prepare(Setup);
+    TLiteralReading Literal(*Bench);
+    TimeGenerations(
+        State, [&] { Bench->Place(Start); }, [&] { Literal.DoNextGeneration(); });
+}
+
+void KernelBench(benchmark::State& State, TWorldSetup Setup) {
+    const TStates& Start = StartStates(*Bench, Setup);
+    TPlainKernel Kernel(Setup, Start);
+    TimeGenerations(
+        State, [&] { Kernel.Load(Start); }, [&] { Kernel.Step(); });
+}
+
+void MakeConnectionsBench(benchmark::State& State, qint32 Wrapping) {
+    TWorldSetup Setup = FullSoup;
+    Setup.Wrapping = Wrapping;
+    Prepare(Setup);
+    for (auto _ : State)
+        Form->MakeConnections(false);
+}
+
+void FullRedrawBench(benchmark::State& State, TWorldSetup Setup) {
+    Prepare(Setup);
+    for (auto _ : State)
+        Form->DrawGeneration(true);
+}
+
+void ResizeBench(benchmark::State& State) {
+    const TWorldSetup Smallest{TWorldKind::Soup, 320, 240, 1, wmHorizontal};
+    const TStates& Start = StartStates(*Bench, Smallest);
+    for (auto _ : State) {
+        State.PauseTiming();
+        Bench->Configure(Smallest);
+        Bench->Place(Start);
+        State.ResumeTiming();
+        Form->ResizeTheWorld(1280, 1024, 2, 2);
+    }
+}
+
+void SaveBench(benchmark::State& State, QString Path) {
+    Prepare(FullSoup);
+    for (auto _ : State) {
+        if (Bench->WritePattern(Path) != 0)
+            State.SkipWithError("the pattern file could not be written");
+    }
+}
+
+void OpenBench(benchmark::State& State, QString Path) {
+    Prepare(FullSoup);
+    if (Bench->WritePattern(Path) != 0)
+        State.SkipWithError("the pattern file could not be written");
+    for (auto _ : State) {
+        if (!Bench->ReadPattern(Path))
+            State.SkipWithError("the pattern file could not be read");
+    }
+}
+
+void StartupBench(benchmark::State& State, QString Program) {
+    for (auto _ : State)
+        State.SetIterationTime(MeasureStartup(Program));
+}
+
+std::string Text(const QString& Name) {
+    return Name.toStdString();
+}
+
+void Register(const std::string& Name, auto Function, auto Argument) {
+    benchmark::RegisterBenchmark(Name.c_str(), Function, Argument)->Unit(benchmark::kMillisecond);
+}
+
+std::vector<TWorldSetup> StepSetups() {
+    std::vector<TWorldSetup> Setups;
+    for (const TWorldKind Kind : Kinds) {
+        for (const qint32 Wrapping : Wraps) {
+            for (const auto& Size : Sizes) {
+                for (const int CellSize : CellSizes)
+                    Setups.push_back({Kind, Size[0], Size[1], CellSize, Wrapping});
+            }
+        }
+    }
+    return Setups;
+}
+
+void RegisterAll(const QString& Program, const QString& PatternFile) {
+    for (const TWorldSetup& Setup : StepSetups()) {
+        Register("DoNextGeneration/" + Text(Setup.Name()), DoNextGenerationBench, Setup);
+        Register("Literal/" + Text(Setup.Name()), LiteralBench, Setup);
+        if (Setup.CellSize == 1) {
+            Register("CalcNextGeneration/" + Text(Setup.WorldName()), CalcNextGenerationBench,
+                     Setup);
+            Register("PlainKernel/" + Text(Setup.WorldName()), KernelBench, Setup);
+        }
+    }
+    for (const qint32 Wrapping : Wraps) {
+        TWorldSetup Setup = FullSoup;
+        Setup.Wrapping = Wrapping;
+        Register("MakeConnections(false)/" + Text(Setup.WorldName()), MakeConnectionsBench,
+                 Wrapping);
+    }
+    for (const int CellSize : CellSizes) {
+        TWorldSetup Setup = FullSoup;
+        Setup.CellSize = CellSize;
+        Register("DrawGeneration(true)/" + Text(Setup.Name()), FullRedrawBench, Setup);
+    }
+    benchmark::RegisterBenchmark("ResizeTheWorld/320x240/1x1->1280x1024/2x2", ResizeBench)
+        ->Unit(benchmark::kMillisecond);
+    Register("SaveGame/" + Text(FullSoup.WorldName()), SaveBench, PatternFile);
+    Register("OpenGame/" + Text(FullSoup.WorldName()), OpenBench, PatternFile);
+    benchmark::RegisterBenchmark("Startup/first picture", StartupBench, Program)
+        ->Unit(benchmark::kMillisecond)
+        ->UseManualTime()
+        ->Iterations(5);
+}
+
+// Collects the time per iteration of every run, the median where runs were repeated.
+class TTableReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& Runs) override {
+        benchmark::ConsoleReporter::ReportRuns(Runs);
+        for (const Run& R : Runs) {
+            if (R.error_occurred)
+                continue;
+            const double Ms =
+                R.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(R.time_unit) * 1e3;
+            const std::string& Name = R.run_name.function_name;
+            if (R.run_type == Run::RT_Iteration)
+                Times[Name] = Ms;
+            else if (R.aggregate_name == "median")
+                Medians[Name] = Ms;
+        }
+    }
+
+    std::optional<double> Ms(const std::string& Name) const {
+        if (const auto M = Medians.find(Name); M != Medians.end())
+            return M->second;
+        if (const auto T = Times.find(Name); T != Times.end())
+            return T->second;
+        return std::nullopt;
+    }
+
+private:
+    std::map<std::string, double> Times;
+    std::map<std::string, double> Medians;
+};
+
+// "  0.123 (0.34 / 2.10)": the time and its ratios to the two yardsticks.
+std::string Figure(std::optional<double> Ms, std::optional<double> Literal,
+                   std::optional<double> Kernel) {
+    if (!Ms)
+        return "-";
+    char Buffer[64];
+    auto Ratio = [&](std::optional<double> Yardstick) {
+        return Yardstick && *Yardstick > 0 ? *Ms / *Yardstick : 0.0;
+    };
+    std::snprintf(Buffer, sizeof Buffer, "%8.3f (%5.2f / %6.2f)", *Ms, Ratio(Literal),
+                  Ratio(Kernel));
+    return Buffer;
+}
+
+std::string Plain(std::optional<double> Ms) {
+    if (!Ms)
+        return "-";
+    char Buffer[32];
+    std::snprintf(Buffer, sizeof Buffer, "%8.3f", *Ms);
+    return Buffer;
+}
+
+void PrintMachine() {
+    QFile CpuInfo(QStringLiteral("/proc/cpuinfo"));
+    QString Model = QStringLiteral("unknown processor");
+    if (CpuInfo.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& Line : CpuInfo.readAll().split('\n')) {
+            if (Line.startsWith("model name")) {
+                Model = QString::fromLatin1(Line.mid(Line.indexOf(':') + 1)).trimmed();
+                break;
+            }
+        }
+    }
+    std::printf("Machine: %s, %d logical processors\n", qPrintable(Model),
+                QThread::idealThreadCount());
+}
+
+void PrintTable(const TTableReporter& Reporter) {
+    std::printf("\n");
+    PrintMachine();
+    std::printf("Milliseconds per generation; in brackets the ratio to the literal reading and "
+                "to the plain kernel of the same world.\n");
+    std::printf("%-34s %-28s %-28s %9s %9s\n", "world", "DoNextGeneration", "CalcNextGeneration",
+                "literal", "kernel");
+    for (const TWorldSetup& Setup : StepSetups()) {
+        const auto Literal = Reporter.Ms("Literal/" + Text(Setup.Name()));
+        const auto Kernel = Reporter.Ms("PlainKernel/" + Text(Setup.WorldName()));
+        const auto Calc = Setup.CellSize == 1
+                              ? Reporter.Ms("CalcNextGeneration/" + Text(Setup.WorldName()))
+                              : std::nullopt;
+        std::printf(
+            "%-34s %-28s %-28s %9s %9s\n", qPrintable(Setup.Name()),
+            Figure(Reporter.Ms("DoNextGeneration/" + Text(Setup.Name())), Literal, Kernel).c_str(),
+            Figure(Calc, Literal, Kernel).c_str(), Plain(Literal).c_str(), Plain(Kernel).c_str());
+    }
+    const auto Literal = Reporter.Ms("Literal/" + Text(FullSoup.Name()));
+    const auto Kernel = Reporter.Ms("PlainKernel/" + Text(FullSoup.WorldName()));
+    std::printf("\nMilliseconds per operation; in brackets the ratio to one generation of the "
+                "literal reading and of the plain kernel on %s.\n",
+                qPrintable(FullSoup.Name()));
+    for (const char* Name :
+         {"MakeConnections(false)/soup/1280x1024/wmHorizontal",
+          "MakeConnections(false)/soup/1280x1024/wmBoth",
+          "DrawGeneration(true)/soup/1280x1024/1x1/wmHorizontal",
+          "DrawGeneration(true)/soup/1280x1024/2x2/wmHorizontal",
+          "ResizeTheWorld/320x240/1x1->1280x1024/2x2", "SaveGame/soup/1280x1024/wmHorizontal",
+          "OpenGame/soup/1280x1024/wmHorizontal", "Startup/first picture"}) {
+        std::printf("%-56s %s\n", Name, Figure(Reporter.Ms(Name), Literal, Kernel).c_str());
+    }
+}
+
+// The yardsticks must compute what the program computes, or their ratios mean nothing.
+bool YardsticksAgree() {
+    for (const qint32 Wrapping :
+         {qint32(wmNone), qint32(wmHorizontal), qint32(wmVertical), qint32(wmBoth)}) {
+        const TWorldSetup Setup{TWorldKind::Soup, 320, 240, 1, Wrapping};
+        const TStates& Start = Prepare(Setup);
+        TPlainKernel Kernel(Setup, Start);
+        TLiteralReading Literal(*Bench);
+        for (int G = 0; G < 20; ++G) {
+            Kernel.Step();
+            Literal.DoNextGeneration();
+        }
+        const TStates ByLiteral = Bench->States();
+        Bench->Place(Start);
+        for (int G = 0; G < 20; ++G)
+            Form->CalcNextGeneration();
+        if (Bench->States() != ByLiteral || Kernel.States() != ByLiteral) {
+            std::fprintf(stderr, "The yardsticks disagree with the program under %s\n",
+                         qPrintable(Setup.Name()));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool TakeFlag(int& Argc, char** Argv, const char* Flag) {
+    for (int I = 1; I < Argc; ++I) {
+        if (std::strcmp(Argv[I], Flag) == 0) {
+            for (int J = I; J + 1 < Argc; ++J)
+                Argv[J] = Argv[J + 1];
+            --Argc;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Offscreen unless told otherwise, and a home of its own: the benchmark never reads or
+// writes the user's settings.
+void PrepareEnvironment(const QTemporaryDir& Home) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QString Runtime = Home.filePath(QStringLiteral("runtime"));
+    QDir().mkpath(Runtime);
+    QFile::setPermissions(Runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("HOME", QFile::encodeName(Home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(Home.filePath(QStringLiteral(".config"))));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(Runtime));
+}
+
+// The offscreen platform says so on every resize of the window; it tells nothing here.
+QtMessageHandler DefaultMessages = nullptr;
+
+void QuietMessages(QtMsgType Type, const QMessageLogContext& Context, const QString& Message) {
+    if (!Message.contains(QLatin1String("propagateSizeHints")))
+        DefaultMessages(Type, Context, Message);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--startup-child") == 0)
+        return RunStartupChild(argc, argv);
+    const bool WindowMode = TakeFlag(argc, argv, "--window");
+    const QTemporaryDir Home;
+    if (!Home.isValid()) {
+        std::fprintf(stderr, "No temporary folder for the benchmark's home\n");
+        return 1;
+    }
+    PrepareEnvironment(Home);
+    DefaultMessages = qInstallMessageHandler(QuietMessages);
+    QApplication Application(argc, argv);
+    InitSettingsPaths();
+    if (WindowMode)
+        return RunWindowMode(WindowSecondsPerSize);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    Form = std::make_unique<TLifeForm>();
+    Form->show();
+    Bench = std::make_unique<TLifeFormBench>(*Form);
+    int Result = 0;
+    if (YardsticksAgree()) {
+        RegisterAll(QCoreApplication::applicationFilePath(),
+                    Home.filePath(QStringLiteral("full.life")));
+        TTableReporter Reporter;
+        benchmark::RunSpecifiedBenchmarks(&Reporter);
+        PrintTable(Reporter);
+    } else {
+        Result = 1;
+    }
+    benchmark::Shutdown();
+    Bench.reset();
+    Form.reset();
+    return Result;
+}

@@ -1,0 +1,125 @@
+// The benchmark's worlds and its access to the main window's state.
+
+#include "bench/benchworld.h"
+
+#include <QStringList>
+
+#include <map>
+#include <random>
+#include <tuple>
+
+namespace {
+
+constexpr int SoupWarmUpGenerations = 40;
+
+// Gosper's glider gun, placed near the top-left corner and shooting down and right.
+const QStringList GliderGun = {
+    "........................O...........", "......................O.O...........",
+    "............OO......OO............OO", "...........O...O....OO............OO",
+    "OO........O.....O...OO..............", "OO........O...O.OO....O.O...........",
+    "..........O.....O.......O...........", "...........O...O....................",
+    "............OO......................",
+};
+constexpr int GunLeft = 10;
+constexpr int GunTop = 10;
+
+const char* WrapName(qint32 Wrapping) {
+    static const char* const Names[] = {"wmNone", "wmHorizontal", "wmVertical", "wmBoth"};
+    return Names[Wrapping];
+}
+
+QString KindName(TWorldKind Kind) {
+    return Kind == TWorldKind::Soup ? QStringLiteral("soup") : QStringLiteral("gun");
+}
+
+TStates SoupSeed(int HorCells, int VertCells) {
+    std::mt19937 Random(20240611u);
+    TStates States(std::size_t(HorCells) * std::size_t(VertCells));
+    for (auto& State : States)
+        State = Random() % 3 == 0;
+    return States;
+}
+
+TStates GunSeed(int HorCells, int VertCells) {
+    TStates States(std::size_t(HorCells) * std::size_t(VertCells));
+    for (int Row = 0; Row < GliderGun.size(); ++Row) {
+        for (int Col = 0; Col < GliderGun[Row].size(); ++Col) {
+            if (GliderGun[Row][Col] == QLatin1Char('O'))
+                States[std::size_t(GunLeft + Col) * std::size_t(VertCells) +
+                       std::size_t(GunTop + Row)] = 1;
+        }
+    }
+    return States;
+}
+
+TStates WarmedSoup(TLifeFormBench& Bench, const TWorldSetup& Setup) {
+    Bench.Configure(Setup);
+    Bench.Place(SoupSeed(Setup.HorCells, Setup.VertCells));
+    for (int G = 0; G < SoupWarmUpGenerations; ++G)
+        Bench.Form.CalcNextGeneration();
+    return Bench.States();
+}
+
+} // namespace
+
+QString TWorldSetup::Name() const {
+    return QStringLiteral("%1/%2x%3/%4x%4/%5")
+        .arg(KindName(Kind))
+        .arg(HorCells)
+        .arg(VertCells)
+        .arg(CellSize)
+        .arg(QLatin1String(WrapName(Wrapping)));
+}
+
+QString TWorldSetup::WorldName() const {
+    return QStringLiteral("%1/%2x%3/%4")
+        .arg(KindName(Kind))
+        .arg(HorCells)
+        .arg(VertCells)
+        .arg(QLatin1String(WrapName(Wrapping)));
+}
+
+const TStates& StartStates(TLifeFormBench& Bench, const TWorldSetup& Setup) {
+    static std::map<std::tuple<TWorldKind, int, int, qint32>, TStates> Cache;
+    const auto Key = std::make_tuple(Setup.Kind, Setup.HorCells, Setup.VertCells, Setup.Wrapping);
+    auto Found = Cache.find(Key);
+    if (Found == Cache.end()) {
+        TStates States = Setup.Kind == TWorldKind::Soup ? WarmedSoup(Bench, Setup)
+                                                        : GunSeed(Setup.HorCells, Setup.VertCells);
+        Found = Cache.emplace(Key, std::move(States)).first;
+    }
+    return Found->second;
+}
+
+void TLifeFormBench::Configure(const TWorldSetup& Setup) {
+    Form.StopRunning();
+    Form.InitLife();
+    Form.HorCells = Setup.HorCells;
+    Form.VertCells = Setup.VertCells;
+    Form.HorCellSize = Setup.CellSize;
+    Form.VertCellSize = Setup.CellSize;
+    Form.Wrapping = Setup.Wrapping;
+    Form.MakeConnections(false);
+    Form.DrawEmptyWorld();
+    Form.Generation = 0;
+}
+
+void TLifeFormBench::Place(const TStates& States) {
+    std::size_t I = 0;
+    for (int X = 0; X < Form.HorCells; ++X) {
+        TCell* Column = Form.World.Column(X, Form.VertCells);
+        for (int Y = 0; Y < Form.VertCells; ++Y, ++I)
+            Column[Y].State = Column[Y].PrevState = States.at(I);
+    }
+    Form.DrawGeneration(true);
+}
+
+TStates TLifeFormBench::States() const {
+    TStates Result;
+    Result.reserve(std::size_t(Form.HorCells) * std::size_t(Form.VertCells));
+    for (int X = 0; X < Form.HorCells; ++X) {
+        for (int Y = 0; Y < Form.VertCells; ++Y)
+            Result.push_back(std::uint8_t(Form.World(X, Y).State));
+    }
+    return Result;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+// The benchmark's view of the main window's state, and the worlds it runs on: a random
+// soup and a mostly empty world with one glider gun, both reproducible.
+
+#include "app/ulife.h"
+#include "display/worldimage.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+class QTimer;
+
+enum class TWorldKind { Soup, Gun };
+
+struct TWorldSetup {
+    TWorldKind Kind;
+    int HorCells;
+    int VertCells;
+    int CellSize; // square cells of 1 or 2 pixels
+    qint32 Wrapping;
+
+    QString Name() const;      // "soup/320x240/1x1/wmHorizontal"
+    QString WorldName() const; // "soup/320x240/wmHorizontal", for what the cell size leaves alone
+};
+
+// The in-use states, column by column, one byte a cell.
+using TStates = std::vector<std::uint8_t>;
+
+struct TLifeFormBench {
+    explicit TLifeFormBench(TLifeForm& Form) : Form(Form) {}
+
+    // Sizes, links and pictures the world for Setup, with every cell dead. The window must
+    // have been shown once, so that the picture surfaces exist.
+    void Configure(const TWorldSetup& Setup);
+    // Sets State and PrevState of every in-use cell and redraws the whole picture.
+    void Place(const TStates& States);
+    TStates States() const;
+
+    TWorld& World() { return Form.World; }
+    int HorCells() const { return Form.HorCells; }
+    int VertCells() const { return Form.VertCells; }
+    int HorCellSize() const { return Form.HorCellSize; }
+    int VertCellSize() const { return Form.VertCellSize; }
+    qint32& Generation() { return Form.Generation; }
+    bool& Stable() { return Form.Stable; }
+    bool Running() const { return Form.Running; }
+    QTimer* WorldTimer() const { return Form.WorldTimer; }
+    TWorldImage* WorldImage() const { return Form.WorldImage; }
+    int WritePattern(const QString& Path) { return Form.WritePattern(Path); }
+    bool ReadPattern(const QString& Path) { return Form.ReadPattern(Path); }
+
+    TLifeForm& Form;
+};
+
+// The starting states of a setup's world: the soup is about one third live from a fixed
+// seed and has already run a few dozen generations, past its first die-off. Computed once
+// per world kind, size and wrap mode; computing them reconfigures Bench's window, so
+// configure it afterwards.
+const TStates& StartStates(TLifeFormBench& Bench, const TWorldSetup& Setup);

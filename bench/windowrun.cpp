@@ -1,0 +1,237 @@
+// The benchmark's modes that run the real window: the start-up time to the first shown
+// picture, and runs at the 1 ms speed that measure generations per second and how long
+// posted events wait meanwhile.
+
+#include "app/startup.h"
+#include "bench/benchmodes.h"
+#include "bench/benchworld.h"
+#include "display/worldimage.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QEventLoop>
+#include <QProcess>
+#include <QTimer>
+#include <QWindow>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <memory>
+#include <random>
+#include <thread>
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+
+// Ends the event loop once a TWorldImage has been painted.
+class TFirstPaintWatch : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override {
+        if (!Seen && Event->type() == QEvent::Paint && qobject_cast<TWorldImage*>(Watched)) {
+            Seen = true;
+            // Queued, so the paint itself finishes first.
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return false;
+    }
+
+private:
+    bool Seen = false;
+};
+
+const QEvent::Type ProbeEventType = QEvent::Type(QEvent::registerEventType());
+
+struct TProbeEvent : QEvent {
+    explicit TProbeEvent(TClock::time_point Posted) : QEvent(ProbeEventType), Posted(Posted) {}
+    TClock::time_point Posted;
+};
+
+// Receives the events a second thread posts, as input from the system would arrive, and
+// records how long each waited for the event loop.
+class TWaitProbe : public QObject {
+public:
+    double LongestMs = 0;
+    double TotalMs = 0;
+    int Count = 0;
+
+protected:
+    bool event(QEvent* Event) override {
+        if (Event->type() != ProbeEventType)
+            return QObject::event(Event);
+        const double Ms = std::chrono::duration<double, std::milli>(
+                              TClock::now() - static_cast<TProbeEvent*>(Event)->Posted)
+                              .count();
+        LongestMs = std::max(LongestMs, Ms);
+        TotalMs += Ms;
+        ++Count;
+        return true;
+    }
+};
+
+// Counts the picture's paints and times them, by delivering each paint event itself.
+class TPaintTimer : public QObject {
+public:
+    using QObject::QObject;
+    int Paints = 0;
+    double TotalMs = 0;
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override {
+        if (Event->type() != QEvent::Paint || Delivering)
+            return false;
+        Delivering = true;
+        QElapsedTimer Painting;
+        Painting.start();
+        QCoreApplication::sendEvent(Watched, Event);
+        TotalMs += double(Painting.nsecsElapsed()) / 1e6;
+        ++Paints;
+        Delivering = false;
+        return true;
+    }
+
+private:
+    bool Delivering = false;
+};
+
+struct TWindowResult {
+    double GenerationsPerSecond;
+    double LongestWaitMs;
+    double MeanWaitMs;
+    double PaintsPerSecond;
+    double MeanPaintMs;
+    double CpuMsPerGeneration; // of the window's thread, so the rest of a tick is waiting
+};
+
+double ThreadCpuMs() {
+    timespec Now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &Now);
+    return double(Now.tv_sec) * 1e3 + double(Now.tv_nsec) / 1e6;
+}
+
+void WaitForExposure(QWidget& Window) {
+    QElapsedTimer Waited;
+    Waited.start();
+    while ((!Window.windowHandle() || !Window.windowHandle()->isExposed()) &&
+           Waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+TWindowResult RunWindow(const TWorldSetup& Setup, double Seconds) {
+    auto Form = std::make_unique<TLifeForm>();
+    Form->show();
+    WaitForExposure(*Form);
+    TLifeFormBench Bench(*Form);
+    const TStates& Start = StartStates(Bench, Setup);
+    Bench.Configure(Setup);
+    Bench.Place(Start);
+    QCoreApplication::processEvents();
+    TPaintTimer Paints;
+    Bench.WorldImage()->installEventFilter(&Paints);
+    Bench.WorldTimer()->setInterval(1);
+
+    // A world that settles would open the "Stabiel systeem!" box; close it, and the run ends.
+    QTimer ModalCloser;
+    QObject::connect(&ModalCloser, &QTimer::timeout, [] {
+        if (QWidget* Modal = QApplication::activeModalWidget())
+            Modal->close();
+    });
+    ModalCloser.start(100);
+
+    TWaitProbe Probe;
+    std::atomic<bool> Posting = true;
+    // Now and then at random moments, as a user's keys arrive: posting every millisecond or
+    // two wakes the event loop often enough to cost generations itself.
+    std::thread Poster([&] {
+        std::mt19937 Random(7);
+        std::uniform_int_distribution<int> Pause(5000, 15000);
+        while (Posting) {
+            QCoreApplication::postEvent(&Probe, new TProbeEvent(TClock::now()));
+            std::this_thread::sleep_for(std::chrono::microseconds(Pause(Random)));
+        }
+    });
+
+    const qint32 FirstGeneration = Bench.Generation();
+    const double FirstCpuMs = ThreadCpuMs();
+    QElapsedTimer Elapsed;
+    Elapsed.start();
+    Form->MenuStartGameClick();
+    QEventLoop Loop;
+    QTimer::singleShot(int(Seconds * 1000), &Loop, &QEventLoop::quit);
+    Loop.exec();
+    const double Ran = double(Elapsed.nsecsElapsed()) / 1e9;
+    const qint32 Generations = Bench.Generation() - FirstGeneration;
+    const double CpuMs = ThreadCpuMs() - FirstCpuMs;
+    if (Bench.Running())
+        Form->MenuStartGameClick();
+    Posting = false;
+    Poster.join();
+    QCoreApplication::sendPostedEvents(&Probe);
+    return {Generations / Ran,
+            Probe.LongestMs,
+            Probe.Count ? Probe.TotalMs / Probe.Count : 0.0,
+            Paints.Paints / Ran,
+            Paints.Paints ? Paints.TotalMs / Paints.Paints : 0.0,
+            Generations ? CpuMs / Generations : 0.0};
+}
+
+} // namespace
+
+int RunStartupChild(int argc, char** argv) {
+    QApplication Application(argc, argv);
+    StartProgram(Application);
+    TFirstPaintWatch Watch;
+    Application.installEventFilter(&Watch);
+    {
+        const auto LifeForm = std::make_unique<TLifeForm>();
+        LifeForm->show();
+        QApplication::exec();
+        std::printf("shown\n");
+        std::fflush(stdout);
+    }
+    EndProgram();
+    return 0;
+}
+
+double MeasureStartup(const QString& Program) {
+    QProcess Child;
+    Child.setProgram(Program);
+    Child.setArguments({QStringLiteral("--startup-child")});
+    Child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer Elapsed;
+    Elapsed.start();
+    Child.start();
+    while (!Child.canReadLine() && Child.waitForReadyRead(30000)) {
+    }
+    const double Seconds = double(Elapsed.nsecsElapsed()) / 1e9;
+    Child.waitForFinished(30000);
+    return Seconds;
+}
+
+int RunWindowMode(double SecondsPerSize) {
+    const TWorldSetup Setups[] = {
+        {TWorldKind::Soup, 320, 240, 1, wmBoth},   {TWorldKind::Soup, 640, 480, 1, wmBoth},
+        {TWorldKind::Soup, 1280, 1024, 1, wmBoth}, {TWorldKind::Soup, 1280, 1024, 2, wmBoth},
+        {TWorldKind::Gun, 1280, 1024, 1, wmBoth},
+    };
+    std::printf("The real window (offscreen) at the 1 ms speed, %.0f s per world.\n",
+                SecondsPerSize);
+    std::printf("%-32s %14s %18s %15s %10s %15s %16s\n", "world", "generations/s",
+                "longest wait (ms)", "mean wait (ms)", "paints/s", "mean paint (ms)",
+                "cpu/generation");
+    for (const TWorldSetup& Setup : Setups) {
+        const TWindowResult R = RunWindow(Setup, SecondsPerSize);
+        std::printf("%-32s %14.0f %18.1f %15.2f %10.0f %15.3f %16.3f\n", qPrintable(Setup.Name()),
+                    R.GenerationsPerSecond, R.LongestWaitMs, R.MeanWaitMs, R.PaintsPerSecond,
+                    R.MeanPaintMs, R.CpuMsPerGeneration);
+        std::fflush(stdout);
+    }
+    return 0;
+}
