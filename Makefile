@@ -1,5 +1,9 @@
 # make run   installs what is missing, builds and starts the program
 # make test  installs what is missing, builds and runs the whole test suite
+# make test-asan  the whole test suite again, built with AddressSanitizer and UBSan
+# make fuzz  builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS
+# make bench  builds the benchmark (Release) and prints its table, then runs the real window
+#            at the 1 ms speed; needs Google Benchmark, which only this target installs
 # make install / make uninstall  put the program into PREFIX (default /usr/local) or take
 #            it out again; sudo is used when PREFIX is not writable
 BUILD_DIR ?= build
@@ -7,8 +11,17 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
 # appstream and desktop-file-utils: the install test validates the desktop entry and metainfo
 DEBIAN_PACKAGES := cmake make g++ qt6-base-dev qt6-translations-l10n libgl-dev appstream desktop-file-utils
+# The smoke test runs the program under Xvfb with the xcb platform, driven by xdotool and
+# read back with xwd (x11-apps); libxcb-cursor0 is what the xcb plugin may lack.
+DEBIAN_PACKAGES += xvfb xdotool x11-apps libxcb-cursor0
+ASAN_BUILD_DIR ?= build-asan
+FUZZ_BUILD_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 30
+FUZZ_PACKAGES := clang libclang-rt-dev
+BENCH_BUILD_DIR ?= build-bench
+BENCH_PACKAGES := libbenchmark-dev
 
-.PHONY: deps build run test install uninstall clean
+.PHONY: deps build run test test-asan fuzz bench-deps bench install uninstall clean
 
 deps:
 	@missing=""; \
@@ -31,8 +44,29 @@ run: build
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# The suite again under AddressSanitizer, LeakSanitizer included, and UBSan.
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD_DIR) -DGOL_SANITIZE=ON
+	cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
+	cd $(ASAN_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+fuzz:
+	$(MAKE) deps DEBIAN_PACKAGES="$(DEBIAN_PACKAGES) $(FUZZ_PACKAGES)"
+	cmake -S . -B $(FUZZ_BUILD_DIR) -DCMAKE_CXX_COMPILER=clang++ -DGOL_BUILD_FUZZ=ON -DGOL_BUILD_TESTS=OFF
+	cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS) --target fuzz_targets
+	fuzz/run.sh $(FUZZ_BUILD_DIR) $(FUZZ_SECONDS)
+
+bench-deps:
+	$(MAKE) deps DEBIAN_PACKAGES="$(DEBIAN_PACKAGES) $(BENCH_PACKAGES)"
+
+bench: bench-deps
+	cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DGOL_BUILD_BENCH=ON -DGOL_BUILD_TESTS=OFF
+	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS) --target bench_life
+	./$(BENCH_BUILD_DIR)/bench/bench_life
+	./$(BENCH_BUILD_DIR)/bench/bench_life --window
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR) $(BENCH_BUILD_DIR)
 
 # The list of installed files is kept apart from CMake's own manifest, which every
 # cmake --install (the install test's too) overwrites; a manifest written through sudo is

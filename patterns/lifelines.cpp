@@ -129,7 +129,12 @@ std::optional<QByteArray> ReadLifeFile(const QString& Path) {
 }
 
 int WriteLifeFile(const QString& Path, const QByteArray& Bytes) {
+    // Qt refuses a folder without setting errno; Windows calls it access denied.
+    if (QFileInfo(Path).isDir())
+        return WindowsErrorFromErrno(EISDIR);
     QSaveFile File(Path);
+    // Qt sets errno on some failures only; an older value would name the wrong cause.
+    errno = 0;
     const auto Failure = [&File] {
         const int Code = FileErrorCode(File.error(), errno);
         return Code != 0 ? Code : FileErrorCode(QFileDevice::UnspecifiedError, 0);
