@@ -5,6 +5,7 @@
 #include "settings/settingspaths.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -88,4 +89,15 @@ void AcceptNextMessageBox(std::function<void(const QString&, const QString&)> In
         else
             Box->close();
     });
+}
+
+void WriteFile(const QString& Path, const QByteArray& Bytes) {
+    QFile File(Path);
+    if (!File.open(QIODevice::WriteOnly) || File.write(Bytes) != Bytes.size())
+        qFatal("cannot write test file %s", qPrintable(Path));
+}
+
+QByteArray FileBytes(const QString& Path) {
+    QFile File(Path);
+    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray("<unreadable>");
 }

@@ -72,3 +72,8 @@ void AnswerNextModal(std::function<void(QWidget*)> Answer);
 // to the optional Inspect first.
 void AcceptNextMessageBox(
     std::function<void(const QString& Title, const QString& Text)> Inspect = {});
+
+// Writes a test file whole; a test that cannot even do that stops at once.
+void WriteFile(const QString& Path, const QByteArray& Bytes);
+// The bytes of a file, or "<unreadable>" when it cannot be read.
+QByteArray FileBytes(const QString& Path);

@@ -25,12 +25,6 @@ namespace {
 const QString RulesHeader = QStringLiteral("Hoe het spel in elkaar zit");
 const QString PlayHeader = QStringLiteral("Hoe het spel gespeeld wordt");
 
-void WriteFile(const QString& FileName, const QByteArray& Bytes) {
-    QFile File(FileName);
-    QVERIFY(File.open(QIODevice::WriteOnly));
-    QCOMPARE(File.write(Bytes), Bytes.size());
-}
-
 // A program folder holding the help files that are given.
 struct THelpFolder {
     QTemporaryDir Dir;

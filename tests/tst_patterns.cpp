@@ -105,19 +105,6 @@ void AcceptMessageInto(TShownMessage& Shown) {
     });
 }
 
-void WriteFile(const QString& Path, const QByteArray& Bytes) {
-    QFile File(Path);
-    if (!File.open(QIODevice::WriteOnly) || File.write(Bytes) != Bytes.size())
-        qFatal("cannot write test file %s", qPrintable(Path));
-}
-
-QByteArray FileBytes(const QString& Path) {
-    QFile File(Path);
-    if (!File.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return File.readAll();
-}
-
 void SaveThroughMenu(TLifeForm& Form, const QString& Path) {
     ChooseFile(Path);
     Action(Form, "MenuSaveGame")->trigger();

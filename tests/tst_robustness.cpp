@@ -25,17 +25,6 @@ namespace {
 
 const QStringList Glider = {".O.", "..O", "OOO"};
 
-QByteArray FileBytes(const QString& Path) {
-    QFile File(Path);
-    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteFile(const QString& Path, const QByteArray& Bytes) {
-    QFile File(Path);
-    if (!File.open(QIODevice::WriteOnly) || File.write(Bytes) != Bytes.size())
-        qFatal("cannot write test file %s", qPrintable(Path));
-}
-
 // Every name below Folder with the bytes of each file, so a test can tell that nothing in
 // it was added, removed or changed.
 QStringList FolderContents(const QString& Folder) {

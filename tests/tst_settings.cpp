@@ -12,17 +12,6 @@
 
 namespace {
 
-QByteArray ReadAll(const QString& Path) {
-    QFile File(Path);
-    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& Path, const QByteArray& Bytes) {
-    QFile File(Path);
-    if (!File.open(QIODevice::WriteOnly) || File.write(Bytes) != Bytes.size())
-        qFatal("cannot write %s", qPrintable(Path));
-}
-
 // Points the settings at a folder of the test's own.
 void UseSettingsFolder(const QString& Folder) {
     SettingsDir = QDir::toNativeSeparators(Folder);
@@ -227,7 +216,7 @@ void TstSettings::readingTable() {
     QFETCH(int, Expected);
     QTemporaryDir Folder;
     UseSettingsFolder(Folder.path());
-    WriteAll(SettingsFile, ('[' + Section + "]\r\n" + Line + "\r\n").toLatin1());
+    WriteFile(SettingsFile, ('[' + Section + "]\r\n" + Line + "\r\n").toLatin1());
     auto Form = CreateForm();
     TLifeFormProbe Probe(*Form);
     const QMap<QString, int> Fields = {
@@ -240,7 +229,7 @@ void TstSettings::readingTable() {
 void TstSettings::twoCellSizesReadIndependently() {
     QTemporaryDir Folder;
     UseSettingsFolder(Folder.path());
-    WriteAll(SettingsFile, "[Afmetingen]\nHorCellGrootte=2\nVertCellGrootte=1\n");
+    WriteFile(SettingsFile, "[Afmetingen]\nHorCellGrootte=2\nVertCellGrootte=1\n");
     auto Form = CreateShownForm();
     TLifeFormProbe Probe(*Form);
     QCOMPARE(Probe.HorCellSize, 2);
@@ -267,7 +256,7 @@ void TstSettings::confirmedCloseWritesAllSixKeys() {
     Probe.WorldTimer()->setInterval(250);
     Form->close();
     const QByteArray NewLine = QDir::separator() == QLatin1Char('\\') ? "\r\n" : "\n";
-    QCOMPARE(ReadAll(SettingsFile),
+    QCOMPARE(FileBytes(SettingsFile),
              QByteArray("[Afmetingen]\nHorCells=320\nVertCells=240\nHorCellGrootte=1\n"
                         "VertCellGrootte=1\n[Opties]\nWrapping=3\nTimerInterval=250\n")
                  .replace("\n", NewLine));
@@ -280,7 +269,7 @@ void TstSettings::confirmedCloseWritesAllSixKeys() {
 void TstSettings::saveKeepsOtherLines() {
     QTemporaryDir Folder;
     UseSettingsFolder(Folder.path());
-    WriteAll(
+    WriteFile(
         SettingsFile,
         "; kept\r\n[Opties]\r\nTimerInterval=1\r\nMine=yes\r\n[Afmetingen]\r\nVertCells=300\r\n");
     auto Form = CreateForm();
@@ -288,7 +277,7 @@ void TstSettings::saveKeepsOtherLines() {
     QCOMPARE(Probe.VertCells, 300);
     Form->SaveOptions();
     QCOMPARE(
-        ReadAll(SettingsFile),
+        FileBytes(SettingsFile),
         QByteArray(
             "; kept\r\n[Opties]\r\nTimerInterval=1\r\nMine=yes\r\nWrapping=1\r\n[Afmetingen]\r\n"
             "VertCells=300\r\nHorCells=320\r\nHorCellGrootte=1\r\nVertCellGrootte=1\r\n"));
@@ -297,7 +286,7 @@ void TstSettings::saveKeepsOtherLines() {
 void TstSettings::folderThatCannotBeMadeShowsMessageA() {
     QTemporaryDir Folder;
     const QString Blocker = Folder.filePath(QStringLiteral("file"));
-    WriteAll(Blocker, "not a folder");
+    WriteFile(Blocker, "not a folder");
     // A folder below a regular file cannot be made, also not by root.
     UseSettingsFolder(Blocker + QStringLiteral("/Zoverkamp/Game of Life"));
     auto Form = CreateForm();
@@ -313,14 +302,14 @@ void TstSettings::folderThatCannotBeMadeShowsMessageA() {
                  "Helaas is er wat misgegaan bij het opslaan van de instellingen:\n\nDe map \"%1\""
                  "\n\nkon niet worden aangemaakt.\n\nHet bestand bestaat al")
                  .arg(SettingsDir));
-    QCOMPARE(ReadAll(Blocker), QByteArray("not a folder"));
+    QCOMPARE(FileBytes(Blocker), QByteArray("not a folder"));
 }
 
 void TstSettings::readOnlyFileShowsMessageB() {
     QTemporaryDir Folder;
     UseSettingsFolder(Folder.path());
     const QByteArray Before = "[Afmetingen]\nHorCells=640\n";
-    WriteAll(SettingsFile, Before);
+    WriteFile(SettingsFile, Before);
     QFile::setPermissions(SettingsFile, QFile::ReadOwner | QFile::ReadUser);
     auto Form = CreateShownForm();
     TLifeFormProbe Probe(*Form);
@@ -335,7 +324,7 @@ void TstSettings::readOnlyFileShowsMessageB() {
                  "\n\n%1\n\nToegang geweigerd")
                  .arg(SettingsFile));
     QVERIFY(!Form->isVisible());
-    QCOMPARE(ReadAll(SettingsFile), Before);
+    QCOMPARE(FileBytes(SettingsFile), Before);
 }
 
 QTEST_MAIN(TstSettings)
