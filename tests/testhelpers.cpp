@@ -27,6 +27,22 @@ std::unique_ptr<TLifeForm> CreateShownForm() {
     return Form;
 }
 
+std::unique_ptr<TLifeForm> CreateShownForm(int Width, int Height, int CellWidth, int CellHeight,
+                                           qint32 Wrapping) {
+    auto Form = CreateForm();
+    TLifeFormProbe Probe(*Form);
+    Probe.HorCells = Width;
+    Probe.VertCells = Height;
+    Probe.HorCellSize = CellWidth;
+    Probe.VertCellSize = CellHeight;
+    Probe.Wrapping = Wrapping;
+    Form->MakeConnections(false);
+    Form->show();
+    if (!QTest::qWaitForWindowExposed(Form.get()))
+        qWarning("main window was not exposed");
+    return Form;
+}
+
 void PlaceRows(TLifeForm& Form, int X, int Y, const QStringList& Rows) {
     TLifeFormProbe Probe(Form);
     for (int R = 0; R < Rows.size(); ++R) {

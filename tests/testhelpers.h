@@ -53,6 +53,9 @@ struct TLifeFormProbe {
 // window is exposed and active, so shortcuts reach it.
 std::unique_ptr<TLifeForm> CreateForm();
 std::unique_ptr<TLifeForm> CreateShownForm();
+// A shown main window whose world has the given size, cell size and wrap mode.
+std::unique_ptr<TLifeForm> CreateShownForm(int Width, int Height, int CellWidth, int CellHeight,
+                                           qint32 Wrapping = wmHorizontal);
 
 // Places rows of "O" (live) and "." (dead) with their top-left at (X, Y), setting State
 // and PrevState alike, as a mouse edit would. Nothing is drawn.

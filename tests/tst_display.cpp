@@ -12,20 +12,6 @@ namespace {
 constexpr QRgb Live = TLifeForm::LiveColour;
 constexpr QRgb Dead = TLifeForm::DeadColour;
 
-std::unique_ptr<TLifeForm> ShownFormOfSize(int Width, int Height, int CellWidth, int CellHeight) {
-    auto Form = CreateForm();
-    TLifeFormProbe Probe(*Form);
-    Probe.HorCells = Width;
-    Probe.VertCells = Height;
-    Probe.HorCellSize = CellWidth;
-    Probe.VertCellSize = CellHeight;
-    Form->MakeConnections(false);
-    Form->show();
-    if (!QTest::qWaitForWindowExposed(Form.get()))
-        qWarning("main window was not exposed");
-    return Form;
-}
-
 } // namespace
 
 class TstDisplay : public QObject {
@@ -63,7 +49,7 @@ void TstDisplay::pictureSize() {
     QFETCH(int, Height);
     QFETCH(int, CellWidth);
     QFETCH(int, CellHeight);
-    auto Form = ShownFormOfSize(Width, Height, CellWidth, CellHeight);
+    auto Form = CreateShownForm(Width, Height, CellWidth, CellHeight);
     TLifeFormProbe Probe(*Form);
     const QSize Expected(Width * CellWidth, Height * CellHeight);
     QCOMPARE(Probe.ChalkBoard.size(), Expected);
@@ -84,7 +70,7 @@ void TstDisplay::cellCoversItsBlock_data() {
 void TstDisplay::cellCoversItsBlock() {
     QFETCH(int, CellWidth);
     QFETCH(int, CellHeight);
-    auto Form = ShownFormOfSize(320, 240, CellWidth, CellHeight);
+    auto Form = CreateShownForm(320, 240, CellWidth, CellHeight);
     TLifeFormProbe Probe(*Form);
     Probe.World(7, 5).State = 1;
     Form->DrawGeneration(false);
@@ -155,7 +141,7 @@ void TstDisplay::fullRedrawIsNeverStable() {
 }
 
 void TstDisplay::drawCellPaintsScreenAndChalkBoard() {
-    auto Form = ShownFormOfSize(320, 240, 2, 2);
+    auto Form = CreateShownForm(320, 240, 2, 2);
     TLifeFormProbe Probe(*Form);
     Form->DrawCell(5, 9, Live, true);
     for (const QPoint P : {QPoint(10, 18), QPoint(11, 18), QPoint(10, 19), QPoint(11, 19)}) {
@@ -176,7 +162,7 @@ void TstDisplay::drawEmptyWorldTwiceLeavesOnePicture() {
 }
 
 void TstDisplay::windowFitsPictureAndStatusBar() {
-    auto Form = ShownFormOfSize(400, 300, 1, 2);
+    auto Form = CreateShownForm(400, 300, 1, 2);
     TLifeFormProbe Probe(*Form);
     QWidget* Client = Form->centralWidget();
     QCOMPARE(Client->size(), QSize(400, 601));
@@ -187,7 +173,7 @@ void TstDisplay::windowFitsPictureAndStatusBar() {
 }
 
 void TstDisplay::largePictureStartsAtScreenOrigin() {
-    auto Form = ShownFormOfSize(1280, 1024, 2, 2);
+    auto Form = CreateShownForm(1280, 1024, 2, 2);
     QCOMPARE(Form->pos(), QPoint(0, 0));
 }
 

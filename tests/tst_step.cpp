@@ -78,22 +78,6 @@ bool SamePixels(const QImage& Actual, const QImage& Expected) {
     return Actual.convertToFormat(QImage::Format_RGB32) == Expected;
 }
 
-std::unique_ptr<TLifeForm> ShownForm(int Width, int Height, int CellWidth, int CellHeight,
-                                     qint32 Wrapping) {
-    auto Form = CreateForm();
-    TLifeFormProbe Probe(*Form);
-    Probe.HorCells = Width;
-    Probe.VertCells = Height;
-    Probe.HorCellSize = CellWidth;
-    Probe.VertCellSize = CellHeight;
-    Probe.Wrapping = Wrapping;
-    Form->MakeConnections(false);
-    Form->show();
-    if (!QTest::qWaitForWindowExposed(Form.get()))
-        qWarning("main window was not exposed");
-    return Form;
-}
-
 // Sets State and PrevState alike and draws the whole picture, as opening a file does.
 void Place(TLifeForm& Form, const TGrid& Grid) {
     TLifeFormProbe Probe(Form);
@@ -165,7 +149,7 @@ void TstStep::stepsLikeThePlainRules() {
     QFETCH(int, CellHeight);
     QFETCH(qint32, Wrapping);
     QFETCH(int, OneIn);
-    auto Form = ShownForm(Width, Height, CellWidth, CellHeight, Wrapping);
+    auto Form = CreateShownForm(Width, Height, CellWidth, CellHeight, Wrapping);
     TLifeFormProbe Probe(*Form);
     TGrid Expected = RandomGrid(Width, Height, OneIn, unsigned(Width * 7 + Wrapping));
     Place(*Form, Expected);
@@ -208,7 +192,7 @@ void TstStep::calcNextGenerationDrawsNothing() {
     QFETCH(int, CellHeight);
     QFETCH(qint32, Wrapping);
     QFETCH(int, OneIn);
-    auto Form = ShownForm(Width, Height, CellWidth, CellHeight, Wrapping);
+    auto Form = CreateShownForm(Width, Height, CellWidth, CellHeight, Wrapping);
     TLifeFormProbe Probe(*Form);
     const TGrid Start = RandomGrid(Width, Height, OneIn, 99);
     Place(*Form, Start);
@@ -224,7 +208,7 @@ void TstStep::calcNextGenerationDrawsNothing() {
 }
 
 void TstStep::stillLifeIsStableAndRepaintsNothing() {
-    auto Form = ShownForm(320, 240, 1, 1, wmBoth);
+    auto Form = CreateShownForm(320, 240, 1, 1, wmBoth);
     TLifeFormProbe Probe(*Form);
     // A block and a beehive across the corner, where every edge wraps.
     PlaceRows(*Form, 0, 0, {"O..", "...", "..."});
@@ -243,7 +227,7 @@ void TstStep::stillLifeIsStableAndRepaintsNothing() {
 
 // What the widget paints is its store, whatever part a step repainted.
 void TstStep::screenShowsTheStore() {
-    auto Form = ShownForm(320, 240, 2, 2, wmHorizontal);
+    auto Form = CreateShownForm(320, 240, 2, 2, wmHorizontal);
     TLifeFormProbe Probe(*Form);
     Place(*Form, RandomGrid(320, 240, 3, 5));
     for (int Step = 0; Step < 3; ++Step)
