@@ -17,26 +17,7 @@ DURATION=${SOAK_SECONDS:-600}
 ALLOWED_GROWTH_KB=${SOAK_ALLOWED_GROWTH_KB:-1024}
 . "$here/xserver.sh"
 
-WORK=$(mktemp -d)
-PROGRAM_PID=
-cleanup() {
-    if [ -n "$PROGRAM_PID" ]; then
-        kill "$PROGRAM_PID" 2>/dev/null
-        wait "$PROGRAM_PID" 2>/dev/null
-    fi
-    stop_xvfb
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "soak: $*" >&2
-    if [ -s "$WORK/program.log" ]; then
-        echo "--- program output" >&2
-        cat "$WORK/program.log" >&2
-    fi
-    exit 1
-}
+open_workspace "soak"
 
 rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
 

@@ -99,3 +99,31 @@ colour_box() {
 pixel_colour() {
     window_pixels "$1" | awk -v x="$2" -v y="$3" '$1 == x && $2 == y { print $3, $4, $5; exit }'
 }
+
+# open_workspace NAME: makes the temporary folder WORK, and on exit stops the program
+# (PROGRAM_PID, when set), the X server and removes WORK. fail MESSAGE reports under NAME,
+# with the program's output from WORK/program.log, and exits 1.
+open_workspace() {
+    FAIL_NAME=$1
+    WORK=$(mktemp -d)
+    PROGRAM_PID=
+    trap close_workspace EXIT
+}
+
+close_workspace() {
+    if [ -n "$PROGRAM_PID" ]; then
+        kill "$PROGRAM_PID" 2>/dev/null
+        wait "$PROGRAM_PID" 2>/dev/null
+    fi
+    stop_xvfb
+    rm -rf "$WORK"
+}
+
+fail() {
+    echo "$FAIL_NAME: $*" >&2
+    if [ -s "$WORK/program.log" ]; then
+        echo "--- program output" >&2
+        cat "$WORK/program.log" >&2
+    fi
+    exit 1
+}

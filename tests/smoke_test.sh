@@ -10,26 +10,7 @@ TITLE="Conway's Game of Life"
 DEAD="200 200 255"
 LIVE="0 0 0"
 
-WORK=$(mktemp -d)
-PROGRAM_PID=
-cleanup() {
-    if [ -n "$PROGRAM_PID" ]; then
-        kill "$PROGRAM_PID" 2>/dev/null
-        wait "$PROGRAM_PID" 2>/dev/null
-    fi
-    stop_xvfb
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "smoke test: $*" >&2
-    if [ -s "$WORK/program.log" ]; then
-        echo "--- program output" >&2
-        cat "$WORK/program.log" >&2
-    fi
-    exit 1
-}
+open_workspace "smoke test"
 
 # until_true SECONDS COMMAND...: runs COMMAND until it succeeds, at most SECONDS long.
 until_true() {
