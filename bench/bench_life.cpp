@@ -134,9 +134,21 @@ void OpenBench(benchmark::State& State, QString Path) {
     }
 }
 
+void TransformBench(benchmark::State& State, void (TLifeForm::*Transform)()) {
+    Prepare(FullSoup);
+    for (auto _ : State)
+        (Form.get()->*Transform)();
+}
+
+void MoveBench(benchmark::State& State, void (TLifeForm::*Move)(qint32)) {
+    Prepare(FullSoup);
+    for (auto _ : State)
+        (Form.get()->*Move)(TLifeForm::LargeStep);
+}
+
 void StartupBench(benchmark::State& State, QString Program) {
     for (auto _ : State)
-        State.SetIterationTime(MeasureStartup(Program));
+        State.SetIterationTime(MeasureStartup(Program, {320, 240, 1}).Seconds);
 }
 
 std::string Text(const QString& Name) {
@@ -185,6 +197,12 @@ void RegisterAll(const QString& Program, const QString& PatternFile) {
         ->Unit(benchmark::kMillisecond);
     Register("SaveGame/" + Text(FullSoup.WorldName()), SaveBench, PatternFile);
     Register("OpenGame/" + Text(FullSoup.WorldName()), OpenBench, PatternFile);
+    Register("Rotate180/" + Text(FullSoup.WorldName()), TransformBench, &TLifeForm::Rotate180);
+    Register("RotateLeft/" + Text(FullSoup.WorldName()), TransformBench, &TLifeForm::RotateLeft);
+    Register("FlipHorizontal/" + Text(FullSoup.WorldName()), TransformBench,
+             &TLifeForm::FlipHorizontal);
+    Register("MoveRight(10)/" + Text(FullSoup.WorldName()), MoveBench, &TLifeForm::MoveRight);
+    Register("NewGame/" + Text(FullSoup.WorldName()), TransformBench, &TLifeForm::NewGame);
     benchmark::RegisterBenchmark("Startup/first picture", StartupBench, Program)
         ->Unit(benchmark::kMillisecond)
         ->UseManualTime()
@@ -259,6 +277,18 @@ void PrintMachine() {
                 QThread::idealThreadCount());
 }
 
+// The program's resident memory right after its first picture, at the smallest world and
+// at the largest with both cell sizes.
+void PrintMemory(const QString& Program) {
+    std::printf("\nResident memory of the program right after start (MB).\n");
+    for (const TStartupWorld World :
+         {TStartupWorld{320, 240, 1}, TStartupWorld{1280, 1024, 1}, TStartupWorld{1280, 1024, 2}}) {
+        const TStartup Started = MeasureStartup(Program, World);
+        std::printf("%4dx%-4d %dx%d cells %8.1f\n", World.HorCells, World.VertCells, World.CellSize,
+                    World.CellSize, double(Started.ResidentKb) / 1024.0);
+    }
+}
+
 void PrintTable(const TTableReporter& Reporter) {
     std::printf("\n");
     PrintMachine();
@@ -288,9 +318,13 @@ void PrintTable(const TTableReporter& Reporter) {
           "DrawGeneration(true)/soup/1280x1024/1x1/wmHorizontal",
           "DrawGeneration(true)/soup/1280x1024/2x2/wmHorizontal",
           "ResizeTheWorld/320x240/1x1->1280x1024/2x2", "SaveGame/soup/1280x1024/wmHorizontal",
-          "OpenGame/soup/1280x1024/wmHorizontal", "Startup/first picture"}) {
+          "OpenGame/soup/1280x1024/wmHorizontal", "Rotate180/soup/1280x1024/wmHorizontal",
+          "RotateLeft/soup/1280x1024/wmHorizontal", "FlipHorizontal/soup/1280x1024/wmHorizontal",
+          "MoveRight(10)/soup/1280x1024/wmHorizontal", "NewGame/soup/1280x1024/wmHorizontal",
+          "Startup/first picture"}) {
         std::printf("%-56s %s\n", Name, Figure(Reporter.Ms(Name), Literal, Kernel).c_str());
     }
+    PrintMemory(QCoreApplication::applicationFilePath());
 }
 
 // The yardsticks must compute what the program computes, or their ratios mean nothing.

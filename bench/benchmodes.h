@@ -8,9 +8,20 @@
 // to standard output as soon as the world's picture has been painted once.
 int RunStartupChild(int argc, char** argv);
 
-// Seconds from starting Program (this benchmark, in its startup-child mode) to its first
-// shown picture.
-double MeasureStartup(const QString& Program);
+struct TStartupWorld {
+    int HorCells;
+    int VertCells;
+    int CellSize; // square cells of 1 or 2 pixels
+};
+
+struct TStartup {
+    double Seconds;  // from starting the program to its first shown picture
+    long ResidentKb; // the program's resident memory then; 0 where the system does not say
+};
+
+// Starts Program (this benchmark, in its startup-child mode) with World as its stored
+// settings and waits for its first shown picture.
+TStartup MeasureStartup(const QString& Program, const TStartupWorld& World);
 
 // Runs the real window at the 1 ms speed at each world size and prints the generations per
 // second it reaches and how long posted events waited.

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int SoupWarmUpGenerations = 40;
+constexpr int SoupWarmUpGenerations = 1000;
 
 // Gosper's glider gun, placed near the top-left corner and shooting down and right.
 const QStringList GliderGun = {

@@ -56,7 +56,7 @@ struct TLifeFormBench {
 };
 
 // The starting states of a setup's world: the soup is about one third live from a fixed
-// seed and has already run a few dozen generations, past its first die-off. Computed once
+// seed and has already run 1000 generations, as a soup the user has let run. Computed once
 // per world kind, size and wrap mode; computing them reconfigures Bench's window, so
 // configure it afterwards.
 const TStates& StartStates(TLifeFormBench& Bench, const TWorldSetup& Setup);

@@ -6,11 +6,14 @@
 #include "bench/benchmodes.h"
 #include "bench/benchworld.h"
 #include "display/worldimage.h"
+#include "settings/settingspaths.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
+#include <QFile>
 #include <QProcess>
 #include <QTimer>
 #include <QWindow>
@@ -182,6 +185,32 @@ TWindowResult RunWindow(const TWorldSetup& Setup, double Seconds) {
             Generations ? CpuMs / Generations : 0.0};
 }
 
+// VmRSS from /proc/self/status; 0 on systems without it.
+long ResidentKb() {
+    QFile Status(QStringLiteral("/proc/self/status"));
+    if (!Status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& Line : Status.readAll().split('\n')) {
+        if (Line.startsWith("VmRSS:"))
+            return Line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return 0;
+}
+
+// The child shares this process's configuration folder, so it reads these settings.
+void WriteStartupSettings(const TStartupWorld& World) {
+    QDir().mkpath(SettingsDir);
+    QFile Ini(SettingsFile);
+    if (!Ini.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return;
+    Ini.write(QStringLiteral("[Afmetingen]\r\nHorCells=%1\r\nVertCells=%2\r\nHorCellGrootte=%3\r\n"
+                             "VertCellGrootte=%3\r\n")
+                  .arg(World.HorCells)
+                  .arg(World.VertCells)
+                  .arg(World.CellSize)
+                  .toLatin1());
+}
+
 } // namespace
 
 int RunStartupChild(int argc, char** argv) {
@@ -193,14 +222,15 @@ int RunStartupChild(int argc, char** argv) {
         const auto LifeForm = std::make_unique<TLifeForm>();
         LifeForm->show();
         QApplication::exec();
-        std::printf("shown\n");
+        std::printf("shown %ld\n", ResidentKb());
         std::fflush(stdout);
     }
     EndProgram();
     return 0;
 }
 
-double MeasureStartup(const QString& Program) {
+TStartup MeasureStartup(const QString& Program, const TStartupWorld& World) {
+    WriteStartupSettings(World);
     QProcess Child;
     Child.setProgram(Program);
     Child.setArguments({QStringLiteral("--startup-child")});
@@ -211,8 +241,10 @@ double MeasureStartup(const QString& Program) {
     while (!Child.canReadLine() && Child.waitForReadyRead(30000)) {
     }
     const double Seconds = double(Elapsed.nsecsElapsed()) / 1e9;
+    const QByteArray Shown = Child.readLine().trimmed();
     Child.waitForFinished(30000);
-    return Seconds;
+    QFile::remove(SettingsFile);
+    return {Seconds, Shown.mid(Shown.indexOf(' ') + 1).toLong()};
 }
 
 int RunWindowMode(double SecondsPerSize) {
