@@ -3,7 +3,7 @@
 // The main window. TLifeForm owns all program state; its methods are defined across the
 // subject folders, one .cpp per group below.
 
-#include "engine/cell.h"
+#include "engine/lifeengine.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -18,7 +18,6 @@ class QLabel;
 class QMenu;
 class QStatusBar;
 class QTimer;
-class TBlockPainter;
 class TWorldImage;
 class TOptionsDlg;
 class THelpForm;
@@ -141,12 +140,14 @@ private:
     void ShowBitmapFailure();
     void ShowStableMessage();
     void CountGeneration();
-    TBlockPainter CellPainter();
-    void FinishRedraw(const TBlockPainter& Painter);
     int WritePattern(const QString& Path); // 0, or the Windows error code of the failure
     bool ReadPattern(const QString& Path); // false leaves the world untouched
     template <typename TRule> void ApplyTransform(TRule NewState);
     qint32 SnapshotAt(qint64 X, qint64 Y) const;
+    int HorCells() const { return Engine.HorCells(); }
+    int VertCells() const { return Engine.VertCells(); }
+    qint32 Generation() const { return Engine.Generation(); }
+    qint32 Wrapping() const { return Engine.Wrapping(); }
     QLabel* MessagePanel() const { return StatusPanels[1]; }
 
     // Components
@@ -184,15 +185,10 @@ private:
     TOptionsDlg* OptionsDlg = nullptr;
     THelpForm* HelpForm = nullptr;
 
-    // Engine and display fields
-    TWorld World;
-    qint32 Generation = 0;
+    // The cells with their size, wrap mode and generation, then the display fields
+    TLifeEngine Engine;
     qint32 HorCellSize = 1;
     qint32 VertCellSize = 1;
-    qint32 HorCells = 320;
-    qint32 VertCells = 240;
-    TCell DeadCell{};
-    qint32 Wrapping = wmHorizontal;
     bool Ready = false;
     bool Stable = false;
     bool Running = false;

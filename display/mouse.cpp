@@ -19,22 +19,22 @@ void TLifeForm::WorldMouseDown(Qt::MouseButton, Qt::KeyboardModifiers Shift, int
         return;
     const int C = X / HorCellSize;
     const int R = Y / VertCellSize;
-    if (C >= HorCells || R >= VertCells)
+    if (C >= HorCells() || R >= VertCells())
         return;
-    TCell& Cell = World(C, R);
+    const qint32 State = Engine.State(C, R);
     if (Shift.testFlag(Qt::ShiftModifier)) {
         MessagePanel()->setText(
             QStringLiteral("Cel[%1,%2]: Buren = %3, Status = %4, Vorige status = %5")
                 .arg(C)
                 .arg(R)
                 .arg(Neighbours(C, R))
-                .arg(StateWord(Cell.State), StateWord(Cell.PrevState)));
-    } else if (Cell.State == 0) {
-        Cell.State = Cell.PrevState = 1;
+                .arg(StateWord(State), StateWord(Engine.PrevState(C, R))));
+    } else if (State == 0) {
+        Engine.SetCell(C, R, 1);
         DrawCell(C, R, LiveColour, true);
         MessagePanel()->setText(QStringLiteral("Cel[%1,%2]: Dood --> Levend").arg(C).arg(R));
-    } else if (Cell.State == 1) {
-        Cell.State = Cell.PrevState = 0;
+    } else if (State == 1) {
+        Engine.SetCell(C, R, 0);
         DrawCell(C, R, DeadColour, true);
         MessagePanel()->setText(QStringLiteral("Cel[%1,%2]: Levend --> Dood").arg(C).arg(R));
     }

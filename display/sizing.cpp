@@ -4,25 +4,11 @@
 #include "app/busyguard.h"
 #include "app/ulife.h"
 
-namespace {
-
-// Kills every cell of the whole capacity outside the in-use rectangle, so that no cell
-// beyond the world's edge is left alive.
-void KillCellsOutside(TWorld& World, int HorCells, int VertCells) {
-    for (int X = 0; X < TWorld::MaxHorCells; ++X) {
-        TCell* Column = World.Column(X, TWorld::MaxVertCells);
-        for (int Y = X < HorCells ? VertCells : 0; Y < TWorld::MaxVertCells; ++Y)
-            Column[Y].State = Column[Y].PrevState = 0;
-    }
-}
-
-} // namespace
-
 // The pattern keeps its cell coordinates, anchored at the top-left cell. Callers pass
 // values within 320..1280, 240..1024 and 1..2.
 void TLifeForm::ResizeTheWorld(qint32 NewHorCells, qint32 NewVertCells, qint32 NewHorCellSize,
                                qint32 NewVertCellSize) {
-    const bool SizeChanged = HorCells != NewHorCells || VertCells != NewVertCells;
+    const bool SizeChanged = HorCells() != NewHorCells || VertCells() != NewVertCells;
     const bool CellChanged = HorCellSize != NewHorCellSize || VertCellSize != NewVertCellSize;
     if (!SizeChanged && !CellChanged)
         return;
@@ -30,10 +16,8 @@ void TLifeForm::ResizeTheWorld(qint32 NewHorCells, qint32 NewVertCells, qint32 N
     StopRunning();
     if (SizeChanged) {
         // With the old size first: a growing world gains only dead cells.
-        KillCellsOutside(World, HorCells, VertCells);
-        HorCells = NewHorCells;
-        VertCells = NewVertCells;
-        MakeConnections(false);
+        Engine.KillCellsOutside();
+        Engine.SetSize(NewHorCells, NewVertCells);
     }
     if (CellChanged) {
         HorCellSize = NewHorCellSize;
@@ -42,12 +26,12 @@ void TLifeForm::ResizeTheWorld(qint32 NewHorCells, qint32 NewVertCells, qint32 N
     {
         const TBusyGuard Busy(MessagePanel(),
                               QStringLiteral("Bezig met legen en tekenen van %1 x %2 celllen...")
-                                  .arg(HorCells)
-                                  .arg(VertCells));
+                                  .arg(HorCells())
+                                  .arg(VertCells()));
         DrawEmptyWorld();
         DrawGeneration(true);
     }
     // With the new size: a shrinking world leaves nothing alive outside it.
     if (SizeChanged)
-        KillCellsOutside(World, HorCells, VertCells);
+        Engine.KillCellsOutside();
 }

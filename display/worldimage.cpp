@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 
 namespace {
 
@@ -50,20 +51,22 @@ void TBlockPainter::PaintAllDead(int HorCells, int VertCells) {
             std::memcpy(Board + 3 * X, DeadBgr, 3);
         std::fill(Screen, Screen + Width, DeadRgb);
     }
-    Left = Top = 0;
-    Right = HorCells - 1;
-    Bottom = VertCells - 1;
+    Extend(0, 0);
+    Extend(HorCells - 1, VertCells - 1);
 }
 
 QRect TBlockPainter::Changed() const {
-    if (Right < 0)
+    if (ChangedRight < 0)
         return {};
-    return QRect(QPoint(Left * HorCellSize, Top * VertCellSize),
-                 QPoint((Right + 1) * HorCellSize - 1, (Bottom + 1) * VertCellSize - 1));
+    return QRect(
+        QPoint(ChangedLeft * HorCellSize, ChangedTop * VertCellSize),
+        QPoint((ChangedRight + 1) * HorCellSize - 1, (ChangedBottom + 1) * VertCellSize - 1));
 }
 
-TWorldImage::TWorldImage(QWidget* Parent) : QWidget(Parent) {
+TWorldImage::TWorldImage(QWidget* Parent) : QWidget(Parent), FrameTimer(new QTimer(this)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    FrameTimer->setSingleShot(true);
+    connect(FrameTimer, &QTimer::timeout, this, &TWorldImage::ShowPending);
 }
 
 void TWorldImage::EnsureStore() {
@@ -83,9 +86,31 @@ QImage& TWorldImage::StoreFor(const QImage& Picture) {
     return Store;
 }
 
+// Generations may come every millisecond, far faster than a screen shows them; painting
+// each would cost more than computing it.
 void TWorldImage::ShowPart(const QRect& Area) {
-    if (!Area.isEmpty())
-        update(Area);
+    if (Area.isEmpty())
+        return;
+    Pending |= Area;
+    if (FrameTimer->isActive())
+        return;
+    const qint64 Since = SinceLastPaint.isValid() ? SinceLastPaint.elapsed() : FrameMs();
+    if (Since >= FrameMs())
+        ShowPending();
+    else
+        FrameTimer->start(int(FrameMs() - Since));
+}
+
+void TWorldImage::ShowPending() {
+    update(Pending);
+    Pending = QRect();
+}
+
+// One frame of the widget's screen, at most 20 ms so that a run shows at least 50 frames a
+// second on whatever the screen reports.
+int TWorldImage::FrameMs() const {
+    const qreal Rate = screen() ? screen()->refreshRate() : 60.0;
+    return Rate > 0 ? std::clamp(int(1000.0 / Rate), 1, 20) : 16;
 }
 
 void TWorldImage::FillRect(const QRect& Rect, QRgb Colour) {
@@ -99,6 +124,7 @@ void TWorldImage::FillRect(const QRect& Rect, QRgb Colour) {
 }
 
 void TWorldImage::paintEvent(QPaintEvent* Event) {
+    SinceLastPaint.restart();
     QPainter Painter(this);
     const QRect Area = Event->rect();
     Painter.drawImage(Area.topLeft(), Store, Area);

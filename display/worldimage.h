@@ -3,7 +3,9 @@
 // The on-screen picture of the world: keeps its own copy of the picture, paints it 1:1
 // at its top-left corner and reports mouse presses to its owner.
 
+#include <QElapsedTimer>
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -14,38 +16,30 @@
 void FillBGR888(QImage& Picture, const QRect& Rect, QRgb Colour);
 
 // Paints whole cell blocks straight into the pixel rows of both pictures of the world,
-// ChalkBoard (24-bit BGR) and the screen's store (32-bit), column by column in the order
-// the world lies in memory, and keeps the rectangle of the blocks it painted. Cell sizes
-// are 1 or 2 pixels; both pictures must hold every block painted.
+// ChalkBoard (24-bit BGR) and the screen's store (32-bit), and keeps the rectangle of the
+// blocks it painted. Cell sizes are 1 or 2 pixels; both pictures must hold every block
+// painted.
 class TBlockPainter {
 public:
     TBlockPainter(QImage& ChalkBoard, QImage& Screen, int HorCellSize, int VertCellSize,
                   QRgb LiveColour, QRgb DeadColour);
 
-    void BeginColumn(int X) {
-        BoardColumn = BoardBits + 3 * qsizetype(X) * HorCellSize;
-        ScreenColumn = ScreenBits + 4 * qsizetype(X) * HorCellSize;
-        CurrentX = X;
-    }
-
-    // The block of the cell in row Y of the current column: LiveColour for State 1, else
-    // DeadColour. The row addresses follow from the column's with one multiplication.
-    void Paint(int Y, qint32 State) {
+    // The block of cell (X, Y): LiveColour for State 1, else DeadColour.
+    void Paint(int X, int Y, qint32 State) {
         const bool Live = State == 1;
         const uchar* Bgr = Live ? LiveBgr : DeadBgr;
         const QRgb Rgb = Live ? LiveRgb : DeadRgb;
-        uchar* BoardRow = BoardColumn + qsizetype(Y) * VertCellSize * BoardStride;
-        uchar* ScreenRow = ScreenColumn + qsizetype(Y) * VertCellSize * ScreenStride;
+        const qsizetype Top = qsizetype(Y) * VertCellSize;
+        const qsizetype Left = qsizetype(X) * HorCellSize;
+        uchar* BoardRow = BoardBits + Top * BoardStride + 3 * Left;
+        uchar* ScreenRow = ScreenBits + Top * ScreenStride + 4 * Left;
         for (int I = 0; I < VertCellSize; ++I, BoardRow += BoardStride, ScreenRow += ScreenStride) {
             for (int M = 0; M < HorCellSize; ++M) {
                 std::memcpy(BoardRow + 3 * M, Bgr, 3);
                 std::memcpy(ScreenRow + 4 * M, &Rgb, 4);
             }
         }
-        Left = std::min(Left, CurrentX);
-        Right = std::max(Right, CurrentX);
-        Top = std::min(Top, Y);
-        Bottom = std::max(Bottom, Y);
+        Extend(X, Y);
     }
 
     // Paints every block of a world of HorCells x VertCells cells in DeadColour, row by row.
@@ -55,6 +49,13 @@ public:
     QRect Changed() const;
 
 private:
+    void Extend(int X, int Y) {
+        ChangedLeft = std::min(ChangedLeft, X);
+        ChangedRight = std::max(ChangedRight, X);
+        ChangedTop = std::min(ChangedTop, Y);
+        ChangedBottom = std::max(ChangedBottom, Y);
+    }
+
     uchar* const BoardBits;
     const qsizetype BoardStride;
     uchar* const ScreenBits;
@@ -65,13 +66,10 @@ private:
     uchar DeadBgr[3];
     const QRgb LiveRgb;
     const QRgb DeadRgb;
-    uchar* BoardColumn = nullptr;
-    uchar* ScreenColumn = nullptr;
-    int CurrentX = 0;
-    int Left = std::numeric_limits<int>::max();
-    int Right = -1;
-    int Top = std::numeric_limits<int>::max();
-    int Bottom = -1;
+    int ChangedLeft = std::numeric_limits<int>::max();
+    int ChangedRight = -1;
+    int ChangedTop = std::numeric_limits<int>::max();
+    int ChangedBottom = -1;
 };
 
 class TWorldImage : public QWidget {
@@ -86,7 +84,9 @@ public:
     // size yet, Picture is copied into it first, so the two start out equal.
     QImage& StoreFor(const QImage& Picture);
     // Repaints the area of the store that was painted through StoreFor; an empty Area
-    // repaints nothing.
+    // repaints nothing. At most one such repaint a display frame: within a frame of the last
+    // paint, the areas gather and show together at the frame's end, with the store as it
+    // is then.
     void ShowPart(const QRect& Area);
     // Fills a rectangle of the store and repaints only that rectangle.
     void FillRect(const QRect& Rect, QRgb Colour);
@@ -105,6 +105,11 @@ private:
     static constexpr QImage::Format StoreFormat = QImage::Format_RGB32;
 
     void EnsureStore();
+    void ShowPending();
+    int FrameMs() const;
 
     QImage Store;
+    QRect Pending;
+    QTimer* FrameTimer;
+    QElapsedTimer SinceLastPaint;
 };

@@ -62,7 +62,7 @@ void TLifeForm::StopRunning() {
 }
 
 void TLifeForm::UpdateStatusBar() {
-    StatusPanels[0]->setText(QStringLiteral("Generatie: %1").arg(Generation));
+    StatusPanels[0]->setText(QStringLiteral("Generatie: %1").arg(Generation()));
     StatusPanels[1]->clear();
 }
 

@@ -78,30 +78,22 @@ QString NameLine(const QString& Path) {
     return QStringLiteral("!Naam:") + Name + QLatin1Char('!');
 }
 
-QStringList PatternRows(const TWorld& World, int Width, int Height) {
-    QStringList Rows(Height, QString(Width, QLatin1Char('.')));
-    // Columns outside, rows inside: the order in which World lies in memory.
-    for (int X = 0; X < Width; ++X) {
-        for (int Y = 0; Y < Height; ++Y) {
-            if (World(X, Y).State == 1)
-                Rows[Y][X] = QLatin1Char('O');
-        }
-    }
+QStringList PatternRows(const TLifeEngine& World) {
+    QStringList Rows(World.VertCells(), QString(World.HorCells(), QLatin1Char('.')));
+    World.ForEachLiveCell([&Rows](int X, int Y) { Rows[Y][X] = QLatin1Char('O'); });
     return Rows;
 }
 
-void PlaceLifeLines(const QStringList& Lines, TWorld& World, int Width, int Height) {
-    const qsizetype Rows = std::min<qsizetype>(Lines.size(), Height);
+void PlaceLifeLines(const QStringList& Lines, TLifeEngine& World) {
+    const qsizetype Rows = std::min<qsizetype>(Lines.size(), World.VertCells());
     for (qsizetype I = 0; I < Rows; ++I) {
         const QString& Line = Lines[I];
         if (I == 0 && IsCommentLine(Line))
             continue;
-        const qsizetype Columns = std::min<qsizetype>(Line.size(), Width);
+        const qsizetype Columns = std::min<qsizetype>(Line.size(), World.HorCells());
         for (qsizetype J = 0; J < Columns; ++J) {
-            if (!IsLiveChar(Line[J]))
-                continue;
-            TCell& Cell = World(int(J), int(I));
-            Cell.State = Cell.PrevState = 1;
+            if (IsLiveChar(Line[J]))
+                World.SetCell(int(J), int(I), 1);
         }
     }
 }

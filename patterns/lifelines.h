@@ -3,7 +3,7 @@
 // The pieces of the pattern files that need no window: bytes to lines and back, the live
 // characters, the world's rows and the placement of trimmed lines into a world.
 
-#include "engine/cell.h"
+#include "engine/lifeengine.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -35,13 +35,14 @@ QStringList NameFilters(const QString& Filter);
 // name would split the name line on reading, so it becomes "_".
 QString NameLine(const QString& Path);
 
-// Rows 0..Height-1 of the world, each Width characters: "O" for State 1, "." otherwise.
-QStringList PatternRows(const TWorld& World, int Width, int Height);
+// The rows of the world in use, each as wide as the world: "O" for State 1, "." otherwise.
+QStringList PatternRows(const TLifeEngine& World);
 
-// Makes the live characters of trimmed Lines live cells, with character 1 of line 0 on
-// cell (0, 0). Line 0 is not placed when it is a comment line; characters beyond Width
-// and lines beyond Height are dropped; dead characters leave their cell as it is.
-void PlaceLifeLines(const QStringList& Lines, TWorld& World, int Width, int Height);
+// Makes the live characters of trimmed Lines live cells (State and PrevState), with
+// character 1 of line 0 on cell (0, 0). Line 0 is not placed when it is a comment line;
+// characters beyond the world's width and lines beyond its height are dropped; dead
+// characters leave their cell as it is.
+void PlaceLifeLines(const QStringList& Lines, TLifeEngine& World);
 
 // The bytes of the regular file at Path up to its first zero byte, or nothing when it
 // cannot be opened or read (a folder, a device or a vanished file included).

@@ -10,10 +10,10 @@ void TLifeForm::MenuNewGameClick() {
 void TLifeForm::NewGame() {
     StopRunning();
     KillAllCells();
-    Generation = 0;
+    Engine.SetGeneration(0);
     const TBusyGuard Busy(MessagePanel(),
                           QStringLiteral("Bezig met legen en tekenen van %1 x %2 celllen...")
-                              .arg(HorCells)
-                              .arg(VertCells));
+                              .arg(HorCells())
+                              .arg(VertCells()));
     DrawGeneration(true);
 }

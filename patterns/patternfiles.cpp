@@ -37,8 +37,8 @@ void TLifeForm::SaveGame() {
 int TLifeForm::WritePattern(const QString& Path) {
     const TBusyGuard Busy(
         MessagePanel(),
-        QStringLiteral("Bezig %1 x %2  cellen te verwerken...").arg(HorCells).arg(VertCells));
-    QStringList Lines = PatternRows(World, HorCells, VertCells);
+        QStringLiteral("Bezig %1 x %2  cellen te verwerken...").arg(HorCells()).arg(VertCells()));
+    QStringList Lines = PatternRows(Engine);
     TrimLifeLines(Lines);
     Lines.prepend(NameLine(Path));
     return WriteLifeFile(Path, LifeFileBytes(Lines));
@@ -60,17 +60,17 @@ void TLifeForm::OpenGame() {
 // The world is emptied only once the whole file has been read, so a file that cannot be
 // read leaves the world, its picture and Generation as they were.
 bool TLifeForm::ReadPattern(const QString& Path) {
-    const TBusyGuard Busy(
-        MessagePanel(),
-        QStringLiteral("Bezig met tekenen van %1 x %2 celllen...").arg(HorCells).arg(VertCells));
+    const TBusyGuard Busy(MessagePanel(), QStringLiteral("Bezig met tekenen van %1 x %2 celllen...")
+                                              .arg(HorCells())
+                                              .arg(VertCells()));
     const std::optional<QByteArray> Bytes = ReadLifeFile(Path);
     if (!Bytes)
         return false;
     QStringList Lines = SplitLifeLines(*Bytes);
     TrimLifeLines(Lines);
     KillAllCells();
-    Generation = 0;
-    PlaceLifeLines(Lines, World, HorCells, VertCells);
+    Engine.SetGeneration(0);
+    PlaceLifeLines(Lines, Engine);
     DrawGeneration(true);
     return true;
 }

@@ -4,20 +4,21 @@
 
 #include <algorithm>
 
-// Every new State is read from the snapshot, so the order of the writes does not matter.
+// Every new State is read from the snapshot, so the order of the writes does not matter;
+// rows outside, as the cells lie in memory.
 template <typename TRule> void TLifeForm::ApplyTransform(TRule NewState) {
     BackupGeneration();
-    for (int X = 0; X < HorCells; ++X) {
-        for (int Y = 0; Y < VertCells; ++Y)
-            World(X, Y).State = NewState(X, Y);
+    for (int Y = 0; Y < VertCells(); ++Y) {
+        for (int X = 0; X < HorCells(); ++X)
+            Engine.SetState(X, Y, NewState(X, Y));
     }
     DrawGeneration(false);
 }
 
 qint32 TLifeForm::SnapshotAt(qint64 X, qint64 Y) const {
-    if (X < 0 || X >= HorCells || Y < 0 || Y >= VertCells)
+    if (X < 0 || X >= HorCells() || Y < 0 || Y >= VertCells())
         return 0;
-    return World(int(X), int(Y)).PrevState;
+    return Engine.PrevState(int(X), int(Y));
 }
 
 void TLifeForm::MenuMoveLeftClick() {
@@ -103,27 +104,27 @@ void TLifeForm::MoveDown(qint32 Steps) {
 }
 
 void TLifeForm::FlipHorizontal() {
-    ApplyTransform([this](int X, int Y) { return SnapshotAt(HorCells - 1 - X, Y); });
+    ApplyTransform([this](int X, int Y) { return SnapshotAt(HorCells() - 1 - X, Y); });
 }
 
 void TLifeForm::FlipVertical() {
-    ApplyTransform([this](int X, int Y) { return SnapshotAt(X, VertCells - 1 - Y); });
+    ApplyTransform([this](int X, int Y) { return SnapshotAt(X, VertCells() - 1 - Y); });
 }
 
 // The rotations turn the top-left square of the smaller side; the rest is cleared.
 void TLifeForm::RotateLeft() {
-    const int S = std::min(HorCells, VertCells);
+    const int S = std::min(HorCells(), VertCells());
     ApplyTransform(
         [=, this](int X, int Y) { return X < S && Y < S ? SnapshotAt(S - 1 - Y, X) : 0; });
 }
 
 void TLifeForm::RotateRight() {
-    const int S = std::min(HorCells, VertCells);
+    const int S = std::min(HorCells(), VertCells());
     ApplyTransform(
         [=, this](int X, int Y) { return X < S && Y < S ? SnapshotAt(Y, S - 1 - X) : 0; });
 }
 
 void TLifeForm::Rotate180() {
     ApplyTransform(
-        [this](int X, int Y) { return SnapshotAt(HorCells - 1 - X, VertCells - 1 - Y); });
+        [this](int X, int Y) { return SnapshotAt(HorCells() - 1 - X, VertCells() - 1 - Y); });
 }

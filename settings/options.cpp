@@ -32,11 +32,14 @@ qint32 ReadSetting(const QString& Section, const QString& Key, qint32 Current, q
 } // namespace
 
 bool TLifeForm::LoadOptions() {
-    HorCells = ReadSetting(Afmetingen, QStringLiteral("HorCells"), HorCells, 320, 1280);
-    VertCells = ReadSetting(Afmetingen, QStringLiteral("VertCells"), VertCells, 240, 1024);
+    const qint32 NewHorCells =
+        ReadSetting(Afmetingen, QStringLiteral("HorCells"), HorCells(), 320, 1280);
+    const qint32 NewVertCells =
+        ReadSetting(Afmetingen, QStringLiteral("VertCells"), VertCells(), 240, 1024);
+    Engine.SetSize(NewHorCells, NewVertCells);
     HorCellSize = ReadSetting(Afmetingen, QStringLiteral("HorCellGrootte"), HorCellSize, 1, 2);
     VertCellSize = ReadSetting(Afmetingen, QStringLiteral("VertCellGrootte"), VertCellSize, 1, 2);
-    Wrapping = ReadSetting(Opties, QStringLiteral("Wrapping"), Wrapping, wmNone, wmBoth);
+    Engine.SetWrapping(ReadSetting(Opties, QStringLiteral("Wrapping"), Wrapping(), wmNone, wmBoth));
     const qint32 Interval =
         ReadSetting(Opties, QStringLiteral("TimerInterval"), WorldTimer->interval(), 1, 1000);
     if (std::find(std::begin(Speeds), std::end(Speeds), Interval) != std::end(Speeds))
@@ -60,11 +63,11 @@ void TLifeForm::SaveOptions() {
         QString Key;
         qint32 Value;
     } Keys[] = {
-        {Afmetingen, QStringLiteral("HorCells"), HorCells},
-        {Afmetingen, QStringLiteral("VertCells"), VertCells},
+        {Afmetingen, QStringLiteral("HorCells"), HorCells()},
+        {Afmetingen, QStringLiteral("VertCells"), VertCells()},
         {Afmetingen, QStringLiteral("HorCellGrootte"), HorCellSize},
         {Afmetingen, QStringLiteral("VertCellGrootte"), VertCellSize},
-        {Opties, QStringLiteral("Wrapping"), Wrapping},
+        {Opties, QStringLiteral("Wrapping"), Wrapping()},
         {Opties, QStringLiteral("TimerInterval"), WorldTimer->interval()},
     };
     for (const auto& [Section, Key, Value] : Keys) {
@@ -87,22 +90,22 @@ void TLifeForm::MenuOptionsClick() {
 void TLifeForm::DoOptionsDlg() {
     StopRunning();
     UpdateMenu();
-    OptionsDlg->SetLifeX(HorCells);
-    OptionsDlg->SetLifeY(VertCells);
+    OptionsDlg->SetLifeX(HorCells());
+    OptionsDlg->SetLifeY(VertCells());
     OptionsDlg->SetCellX(HorCellSize);
     OptionsDlg->SetCellY(VertCellSize);
-    OptionsDlg->SetWrapMode(Wrapping);
+    OptionsDlg->SetWrapMode(Wrapping());
     OptionsDlg->SetInterval(WorldTimer->interval());
     if (OptionsDlg->exec() != QDialog::Accepted)
         return;
 
     SaveOptionsOnClose = true;
-    if (OptionsDlg->LifeX() != HorCells || OptionsDlg->LifeY() != VertCells ||
+    if (OptionsDlg->LifeX() != HorCells() || OptionsDlg->LifeY() != VertCells() ||
         OptionsDlg->CellX() != HorCellSize || OptionsDlg->CellY() != VertCellSize)
         ResizeTheWorld(OptionsDlg->LifeX(), OptionsDlg->LifeY(), OptionsDlg->CellX(),
                        OptionsDlg->CellY());
     // After the resize, so the border is relinked for the new size.
-    if (OptionsDlg->WrapMode() != Wrapping)
+    if (OptionsDlg->WrapMode() != Wrapping())
         SetWrapping(OptionsDlg->WrapMode());
     // The timer stays disabled; the new speed counts from the next start.
     if (OptionsDlg->Interval() != WorldTimer->interval())

@@ -1,7 +1,7 @@
 // The settings dialog and its number fields.
 
 #include "settings/uoptionsdlg.h"
-#include "engine/cell.h"
+#include "engine/lifeengine.h"
 #include "settings/strtoint.h"
 
 #include <QApplication>

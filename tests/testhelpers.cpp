@@ -31,11 +31,11 @@ std::unique_ptr<TLifeForm> CreateShownForm(int Width, int Height, int CellWidth,
                                            qint32 Wrapping) {
     auto Form = CreateForm();
     TLifeFormProbe Probe(*Form);
-    Probe.HorCells = Width;
-    Probe.VertCells = Height;
+    Probe.SetHorCells(Width);
+    Probe.SetVertCells(Height);
     Probe.HorCellSize = CellWidth;
     Probe.VertCellSize = CellHeight;
-    Probe.Wrapping = Wrapping;
+    Probe.SetWrapping(Wrapping);
     Form->MakeConnections(false);
     Form->show();
     if (!QTest::qWaitForWindowExposed(Form.get()))
@@ -46,10 +46,8 @@ std::unique_ptr<TLifeForm> CreateShownForm(int Width, int Height, int CellWidth,
 void PlaceRows(TLifeForm& Form, int X, int Y, const QStringList& Rows) {
     TLifeFormProbe Probe(Form);
     for (int R = 0; R < Rows.size(); ++R) {
-        for (int C = 0; C < Rows[R].size(); ++C) {
-            TCell& Cell = Probe.World(X + C, Y + R);
-            Cell.State = Cell.PrevState = Rows[R][C] == QLatin1Char('O') ? 1 : 0;
-        }
+        for (int C = 0; C < Rows[R].size(); ++C)
+            Probe.Engine.SetCell(X + C, Y + R, Rows[R][C] == QLatin1Char('O') ? 1 : 0);
     }
 }
 
@@ -59,7 +57,7 @@ QStringList ReadRows(TLifeForm& Form, const QRect& Area) {
     for (int Y = Area.top(); Y <= Area.bottom(); ++Y) {
         QString Row;
         for (int X = Area.left(); X <= Area.right(); ++X)
-            Row += Probe.World(X, Y).State == 1 ? QLatin1Char('O') : QLatin1Char('.');
+            Row += Probe.Engine.State(X, Y) == 1 ? QLatin1Char('O') : QLatin1Char('.');
         Rows << Row;
     }
     return Rows;
@@ -68,9 +66,9 @@ QStringList ReadRows(TLifeForm& Form, const QRect& Area) {
 int LiveCells(TLifeForm& Form) {
     TLifeFormProbe Probe(Form);
     int Count = 0;
-    for (int X = 0; X < Probe.HorCells; ++X) {
-        for (int Y = 0; Y < Probe.VertCells; ++Y)
-            Count += Probe.World(X, Y).State;
+    for (int X = 0; X < Probe.HorCells(); ++X) {
+        for (int Y = 0; Y < Probe.VertCells(); ++Y)
+            Count += Probe.Engine.State(X, Y);
     }
     return Count;
 }

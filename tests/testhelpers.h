@@ -18,27 +18,30 @@
 // The tests' view of the private state of TLifeForm.
 struct TLifeFormProbe {
     explicit TLifeFormProbe(TLifeForm& Form)
-        : Form(Form), World(Form.World), Generation(Form.Generation), HorCellSize(Form.HorCellSize),
-          VertCellSize(Form.VertCellSize), HorCells(Form.HorCells), VertCells(Form.VertCells),
-          DeadCell(Form.DeadCell), Wrapping(Form.Wrapping), Ready(Form.Ready), Stable(Form.Stable),
+        : Form(Form), Engine(Form.Engine), HorCellSize(Form.HorCellSize),
+          VertCellSize(Form.VertCellSize), Ready(Form.Ready), Stable(Form.Stable),
           Running(Form.Running), SaveOptionsOnClose(Form.SaveOptionsOnClose),
           ChalkBoard(Form.ChalkBoard) {}
 
     TLifeForm& Form;
-    TWorld& World;
-    qint32& Generation;
+    TLifeEngine& Engine;
     qint32& HorCellSize;
     qint32& VertCellSize;
-    qint32& HorCells;
-    qint32& VertCells;
-    TCell& DeadCell;
-    qint32& Wrapping;
     bool& Ready;
     bool& Stable;
     bool& Running;
     bool& SaveOptionsOnClose;
     QImage& ChalkBoard;
 
+    qint32 Generation() const { return Engine.Generation(); }
+    void SetGeneration(qint32 Value) { Engine.SetGeneration(Value); }
+    int HorCells() const { return Engine.HorCells(); }
+    int VertCells() const { return Engine.VertCells(); }
+    qint32 Wrapping() const { return Engine.Wrapping(); }
+    // The world's size and wrap mode, set as a stored setting would set them.
+    void SetHorCells(int Value) { Engine.SetSize(Value, Engine.VertCells()); }
+    void SetVertCells(int Value) { Engine.SetSize(Engine.HorCells(), Value); }
+    void SetWrapping(qint32 Value) { Engine.SetWrapping(Value); }
     QTimer* WorldTimer() const { return Form.WorldTimer; }
     QLabel* Panel(int Index) const { return Form.StatusPanels.at(size_t(Index)); }
     QStatusBar* StatusBar() const { return Form.StatusBar; }

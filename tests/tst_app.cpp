@@ -99,7 +99,7 @@ void TstApp::emptyWorldStopsWithOneMessage() {
     QTRY_COMPARE(Messages.Count, 1);
     QCOMPARE(Messages.LastTitle, QStringLiteral("Conway's Game of Life"));
     QCOMPARE(Messages.LastText, QStringLiteral("Stabiel systeem!"));
-    QCOMPARE(Probe.Generation, 1);
+    QCOMPARE(Probe.Generation(), 1);
     QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 1"));
     QVERIFY(!Probe.Running);
     QVERIFY(!Probe.WorldTimer()->isActive());
@@ -112,7 +112,7 @@ void TstApp::slowestSpeedStepsAtOnce() {
     PlaceRows(*Form, 10, 10, Blinker);
     Probe.WorldTimer()->setInterval(1000);
     Form->MenuStartGameClick();
-    QCOMPARE(Probe.Generation, 1);
+    QCOMPARE(Probe.Generation(), 1);
     QVERIFY(Probe.WorldTimer()->isActive());
     Form->MenuStartGameClick();
     QVERIFY(!Probe.Running);
@@ -132,8 +132,8 @@ void TstApp::fasterSpeedsWaitForTheFirstTick() {
     PlaceRows(*Form, 10, 10, Blinker);
     Probe.WorldTimer()->setInterval(Interval);
     Form->MenuStartGameClick();
-    QCOMPARE(Probe.Generation, 0);
-    QTRY_VERIFY(Probe.Generation >= 1);
+    QCOMPARE(Probe.Generation(), 0);
+    QTRY_VERIFY(Probe.Generation() >= 1);
     Form->MenuStartGameClick();
 }
 
@@ -145,15 +145,15 @@ void TstApp::oscillatorRunsUntilStopped() {
     TMessageCounter Messages;
     Messages.ExpectOne();
     Form->MenuStartGameClick();
-    QTRY_VERIFY(Probe.Generation >= 20);
+    QTRY_VERIFY(Probe.Generation() >= 20);
     QVERIFY(Probe.Running);
     QTest::keyClick(Form.get(), Qt::Key_F3);
     QVERIFY(!Probe.Running);
-    const int Stopped = Probe.Generation;
+    const int Stopped = Probe.Generation();
     QCOMPARE(Messages.Count, 0);
     // Starting again continues the count.
     Form->MenuStartGameClick();
-    QTRY_VERIFY(Probe.Generation > Stopped);
+    QTRY_VERIFY(Probe.Generation() > Stopped);
     Form->MenuStartGameClick();
     QCOMPARE(Messages.Count, 0);
     // Let the pending answer find a box of its own before the next test.
@@ -166,7 +166,7 @@ void TstApp::oneStepNeverShowsTheMessage() {
     auto Form = CreateShownForm();
     TLifeFormProbe Probe(*Form);
     QTest::keyClick(Form.get(), Qt::Key_F8);
-    QCOMPARE(Probe.Generation, 1);
+    QCOMPARE(Probe.Generation(), 1);
     QVERIFY(Probe.Stable);
     QVERIFY(!QApplication::activeModalWidget());
     QVERIFY(!Probe.Running);
@@ -202,16 +202,16 @@ void TstApp::disabledShortcutsAreIgnored() {
     PlaceRows(*Form, 10, 10, Blinker);
     Probe.WorldTimer()->setInterval(1000);
     QTest::keyClick(Form.get(), Qt::Key_F3); // steps once at once, then waits a second
-    QCOMPARE(Probe.Generation, 1);
+    QCOMPARE(Probe.Generation(), 1);
     QVERIFY(Probe.Running);
     QTest::keyClick(Form.get(), Qt::Key_F8);
     QTest::keyClick(Form.get(), Qt::Key_Left, Qt::ControlModifier);
-    QCOMPARE(Probe.Generation, 1);
+    QCOMPARE(Probe.Generation(), 1);
     QCOMPARE(ReadRows(*Form, QRect(10, 9, 3, 3)), (QStringList{".O.", ".O.", ".O."}));
     QTest::keyClick(Form.get(), Qt::Key_F3);
     QVERIFY(!Probe.Running);
     QTest::keyClick(Form.get(), Qt::Key_F8);
-    QCOMPARE(Probe.Generation, 2);
+    QCOMPARE(Probe.Generation(), 2);
 }
 
 void TstApp::stepAfterStableStopWorksAtOnce() {
@@ -226,7 +226,7 @@ void TstApp::stepAfterStableStopWorksAtOnce() {
     Form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(Form.get()));
     QTest::keyClick(Form.get(), Qt::Key_F8);
-    QCOMPARE(Probe.Generation, 2);
+    QCOMPARE(Probe.Generation(), 2);
 }
 
 void TstApp::closingDuringARunStopsTheTimer() {
@@ -235,18 +235,18 @@ void TstApp::closingDuringARunStopsTheTimer() {
     PlaceRows(*Form, 10, 10, Blinker);
     Probe.WorldTimer()->setInterval(1);
     Form->MenuStartGameClick();
-    QTRY_VERIFY(Probe.Generation > 0);
+    QTRY_VERIFY(Probe.Generation() > 0);
     Form->close();
     QVERIFY(!Probe.WorldTimer()->isActive());
-    const int AtClose = Probe.Generation;
+    const int AtClose = Probe.Generation();
     QTest::qWait(20); // no condition to wait for: ticks must not come
-    QCOMPARE(Probe.Generation, AtClose);
+    QCOMPARE(Probe.Generation(), AtClose);
 }
 
 void TstApp::generationPanelFitsTheLargestNumber() {
     auto Form = CreateShownForm();
     TLifeFormProbe Probe(*Form);
-    Probe.Generation = std::numeric_limits<qint32>::max();
+    Probe.SetGeneration(std::numeric_limits<qint32>::max());
     Form->UpdateStatusBar();
     QLabel* Panel = Probe.Panel(0);
     const QFontMetrics Metrics(Panel->font());

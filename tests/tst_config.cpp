@@ -74,42 +74,27 @@ void TypeInto(TSpinEdit* Edit, const QString& Keys) {
         QTest::keyClicks(Edit, Keys);
 }
 
-// The cell a link points to, or (-1, -1) for DeadCell.
-QPoint LinkTarget(TLifeForm& Form, int X, int Y, TLinkDirection Direction) {
+// Whether the snapshot's cell Target counts as a neighbour of (X, Y): Target, dead before,
+// is made alive for the count and dead again after it.
+bool Counts(TLifeForm& Form, int X, int Y, QPoint Target) {
     TLifeFormProbe Probe(Form);
-    const TCell* Target = Probe.World(X, Y).Links[Direction];
-    if (Target == &Probe.DeadCell)
-        return {-1, -1};
-    const std::ptrdiff_t Index = Target - Probe.World.Data();
-    return {int(Index / TWorld::MaxVertCells), int(Index % TWorld::MaxVertCells)};
-}
-
-// Links that no relink would ever make: a border link and an interior link that point to
-// a far cell. A relink of the border or of the whole world puts them back.
-const QPoint SentinelTarget(7, 7);
-
-void PlantLinkSentinels(TLifeForm& Form) {
-    TLifeFormProbe Probe(Form);
-    Probe.World(0, 0).Links[NW] = &Probe.World(SentinelTarget.x(), SentinelTarget.y());
-    Probe.World(100, 100).Links[N] = &Probe.World(SentinelTarget.x(), SentinelTarget.y());
-}
-
-bool BorderSentinelKept(TLifeForm& Form) {
-    return LinkTarget(Form, 0, 0, NW) == SentinelTarget;
-}
-
-bool InteriorSentinelKept(TLifeForm& Form) {
-    return LinkTarget(Form, 100, 100, N) == SentinelTarget;
+    if (Probe.Engine.PrevState(Target.x(), Target.y()) != 0)
+        qFatal("Counts needs a dead target");
+    const int Before = Probe.Engine.Neighbours(X, Y);
+    Probe.Engine.SetCell(Target.x(), Target.y(), 1);
+    const int After = Probe.Engine.Neighbours(X, Y);
+    Probe.Engine.SetCell(Target.x(), Target.y(), 0);
+    return After == Before + 1;
 }
 
 // Cells outside the in-use rectangle whose State or PrevState is not dead.
 int LiveOutside(TLifeForm& Form) {
     TLifeFormProbe Probe(Form);
     int Count = 0;
-    for (int X = 0; X < TWorld::MaxHorCells; ++X) {
-        for (int Y = 0; Y < TWorld::MaxVertCells; ++Y) {
-            if (X >= Probe.HorCells || Y >= Probe.VertCells)
-                Count += Probe.World(X, Y).State != 0 || Probe.World(X, Y).PrevState != 0;
+    for (int X = 0; X < TLifeEngine::MaxHorCells; ++X) {
+        for (int Y = 0; Y < TLifeEngine::MaxVertCells; ++Y) {
+            if (X >= Probe.HorCells() || Y >= Probe.VertCells())
+                Count += Probe.Engine.State(X, Y) != 0 || Probe.Engine.PrevState(X, Y) != 0;
         }
     }
     return Count;
@@ -432,7 +417,6 @@ void TstConfig::cancelChangesNothing() {
     auto Form = CreateForm();
     TLifeFormProbe Probe(*Form);
     PlaceRows(*Form, 10, 10, Glider);
-    PlantLinkSentinels(*Form);
     TRebuildWatcher Watcher(*Form);
 
     AnswerOptionsDlg(Answer, [](TOptionsDlg& Dlg) {
@@ -445,13 +429,11 @@ void TstConfig::cancelChangesNothing() {
     });
     Form->DoOptionsDlg();
 
-    QCOMPARE(QList<qint32>({Probe.HorCells, Probe.VertCells, Probe.HorCellSize, Probe.VertCellSize,
-                            Probe.Wrapping, Probe.WorldTimer()->interval()}),
+    QCOMPARE(QList<qint32>({Probe.HorCells(), Probe.VertCells(), Probe.HorCellSize,
+                            Probe.VertCellSize, Probe.Wrapping(), Probe.WorldTimer()->interval()}),
              QList<qint32>({320, 240, 1, 1, wmHorizontal, 100}));
     QVERIFY(!Probe.SaveOptionsOnClose);
     QVERIFY(!Probe.Running);
-    QVERIFY(BorderSentinelKept(*Form));
-    QVERIFY(InteriorSentinelKept(*Form));
     QCOMPARE(Watcher.Rebuilds, 0);
     QCOMPARE(ReadRows(*Form, QRect(10, 10, 3, 3)), Glider);
 
@@ -466,18 +448,15 @@ void TstConfig::cancelChangesNothing() {
 void TstConfig::okWithoutChangeOnlyMarksSaving() {
     auto Form = CreateForm();
     TLifeFormProbe Probe(*Form);
-    PlantLinkSentinels(*Form);
     TRebuildWatcher Watcher(*Form);
 
     AnswerOptionsDlg(TAnswer::OkButton);
     Form->DoOptionsDlg();
 
     QVERIFY(Probe.SaveOptionsOnClose);
-    QCOMPARE(QList<qint32>({Probe.HorCells, Probe.VertCells, Probe.HorCellSize, Probe.VertCellSize,
-                            Probe.Wrapping, Probe.WorldTimer()->interval()}),
+    QCOMPARE(QList<qint32>({Probe.HorCells(), Probe.VertCells(), Probe.HorCellSize,
+                            Probe.VertCellSize, Probe.Wrapping(), Probe.WorldTimer()->interval()}),
              QList<qint32>({320, 240, 1, 1, wmHorizontal, 100}));
-    QVERIFY(BorderSentinelKept(*Form));
-    QVERIFY(InteriorSentinelKept(*Form));
     QCOMPARE(Watcher.Rebuilds, 0);
 }
 
@@ -498,7 +477,6 @@ void TstConfig::okKeepsAHandEditedCellSize() {
 void TstConfig::speedOnlyChange() {
     auto Form = CreateForm();
     TLifeFormProbe Probe(*Form);
-    PlantLinkSentinels(*Form);
     TRebuildWatcher Watcher(*Form);
 
     int PositionShown = 0;
@@ -511,8 +489,6 @@ void TstConfig::speedOnlyChange() {
     QCOMPARE(PositionShown, 3);
     QCOMPARE(Probe.WorldTimer()->interval(), 1);
     QVERIFY(!Probe.WorldTimer()->isActive());
-    QVERIFY(BorderSentinelKept(*Form));
-    QVERIFY(InteriorSentinelKept(*Form));
     QCOMPARE(Watcher.Rebuilds, 0);
 }
 
@@ -534,8 +510,8 @@ void TstConfig::typedWidthIsClampedOnConfirm() {
     Form->DoOptionsDlg();
 
     QVERIFY(Probe.SaveOptionsOnClose);
-    QCOMPARE(Probe.HorCells, 320);
-    QCOMPARE(Probe.VertCells, 240);
+    QCOMPARE(Probe.HorCells(), 320);
+    QCOMPARE(Probe.VertCells(), 240);
 }
 
 void TstConfig::runIsStoppedWhateverTheOutcome_data() {
@@ -602,8 +578,8 @@ void TstConfig::settingsAreWrittenAtCloseOnlyAfterOk() {
     TLifeFormProbe Probe(*NextStart);
     const QList<qint32> Expected = Confirmed ? QList<qint32>({400, 300, 2, 2, wmVertical, 50})
                                              : QList<qint32>({320, 240, 1, 1, wmHorizontal, 100});
-    QCOMPARE(QList<qint32>({Probe.HorCells, Probe.VertCells, Probe.HorCellSize, Probe.VertCellSize,
-                            Probe.Wrapping, Probe.WorldTimer()->interval()}),
+    QCOMPARE(QList<qint32>({Probe.HorCells(), Probe.VertCells(), Probe.HorCellSize,
+                            Probe.VertCellSize, Probe.Wrapping(), Probe.WorldTimer()->interval()}),
              Expected);
     QVERIFY(!Probe.SaveOptionsOnClose);
 }
@@ -613,15 +589,12 @@ void TstConfig::sameValuesChangeNothing() {
     TLifeFormProbe Probe(*Form);
     PlaceRows(*Form, 10, 10, {"OOO"});
     Form->MenuStartGameClick();
-    PlantLinkSentinels(*Form);
     TRebuildWatcher Watcher(*Form);
 
     Form->ResizeTheWorld(320, 240, 1, 1);
 
     QVERIFY(Probe.Running);
     QVERIFY(Probe.WorldTimer()->isActive());
-    QVERIFY(BorderSentinelKept(*Form));
-    QVERIFY(InteriorSentinelKept(*Form));
     QCOMPARE(Watcher.Rebuilds, 0);
     Form->MenuStartGameClick();
 }
@@ -634,18 +607,18 @@ void TstConfig::shrinkAndGrow() {
     PlaceRows(*Form, 318, 238, {"OO", "OO"});
     PlaceRows(*Form, 350, 250, {"OOO"});
     PlaceRows(*Form, 397, 299, {"OOO"});
-    Probe.Generation = 12;
+    Probe.SetGeneration(12);
 
     Form->ResizeTheWorld(320, 240, 1, 1);
-    QCOMPARE(Probe.HorCells, 320);
-    QCOMPARE(Probe.VertCells, 240);
+    QCOMPARE(Probe.HorCells(), 320);
+    QCOMPARE(Probe.VertCells(), 240);
     QCOMPARE(LiveOutside(*Form), 0);
     QCOMPARE(ReadRows(*Form, QRect(10, 10, 3, 3)), Glider);
     QCOMPARE(ReadRows(*Form, QRect(318, 238, 2, 2)), QStringList({"OO", "OO"}));
-    QCOMPARE(LinkTarget(*Form, 319, 100, E), QPoint(0, 100)); // wraps at the new edge
-    QCOMPARE(LinkTarget(*Form, 100, 239, S), QPoint(-1, -1));
+    QVERIFY(Counts(*Form, 319, 100, {0, 100})); // wraps at the new edge
+    QVERIFY(!Counts(*Form, 100, 239, {100, 0}));
     QCOMPARE(Probe.ChalkBoard.size(), QSize(320, 240));
-    QCOMPARE(Probe.Generation, 12);
+    QCOMPARE(Probe.Generation(), 12);
 
     Form->ResizeTheWorld(400, 300, 1, 1);
     QCOMPARE(ReadRows(*Form, QRect(10, 10, 3, 3)), Glider);
@@ -653,40 +626,39 @@ void TstConfig::shrinkAndGrow() {
     QCOMPARE(ReadRows(*Form, QRect(350, 250, 3, 1)), QStringList({"..."}));
     QCOMPARE(ReadRows(*Form, QRect(397, 299, 3, 1)), QStringList({"..."}));
     QCOMPARE(LiveCells(*Form), 5 + 4);
-    QCOMPARE(LinkTarget(*Form, 319, 100, E), QPoint(320, 100));
-    QCOMPARE(LinkTarget(*Form, 399, 100, E), QPoint(0, 100));
+    QVERIFY(Counts(*Form, 319, 100, {320, 100}));
+    QVERIFY(Counts(*Form, 399, 100, {0, 100}));
+    QVERIFY(!Counts(*Form, 319, 100, {0, 100}));
     QCOMPARE(Probe.ChalkBoard.size(), QSize(400, 300));
     QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 11, 10), TLifeForm::LiveColour);
     QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 350, 250), TLifeForm::DeadColour);
 }
 
+// Each row says whether the edge rule reaches across: from (0, 0) to the opposite corner,
+// from the opposite corner back to (0, 0), and from the bottom row to the top row.
 void TstConfig::sizeAndWrapChangeRelinkInOrder_data() {
     QTest::addColumn<qint32>("Width");
     QTest::addColumn<qint32>("Height");
     QTest::addColumn<qint32>("Wrap");
-    QTest::addColumn<QPoint>("CornerNW"); // of (0, 0)
-    QTest::addColumn<QPoint>("CornerSE"); // of (Width - 1, Height - 1)
-    QTest::addColumn<QPoint>("OldEdgeE"); // of (319, 100), the old right edge
-    QTest::addColumn<QPoint>("NewEdgeS"); // of (100, Height - 1)
+    QTest::addColumn<bool>("CornerNWWraps");
+    QTest::addColumn<bool>("CornerSEWraps");
+    QTest::addColumn<bool>("BottomWraps");
 
-    const QPoint Dead(-1, -1);
     QTest::newRow("grow to 400 x 300 under wmBoth")
-        << 400 << 300 << qint32(wmBoth) << QPoint(399, 299) << QPoint(0, 0) << QPoint(320, 100)
-        << QPoint(100, 0);
+        << 400 << 300 << qint32(wmBoth) << true << true << true;
     QTest::newRow("grow to 400 x 300 under wmNone")
-        << 400 << 300 << qint32(wmNone) << Dead << Dead << QPoint(320, 100) << Dead;
+        << 400 << 300 << qint32(wmNone) << false << false << false;
     QTest::newRow("grow to 640 x 240 under wmVertical")
-        << 640 << 240 << qint32(wmVertical) << Dead << Dead << QPoint(320, 100) << QPoint(100, 0);
+        << 640 << 240 << qint32(wmVertical) << false << false << true;
 }
 
 void TstConfig::sizeAndWrapChangeRelinkInOrder() {
     QFETCH(qint32, Width);
     QFETCH(qint32, Height);
     QFETCH(qint32, Wrap);
-    QFETCH(QPoint, CornerNW);
-    QFETCH(QPoint, CornerSE);
-    QFETCH(QPoint, OldEdgeE);
-    QFETCH(QPoint, NewEdgeS);
+    QFETCH(bool, CornerNWWraps);
+    QFETCH(bool, CornerSEWraps);
+    QFETCH(bool, BottomWraps);
     auto Form = CreateForm();
     TLifeFormProbe Probe(*Form);
 
@@ -697,21 +669,20 @@ void TstConfig::sizeAndWrapChangeRelinkInOrder() {
     });
     Form->DoOptionsDlg();
 
-    QCOMPARE(Probe.HorCells, Width);
-    QCOMPARE(Probe.VertCells, Height);
-    QCOMPARE(Probe.Wrapping, Wrap);
-    QCOMPARE(LinkTarget(*Form, 0, 0, NW), CornerNW);
-    QCOMPARE(LinkTarget(*Form, Width - 1, Height - 1, SE), CornerSE);
-    QCOMPARE(LinkTarget(*Form, 319, 100, E), OldEdgeE);
-    QCOMPARE(LinkTarget(*Form, 100, Height - 1, S), NewEdgeS);
-    QCOMPARE(LinkTarget(*Form, 200, 150, SW), QPoint(199, 151));
+    QCOMPARE(Probe.HorCells(), Width);
+    QCOMPARE(Probe.VertCells(), Height);
+    QCOMPARE(Probe.Wrapping(), Wrap);
+    QCOMPARE(Counts(*Form, 0, 0, {Width - 1, Height - 1}), CornerNWWraps);
+    QCOMPARE(Counts(*Form, Width - 1, Height - 1, {0, 0}), CornerSEWraps);
+    QCOMPARE(Counts(*Form, 100, Height - 1, {100, 0}), BottomWraps);
+    QVERIFY(Counts(*Form, 319, 100, {320, 100})); // the old right edge joins the new columns
+    QVERIFY(Counts(*Form, 200, 150, {199, 151}));
 }
 
 void TstConfig::cellSizeOnlyChange() {
     auto Form = CreateShownForm();
     TLifeFormProbe Probe(*Form);
     PlaceRows(*Form, 10, 10, Glider);
-    PlantLinkSentinels(*Form);
     const QSize WindowBefore = Form->size();
     Form->MenuStartGameClick();
 
@@ -721,8 +692,7 @@ void TstConfig::cellSizeOnlyChange() {
     QVERIFY(!Probe.WorldTimer()->isActive());
     QCOMPARE(ReadRows(*Form, QRect(10, 10, 3, 3)), Glider);
     QCOMPARE(LiveCells(*Form), 5);
-    QVERIFY(BorderSentinelKept(*Form));
-    QVERIFY(InteriorSentinelKept(*Form));
+    QVERIFY(Counts(*Form, 0, 100, {319, 100})); // still wrapping as before
     QCOMPARE(Probe.ChalkBoard.size(), QSize(640, 480));
     QCOMPARE(Probe.WorldImage()->size(), QSize(640, 480));
     QCOMPARE(Form->size(), WindowBefore + QSize(320, 240));
@@ -736,7 +706,7 @@ void TstConfig::cellSizeOnlyChange() {
 void TstConfig::busyStateDuringAndAfterTheRebuild() {
     auto Form = CreateShownForm();
     TLifeFormProbe Probe(*Form);
-    Probe.Generation = 7;
+    Probe.SetGeneration(7);
     Probe.Panel(1)->setText(QStringLiteral("Cel[1,1]: Buren = 0, Status = Dood"));
     TRebuildWatcher Watcher(*Form);
 
@@ -766,7 +736,7 @@ void TstConfig::largestWorldAtTheScreensTopLeft() {
     Form->DoOptionsDlg();
 
     QCOMPARE(
-        QList<qint32>({Probe.HorCells, Probe.VertCells, Probe.HorCellSize, Probe.VertCellSize}),
+        QList<qint32>({Probe.HorCells(), Probe.VertCells(), Probe.HorCellSize, Probe.VertCellSize}),
         QList<qint32>({1280, 1024, 2, 2}));
     QCOMPARE(Probe.ChalkBoard.size(), QSize(2560, 2048));
     QCOMPARE(Form->frameGeometry().topLeft(), Form->screen()->geometry().topLeft());

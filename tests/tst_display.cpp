@@ -72,7 +72,7 @@ void TstDisplay::cellCoversItsBlock() {
     QFETCH(int, CellHeight);
     auto Form = CreateShownForm(320, 240, CellWidth, CellHeight);
     TLifeFormProbe Probe(*Form);
-    Probe.World(7, 5).State = 1;
+    Probe.Engine.SetState(7, 5, 1);
     Form->DrawGeneration(false);
     const QImage& Board = Probe.ChalkBoard;
     const QImage& Screen = Probe.WorldImage()->Picture();
@@ -107,8 +107,8 @@ void TstDisplay::incrementalRedrawPaintsOnlyChanges() {
     TLifeFormProbe Probe(*Form);
     // A live cell that the picture does not show yet, but whose PrevState says it does,
     // must be left alone by an incremental redraw.
-    Probe.World(3, 3).State = Probe.World(3, 3).PrevState = 1;
-    Probe.World(9, 9).State = 1;
+    Probe.Engine.SetCell(3, 3, 1);
+    Probe.Engine.SetState(9, 9, 1);
     Form->DrawGeneration(false);
     QCOMPARE(PixelAt(Probe.ChalkBoard, 3, 3), Dead);
     QCOMPARE(PixelAt(Probe.ChalkBoard, 9, 9), Live);
@@ -122,7 +122,7 @@ void TstDisplay::unchangedWorldIsStable() {
     TLifeFormProbe Probe(*Form);
     PlaceRows(*Form, 10, 10, {"OO", "OO"});
     Form->DrawGeneration(true);
-    Probe.Generation = 41;
+    Probe.SetGeneration(41);
     Probe.Panel(1)->setText(QStringLiteral("Cel[1,1]: Dood --> Levend"));
     Form->BackupGeneration();
     Form->DrawGeneration(false);

@@ -36,15 +36,15 @@ const QStringList GliderGun = {
 
 QStringList WholeWorld(TLifeForm& Form) {
     TLifeFormProbe Probe(Form);
-    return ReadRows(Form, QRect(0, 0, Probe.HorCells, Probe.VertCells));
+    return ReadRows(Form, QRect(0, 0, Probe.HorCells(), Probe.VertCells()));
 }
 
 // Every in-use cell's PrevState equals its State, as after an edit, an open or a new game.
 bool SnapshotEqualsState(TLifeForm& Form) {
     TLifeFormProbe Probe(Form);
-    for (int X = 0; X < Probe.HorCells; ++X) {
-        for (int Y = 0; Y < Probe.VertCells; ++Y) {
-            if (Probe.World(X, Y).State != Probe.World(X, Y).PrevState)
+    for (int X = 0; X < Probe.HorCells(); ++X) {
+        for (int Y = 0; Y < Probe.VertCells(); ++Y) {
+            if (Probe.Engine.State(X, Y) != Probe.Engine.PrevState(X, Y))
                 return false;
         }
     }
@@ -126,11 +126,9 @@ void StartRunning(TLifeForm& Form) {
 void PlaceScattered(TLifeForm& Form, int Margin) {
     TLifeFormProbe Probe(Form);
     QRandomGenerator Random(20240611);
-    for (int X = Margin; X < Probe.HorCells - Margin; ++X) {
-        for (int Y = Margin; Y < Probe.VertCells - Margin; ++Y) {
-            TCell& Cell = Probe.World(X, Y);
-            Cell.State = Cell.PrevState = Random.bounded(5) == 0 ? 1 : 0;
-        }
+    for (int X = Margin; X < Probe.HorCells() - Margin; ++X) {
+        for (int Y = Margin; Y < Probe.VertCells() - Margin; ++Y)
+            Probe.Engine.SetCell(X, Y, Random.bounded(5) == 0 ? 1 : 0);
     }
 }
 
@@ -138,8 +136,8 @@ void PlaceScattered(TLifeForm& Form, int Margin) {
 std::unique_ptr<TLifeForm> HiddenFormOfSize(int Width, int Height) {
     auto Form = CreateForm();
     TLifeFormProbe Probe(*Form);
-    Probe.HorCells = Width;
-    Probe.VertCells = Height;
+    Probe.SetHorCells(Width);
+    Probe.SetVertCells(Height);
     Form->MakeConnections(false);
     return Form;
 }
@@ -252,14 +250,14 @@ void TstPatterns::pressEditsCellUnderPointer() {
     TLifeFormProbe Probe(*Form);
     Probe.HorCellSize = Probe.VertCellSize = CellSize;
     Form->DrawEmptyWorld();
-    Probe.Generation = 4;
+    Probe.SetGeneration(4);
 
     Form->WorldMouseDown(Qt::MouseButton(Button), Qt::KeyboardModifiers(Modifiers), Pixel.x(),
                          Pixel.y());
 
     QCOMPARE(LiveCells(*Form), 1);
-    QCOMPARE(Probe.World(Cell.x(), Cell.y()).State, 1);
-    QCOMPARE(Probe.World(Cell.x(), Cell.y()).PrevState, 1);
+    QCOMPARE(Probe.Engine.State(Cell.x(), Cell.y()), 1);
+    QCOMPARE(Probe.Engine.PrevState(Cell.x(), Cell.y()), 1);
     QCOMPARE(Probe.Panel(1)->text(),
              QStringLiteral("Cel[%1,%2]: Dood --> Levend").arg(Cell.x()).arg(Cell.y()));
     for (const QPoint Corner : {QPoint(0, 0), QPoint(CellSize - 1, CellSize - 1)}) {
@@ -267,7 +265,7 @@ void TstPatterns::pressEditsCellUnderPointer() {
         QCOMPARE(PixelAt(Probe.ChalkBoard, Spot.x(), Spot.y()), Live);
         QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), Spot.x(), Spot.y()), Live);
     }
-    QCOMPARE(Probe.Generation, 4);
+    QCOMPARE(Probe.Generation(), 4);
 }
 
 void TstPatterns::secondPressRestoresDeadColour() {
@@ -278,7 +276,7 @@ void TstPatterns::secondPressRestoresDeadColour() {
     Form->WorldMouseDown(Qt::LeftButton, Qt::NoModifier, 12, 7);
     QCOMPARE(Probe.Panel(1)->text(), QStringLiteral("Cel[12,7]: Levend --> Dood"));
     QCOMPARE(LiveCells(*Form), 0);
-    QCOMPARE(Probe.World(12, 7).PrevState, 0);
+    QCOMPARE(Probe.Engine.PrevState(12, 7), 0);
     QCOMPARE(PixelAt(Probe.ChalkBoard, 12, 7), Dead);
     QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 12, 7), Dead);
 }
@@ -465,12 +463,12 @@ void TstPatterns::saveThenOpenRestoresPattern() {
     auto Form = CreateShownForm();
     TLifeFormProbe Probe(*Form);
     PlaceRows(*Form, At.x(), At.y(), Rows);
-    Probe.Generation = 12;
+    Probe.SetGeneration(12);
     const QStringList Before = WholeWorld(*Form);
 
     SaveThroughMenu(*Form, Path);
     QCOMPARE(WholeWorld(*Form), Before);
-    QCOMPARE(Probe.Generation, 12);
+    QCOMPARE(Probe.Generation(), 12);
 
     PlaceRows(*Form, 150, 150, GliderGun);
     StartRunning(*Form);
@@ -480,7 +478,7 @@ void TstPatterns::saveThenOpenRestoresPattern() {
              Trimmed);
     QCOMPARE(LiveCells(*Form), Trimmed.join(QString()).count(QLatin1Char('O')));
     QVERIFY(SnapshotEqualsState(*Form));
-    QCOMPARE(Probe.Generation, 0);
+    QCOMPARE(Probe.Generation(), 0);
     QVERIFY(!Probe.Running);
     QVERIFY(!Probe.WorldTimer()->isActive());
     QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 0"));
@@ -610,7 +608,7 @@ void TstPatterns::failedOpenLeavesWorldUntouched() {
     TLifeFormProbe Probe(*Form);
     PlaceRows(*Form, 30, 40, Glider);
     Form->DrawGeneration(true);
-    Probe.Generation = 7;
+    Probe.SetGeneration(7);
     Probe.Panel(0)->setText(QStringLiteral("Generatie: 7"));
     const QStringList Before = WholeWorld(*Form);
     const QImage PictureBefore = Probe.WorldImage()->Picture().copy();
@@ -629,7 +627,7 @@ void TstPatterns::failedOpenLeavesWorldUntouched() {
              QStringLiteral("Fout bij openen van bestand:\n") + QDir::toNativeSeparators(Path));
     QCOMPARE(WholeWorld(*Form), Before);
     QVERIFY(SnapshotEqualsState(*Form));
-    QCOMPARE(Probe.Generation, 7);
+    QCOMPARE(Probe.Generation(), 7);
     QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 7"));
     QCOMPARE(Probe.WorldImage()->Picture(), PictureBefore);
     QVERIFY(Probe.Panel(1)->text().isEmpty());
@@ -710,7 +708,7 @@ void TstPatterns::fileCommandsStopTheRunAlsoWhenCancelled() {
     auto Form = CreateShownForm();
     TLifeFormProbe Probe(*Form);
     PlaceRows(*Form, 10, 10, Glider);
-    Probe.Generation = 3;
+    Probe.SetGeneration(3);
     const QStringList Before = WholeWorld(*Form);
     StartRunning(*Form);
     bool Asked = false;
@@ -727,7 +725,7 @@ void TstPatterns::fileCommandsStopTheRunAlsoWhenCancelled() {
     QVERIFY(!Probe.Running);
     QVERIFY(!Probe.WorldTimer()->isActive());
     QCOMPARE(WholeWorld(*Form), Before);
-    QCOMPARE(Probe.Generation, 3);
+    QCOMPARE(Probe.Generation(), 3);
 }
 
 void TstPatterns::dialogsRememberLastChoice() {
@@ -827,17 +825,17 @@ void TstPatterns::transformMovesCell() {
     Form->SetWrapping(wmBoth);
     Form->MakeConnections(false);
     PlaceRows(*Form, From.x(), From.y(), {"O"});
-    Probe.Generation = 9;
+    Probe.SetGeneration(9);
 
     Transform(*Form, Operation);
 
-    QCOMPARE(Probe.Generation, 9);
-    QCOMPARE(Probe.World(From.x(), From.y()).PrevState, 1);
+    QCOMPARE(Probe.Generation(), 9);
+    QCOMPARE(Probe.Engine.PrevState(From.x(), From.y()), 1);
     if (To == QPoint(-1, -1)) {
         QCOMPARE(LiveCells(*Form), 0);
     } else {
         QCOMPARE(LiveCells(*Form), 1);
-        QCOMPARE(Probe.World(To.x(), To.y()).State, 1);
+        QCOMPARE(Probe.Engine.State(To.x(), To.y()), 1);
     }
 }
 
@@ -891,7 +889,7 @@ void TstPatterns::transformRepaintsAndKeepsGeneration() {
     TLifeFormProbe Probe(*Form);
     PlaceRows(*Form, 5, 5, {"O"});
     Form->DrawGeneration(true);
-    Probe.Generation = 21;
+    Probe.SetGeneration(21);
     Form->MenuMoveRightClick();
     QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 5, 5), Dead);
     QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 6, 5), Live);
@@ -922,7 +920,7 @@ void TstPatterns::commandsRefusedWhileRunning() {
     auto Form = CreateShownForm();
     TLifeFormProbe Probe(*Form);
     PlaceRows(*Form, 100, 100, Glider);
-    Probe.Generation = 5;
+    Probe.SetGeneration(5);
     const QStringList Before = WholeWorld(*Form);
     QAction* Item = Action(*Form, qPrintable(Command));
 
@@ -932,12 +930,12 @@ void TstPatterns::commandsRefusedWhileRunning() {
     QTest::keySequence(Form.get(), Item->shortcut());
     QCOMPARE(WholeWorld(*Form), Before);
     QVERIFY(!Item->isEnabled());
-    QCOMPARE(Probe.Generation, 5);
+    QCOMPARE(Probe.Generation(), 5);
 
     Probe.Running = false;
     QTest::keySequence(Form.get(), Item->shortcut());
     QVERIFY(WholeWorld(*Form) != Before);
-    QCOMPARE(Probe.Generation, Command == "MenuOneStep" ? 6 : 5);
+    QCOMPARE(Probe.Generation(), Command == "MenuOneStep" ? 6 : 5);
 }
 
 // ---- New game
@@ -945,13 +943,13 @@ void TstPatterns::commandsRefusedWhileRunning() {
 void TstPatterns::newGameDuringRunStopsAndEmpties() {
     auto Form = CreateShownForm();
     TLifeFormProbe Probe(*Form);
-    Probe.HorCells = 640;
-    Probe.VertCells = 480;
+    Probe.SetHorCells(640);
+    Probe.SetVertCells(480);
     Form->MakeConnections(false);
     Form->DrawEmptyWorld();
     PlaceRows(*Form, 630, 470, Glider);
     Form->DrawGeneration(true);
-    Probe.Generation = 40;
+    Probe.SetGeneration(40);
     StartRunning(*Form);
 
     QTest::keyClick(Form.get(), Qt::Key_N, Qt::ControlModifier);
@@ -960,16 +958,16 @@ void TstPatterns::newGameDuringRunStopsAndEmpties() {
     QVERIFY(!Probe.WorldTimer()->isActive());
     QCOMPARE(LiveCells(*Form), 0);
     QVERIFY(SnapshotEqualsState(*Form));
-    QCOMPARE(Probe.Generation, 0);
-    QCOMPARE(Probe.HorCells, 640);
-    QCOMPARE(Probe.VertCells, 480);
+    QCOMPARE(Probe.Generation(), 0);
+    QCOMPARE(Probe.HorCells(), 640);
+    QCOMPARE(Probe.VertCells(), 480);
     QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 0"));
     QVERIFY(Probe.Panel(1)->text().isEmpty());
     QVERIFY(!QApplication::overrideCursor());
     QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 639, 479), Dead);
 
     Form->MenuOneStepClick();
-    QCOMPARE(Probe.Generation, 1);
+    QCOMPARE(Probe.Generation(), 1);
 }
 
 QTEST_MAIN(TstPatterns)

@@ -54,8 +54,8 @@ struct TWorldView {
 
     static TWorldView Of(TLifeForm& Form) {
         TLifeFormProbe Probe(Form);
-        return {ReadRows(Form, QRect(0, 0, Probe.HorCells, Probe.VertCells)), Probe.Generation,
-                Probe.Panel(0)->text(), Probe.WorldImage()->Picture().copy()};
+        return {ReadRows(Form, QRect(0, 0, Probe.HorCells(), Probe.VertCells())),
+                Probe.Generation(), Probe.Panel(0)->text(), Probe.WorldImage()->Picture().copy()};
     }
     bool operator==(const TWorldView&) const = default;
 };
@@ -65,7 +65,7 @@ std::unique_ptr<TLifeForm> FormWithGlider() {
     auto Form = CreateShownForm();
     TLifeFormProbe Probe(*Form);
     PlaceRows(*Form, 30, 40, Glider);
-    Probe.Generation = 7;
+    Probe.SetGeneration(7);
     Form->DrawGeneration(true);
     return Form;
 }
@@ -388,11 +388,11 @@ void TstRobustness::iniInputsThatOnceFailed() {
         const char* Section;
         const char* Key;
         qint32 Value;
-    } Settings[] = {{"Afmetingen", "HorCells", Probe.HorCells},
-                    {"Afmetingen", "VertCells", Probe.VertCells},
+    } Settings[] = {{"Afmetingen", "HorCells", Probe.HorCells()},
+                    {"Afmetingen", "VertCells", Probe.VertCells()},
                     {"Afmetingen", "HorCellGrootte", Probe.HorCellSize},
                     {"Afmetingen", "VertCellGrootte", Probe.VertCellSize},
-                    {"Opties", "Wrapping", Probe.Wrapping},
+                    {"Opties", "Wrapping", Probe.Wrapping()},
                     {"Opties", "TimerInterval", Probe.WorldTimer()->interval()}};
     for (const auto& [Section, Key, Value] : Settings)
         QCOMPARE(IniReadValue(Written, Section, Key), QByteArray::number(Value));

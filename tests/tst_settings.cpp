@@ -162,11 +162,11 @@ void TstSettings::noFileGivesDefaults() {
     UseSettingsFolder(Folder.filePath(QStringLiteral("none")));
     auto Form = CreateForm();
     TLifeFormProbe Probe(*Form);
-    QCOMPARE(Probe.HorCells, 320);
-    QCOMPARE(Probe.VertCells, 240);
+    QCOMPARE(Probe.HorCells(), 320);
+    QCOMPARE(Probe.VertCells(), 240);
     QCOMPARE(Probe.HorCellSize, 1);
     QCOMPARE(Probe.VertCellSize, 1);
-    QCOMPARE(Probe.Wrapping, qint32(wmHorizontal));
+    QCOMPARE(Probe.Wrapping(), qint32(wmHorizontal));
     QCOMPARE(Probe.WorldTimer()->interval(), 100);
     QVERIFY(!Probe.SaveOptionsOnClose);
 }
@@ -220,9 +220,9 @@ void TstSettings::readingTable() {
     auto Form = CreateForm();
     TLifeFormProbe Probe(*Form);
     const QMap<QString, int> Fields = {
-        {"HorCells", Probe.HorCells},       {"VertCells", Probe.VertCells},
+        {"HorCells", Probe.HorCells()},     {"VertCells", Probe.VertCells()},
         {"HorCellSize", Probe.HorCellSize}, {"VertCellSize", Probe.VertCellSize},
-        {"Wrapping", Probe.Wrapping},       {"Interval", Probe.WorldTimer()->interval()}};
+        {"Wrapping", Probe.Wrapping()},     {"Interval", Probe.WorldTimer()->interval()}};
     QCOMPARE(Fields.value(Field), Expected);
 }
 
@@ -252,7 +252,7 @@ void TstSettings::confirmedCloseWritesAllSixKeys() {
     auto Form = CreateShownForm();
     TLifeFormProbe Probe(*Form);
     Probe.SaveOptionsOnClose = true;
-    Probe.Wrapping = wmBoth;
+    Probe.SetWrapping(wmBoth);
     Probe.WorldTimer()->setInterval(250);
     Form->close();
     const QByteArray NewLine = QDir::separator() == QLatin1Char('\\') ? "\r\n" : "\n";
@@ -262,7 +262,7 @@ void TstSettings::confirmedCloseWritesAllSixKeys() {
                  .replace("\n", NewLine));
     auto Next = CreateForm();
     TLifeFormProbe NextProbe(*Next);
-    QCOMPARE(NextProbe.Wrapping, qint32(wmBoth));
+    QCOMPARE(NextProbe.Wrapping(), qint32(wmBoth));
     QCOMPARE(NextProbe.WorldTimer()->interval(), 250);
 }
 
@@ -274,7 +274,7 @@ void TstSettings::saveKeepsOtherLines() {
         "; kept\r\n[Opties]\r\nTimerInterval=1\r\nMine=yes\r\n[Afmetingen]\r\nVertCells=300\r\n");
     auto Form = CreateForm();
     TLifeFormProbe Probe(*Form);
-    QCOMPARE(Probe.VertCells, 300);
+    QCOMPARE(Probe.VertCells(), 300);
     Form->SaveOptions();
     QCOMPARE(
         FileBytes(SettingsFile),

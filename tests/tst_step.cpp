@@ -1,6 +1,7 @@
 // The generation step and its redraw against a plain step written from the rules: states,
 // snapshot, Stable, the status bar and both pictures, in every wrap mode.
 
+#include "tests/linkworld.h"
 #include "tests/testhelpers.h"
 
 #include <QStatusBar>
@@ -31,35 +32,13 @@ TGrid RandomGrid(int Width, int Height, int OneIn, unsigned Seed) {
     return Grid;
 }
 
-// The rules read plainly: edges by arithmetic, not by links.
-TGrid ReferenceStep(const TGrid& Old, qint32 Wrapping) {
-    const bool WrapsX = Wrapping == wmHorizontal || Wrapping == wmBoth;
-    const bool WrapsY = Wrapping == wmVertical || Wrapping == wmBoth;
-    auto Alive = [&](int X, int Y) -> int {
-        if (X < 0 || X >= Old.Width) {
-            if (!WrapsX)
-                return 0;
-            X = (X + Old.Width) % Old.Width;
-        }
-        if (Y < 0 || Y >= Old.Height) {
-            if (!WrapsY)
-                return 0;
-            Y = (Y + Old.Height) % Old.Height;
-        }
-        return Old.At(X, Y);
-    };
-    TGrid New = Old;
-    for (int X = 0; X < Old.Width; ++X) {
-        for (int Y = 0; Y < Old.Height; ++Y) {
-            int N = 0;
-            for (int Dx = -1; Dx <= 1; ++Dx) {
-                for (int Dy = -1; Dy <= 1; ++Dy)
-                    N += (Dx != 0 || Dy != 0) ? Alive(X + Dx, Y + Dy) : 0;
-            }
-            New.At(X, Y) = Old.At(X, Y) ? (N == 2 || N == 3) : N == 3;
-        }
-    }
-    return New;
+// The next generation by the linked cell records, read literally.
+TGrid OracleStep(const TGrid& Old, qint32 Wrapping) {
+    static TLinkWorld Oracle;
+    Oracle.Configure(Old.Width, Old.Height, Wrapping);
+    Oracle.Load(Old.Cells);
+    Oracle.CalcNextGeneration();
+    return {Old.Width, Old.Height, Oracle.States()};
 }
 
 // The picture of Grid painted from scratch, each cell a block of its colour.
@@ -83,20 +62,19 @@ void Place(TLifeForm& Form, const TGrid& Grid) {
     TLifeFormProbe Probe(Form);
     for (int X = 0; X < Grid.Width; ++X) {
         for (int Y = 0; Y < Grid.Height; ++Y)
-            Probe.World(X, Y).State = Probe.World(X, Y).PrevState = Grid.At(X, Y);
+            Probe.Engine.SetCell(X, Y, Grid.At(X, Y));
     }
     Form.DrawGeneration(true);
 }
 
 TGrid Read(TLifeForm& Form, bool Snapshot = false) {
     TLifeFormProbe Probe(Form);
-    TGrid Grid{Probe.HorCells, Probe.VertCells,
-               std::vector<std::uint8_t>(std::size_t(Probe.HorCells) * Probe.VertCells)};
+    TGrid Grid{Probe.HorCells(), Probe.VertCells(),
+               std::vector<std::uint8_t>(std::size_t(Probe.HorCells()) * Probe.VertCells())};
     for (int X = 0; X < Grid.Width; ++X) {
-        for (int Y = 0; Y < Grid.Height; ++Y) {
-            const TCell& Cell = Probe.World(X, Y);
-            Grid.At(X, Y) = std::uint8_t(Snapshot ? Cell.PrevState : Cell.State);
-        }
+        for (int Y = 0; Y < Grid.Height; ++Y)
+            Grid.At(X, Y) =
+                std::uint8_t(Snapshot ? Probe.Engine.PrevState(X, Y) : Probe.Engine.State(X, Y));
     }
     return Grid;
 }
@@ -116,8 +94,10 @@ class TstStep : public QObject {
     Q_OBJECT
 
 private slots:
-    void stepsLikeThePlainRules_data();
-    void stepsLikeThePlainRules();
+    void stepsLikeTheLinkedCells_data();
+    void stepsLikeTheLinkedCells();
+    void glidersAcrossEveryEdgeAndCorner_data();
+    void glidersAcrossEveryEdgeAndCorner();
     void calcNextGenerationDrawsNothing_data();
     void calcNextGenerationDrawsNothing();
     void stillLifeIsStableAndRepaintsNothing();
@@ -125,24 +105,24 @@ private slots:
     void stepWithoutPictureOnlyComputes();
 };
 
-void TstStep::stepsLikeThePlainRules_data() {
+void TstStep::stepsLikeTheLinkedCells_data() {
     AddWorldColumns();
     const char* const Names[] = {"wmNone", "wmHorizontal", "wmVertical", "wmBoth"};
+    // Widths on and off a multiple of the 64 cells of a word, the last word full or not.
     for (const qint32 Mode : {wmNone, wmHorizontal, wmVertical, wmBoth}) {
         QTest::addRow("%s, 320 x 240, soup", Names[Mode]) << 320 << 240 << 1 << 1 << Mode << 3;
-        QTest::addRow("%s, 333 x 251, 2 x 1 cells", Names[Mode])
-            << 333 << 251 << 2 << 1 << Mode << 3;
+        QTest::addRow("%s, 321 x 241, 2 x 1 cells", Names[Mode])
+            << 321 << 241 << 2 << 1 << Mode << 3;
         QTest::addRow("%s, 401 x 300, 1 x 2 cells, sparse", Names[Mode])
             << 401 << 300 << 1 << 2 << Mode << 12;
+        QTest::addRow("%s, 1279 x 1023", Names[Mode]) << 1279 << 1023 << 1 << 1 << Mode << 3;
+        QTest::addRow("%s, 1280 x 1024, 2 x 2 cells", Names[Mode])
+            << 1280 << 1024 << 2 << 2 << Mode << 4;
     }
-    QTest::newRow("wmBoth, largest world, 2 x 2 cells")
-        << 1280 << 1024 << 2 << 2 << qint32(wmBoth) << 3;
-    QTest::newRow("wmNone, largest world, 1 x 1 cells")
-        << 1280 << 1024 << 1 << 1 << qint32(wmNone) << 4;
 }
 
 // Several generations, so that the snapshot of one step is the picture of the one before.
-void TstStep::stepsLikeThePlainRules() {
+void TstStep::stepsLikeTheLinkedCells() {
     QFETCH(int, Width);
     QFETCH(int, Height);
     QFETCH(int, CellWidth);
@@ -153,15 +133,15 @@ void TstStep::stepsLikeThePlainRules() {
     TLifeFormProbe Probe(*Form);
     TGrid Expected = RandomGrid(Width, Height, OneIn, unsigned(Width * 7 + Wrapping));
     Place(*Form, Expected);
-    Probe.Generation = 40;
+    Probe.SetGeneration(40);
     for (int Step = 1; Step <= 6; ++Step) {
         const TGrid Before = Expected;
-        Expected = ReferenceStep(Before, Wrapping);
+        Expected = OracleStep(Before, Wrapping);
         Form->DoNextGeneration();
         QVERIFY2(Read(*Form) == Expected, qPrintable(QStringLiteral("step %1").arg(Step)));
         QVERIFY(Read(*Form, true) == Before);
         QCOMPARE(Probe.Stable, Expected == Before);
-        QCOMPARE(Probe.Generation, 40 + Step);
+        QCOMPARE(Probe.Generation(), 40 + Step);
         QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: %1").arg(40 + Step));
         QCOMPARE(Probe.Panel(1)->text(), QString());
         const QImage Picture = PictureOf(Expected, CellWidth, CellHeight);
@@ -171,12 +151,49 @@ void TstStep::stepsLikeThePlainRules() {
     }
     // The incremental redraw that the transforms use, after their snapshot, agrees as well.
     Form->BackupGeneration();
-    Probe.World(0, 0).State = 1 - Probe.World(0, 0).State;
-    Expected.At(0, 0) = std::uint8_t(Probe.World(0, 0).State);
+    Probe.Engine.SetState(0, 0, 1 - Probe.Engine.State(0, 0));
+    Expected.At(0, 0) = std::uint8_t(Probe.Engine.State(0, 0));
     Form->DrawGeneration(false);
     QVERIFY(!Probe.Stable);
     QVERIFY(SamePixels(Probe.ChalkBoard, PictureOf(Expected, CellWidth, CellHeight)));
     QVERIFY(SamePixels(Probe.WorldImage()->Picture(), PictureOf(Expected, CellWidth, CellHeight)));
+}
+
+void TstStep::glidersAcrossEveryEdgeAndCorner_data() {
+    QTest::addColumn<qint32>("Wrapping");
+    QTest::newRow("wmNone") << qint32(wmNone);
+    QTest::newRow("wmHorizontal") << qint32(wmHorizontal);
+    QTest::newRow("wmVertical") << qint32(wmVertical);
+    QTest::newRow("wmBoth") << qint32(wmBoth);
+}
+
+// Eight gliders, each heading out of the world across one edge or one corner, so that
+// every frame cell is read while they cross; compared with the linked cells each step.
+void TstStep::glidersAcrossEveryEdgeAndCorner() {
+    QFETCH(qint32, Wrapping);
+    const int Width = 321, Height = 241;
+    auto Form = CreateShownForm(Width, Height, 1, 1, Wrapping);
+    const QStringList DownRight = {".O.", "..O", "OOO"};
+    const QStringList DownLeft = {".O.", "O..", "OOO"};
+    const QStringList UpRight = {"OOO", "..O", ".O."};
+    const QStringList UpLeft = {"OOO", "O..", ".O."};
+    PlaceRows(*Form, Width - 4, Height - 4, DownRight);
+    PlaceRows(*Form, 1, Height - 4, DownLeft);
+    PlaceRows(*Form, Width - 4, 1, UpRight);
+    PlaceRows(*Form, 1, 1, UpLeft);
+    PlaceRows(*Form, 150, Height - 5, DownRight);
+    PlaceRows(*Form, 100, 2, UpLeft);
+    PlaceRows(*Form, 2, 120, DownLeft);
+    PlaceRows(*Form, Width - 5, 60, UpRight);
+    Form->DrawGeneration(true);
+    TGrid Expected = Read(*Form);
+    for (int Step = 1; Step <= 24; ++Step) {
+        Expected = OracleStep(Expected, Wrapping);
+        Form->DoNextGeneration();
+        QVERIFY2(Read(*Form) == Expected, qPrintable(QStringLiteral("step %1").arg(Step)));
+    }
+    TLifeFormProbe Probe(*Form);
+    QVERIFY(SamePixels(Probe.WorldImage()->Picture(), PictureOf(Expected, 1, 1)));
 }
 
 void TstStep::calcNextGenerationDrawsNothing_data() {
@@ -200,7 +217,7 @@ void TstStep::calcNextGenerationDrawsNothing() {
     const QImage Shown = Probe.WorldImage()->Picture().copy();
     Probe.Stable = true;
     Form->CalcNextGeneration();
-    QVERIFY(Read(*Form) == ReferenceStep(Start, Wrapping));
+    QVERIFY(Read(*Form) == OracleStep(Start, Wrapping));
     QVERIFY(Read(*Form, true) == Start);
     QCOMPARE(Probe.ChalkBoard, Board);
     QCOMPARE(Probe.WorldImage()->Picture(), Shown);
@@ -247,7 +264,7 @@ void TstStep::stepWithoutPictureOnlyComputes() {
     Form->DoNextGeneration();
     QCOMPARE(ReadRows(*Form, QRect(10, 9, 3, 3)), (QStringList{".O.", ".O.", ".O."}));
     QVERIFY(Probe.Stable);
-    QCOMPARE(Probe.Generation, 1);
+    QCOMPARE(Probe.Generation(), 1);
     QVERIFY(Probe.ChalkBoard.isNull());
 }
 

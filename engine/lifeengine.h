@@ -1,0 +1,175 @@
+#pragma once
+
+// The Life engine: the cells of the whole world and of the previous generation, the
+// generation counter, the in-use size, the wrap mode and the generation step. It knows
+// nothing of windows or pictures.
+//
+// Contract:
+// - The capacity is 1280 x 1024 cells, reserved once. Only the top-left HorCells() x
+//   VertCells() cells are in use; every cell outside that rectangle is dead in both
+//   generations, and nothing outside is ever counted or stepped.
+// - Each cell has a State and a PrevState, 0 (dead) or 1 (alive). PrevState is the snapshot
+//   a generation is computed from and the state the picture shows; the step, the snapshot
+//   and the edits keep the two as the callers expect (see each operation).
+// - The edges follow the wrap mode: where an edge wraps, the cell beyond it is the cell at
+//   the opposite edge (the corners diagonally opposite under wmBoth); where it does not,
+//   the cell beyond it is dead.
+// - Every cell coordinate is checked against the capacity; a violation is a programming
+//   error and throws TRangeError.
+
+#include <QtGlobal>
+
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <stdexcept>
+
+enum TWrapMode : qint32 { wmNone = 0, wmHorizontal = 1, wmVertical = 2, wmBoth = 3 };
+
+// Raised for an index outside the world's capacity: a programming error, never a user's.
+class TRangeError : public std::out_of_range {
+public:
+    using std::out_of_range::out_of_range;
+};
+
+class TLifeEngine {
+public:
+    static constexpr int MaxHorCells = 1280;
+    static constexpr int MaxVertCells = 1024;
+
+    // An empty world of 320 x 240 cells, wmHorizontal, generation 0.
+    TLifeEngine();
+
+    // Every cell of the capacity dead in both generations; size, wrap mode and Generation
+    // stay.
+    void InitLife();
+    // The in-use size, 1..1280 x 1..1024; cells keep their states. Relinks for the new size.
+    void SetSize(int HorCells, int VertCells);
+    // Derives what the step reads from the size (EdgesOnly false) and from the wrap mode: the
+    // rows above and below every row, and the rule of the frame of cells around the world.
+    void MakeConnections(bool EdgesOnly);
+    // A new wrap mode; the current one, or a value outside 0..3, changes nothing.
+    void SetWrapping(qint32 Value);
+
+    int HorCells() const { return Width; }
+    int VertCells() const { return Height; }
+    qint32 Wrapping() const { return Wrap; }
+    qint32 Generation() const { return GenerationCount; }
+    void SetGeneration(qint32 Value) { GenerationCount = Value; }
+
+    qint32 State(int X, int Y) const { return Bit(Current(), X, Y); }
+    qint32 PrevState(int X, int Y) const { return Bit(Previous(), X, Y); }
+    // Sets State alone (1 alive, anything else dead) of an in-use cell; a cell outside the
+    // world in use throws TRangeError, since it is dead for good.
+    void SetState(int X, int Y, qint32 Value);
+    // Sets State and PrevState together, as an edit the picture already shows; in-use cells
+    // only, as SetState.
+    void SetCell(int X, int Y, qint32 Value);
+
+    // State and PrevState of every in-use cell become 0.
+    void KillAllCells();
+    // PrevState := State for every in-use cell.
+    void BackupGeneration();
+    // Every cell of the capacity outside the in-use rectangle dead in both generations.
+    void KillCellsOutside();
+
+    // The live cells among the eight around the in-use cell (X, Y) in the snapshot, edges as
+    // the wrap mode says.
+    int Neighbours(int X, int Y) const;
+    // The snapshot becomes the current generation, the next generation is computed from it
+    // into State, and Generation counts one, stopping at its largest value.
+    void CalcNextGeneration();
+
+    // Calls Visit(X, Y, State) for every in-use cell whose State differs from its PrevState,
+    // row by row; returns whether there was any.
+    template <typename TVisit> bool ForEachChangedCell(TVisit&& Visit) const;
+    // Calls Visit(X, Y) for every live in-use cell, row by row.
+    template <typename TVisit> void ForEachLiveCell(TVisit&& Visit) const;
+
+private:
+    using TWord = std::uint64_t;
+    static constexpr int WordBits = 64;
+    // A row holds one word for the frame cell left of column 0 (its top bit), the words of
+    // the cells, and one word more for the frame cell right of the widest world.
+    static constexpr int CellWords = MaxHorCells / WordBits;
+    static constexpr int RowWords = CellWords + 2;
+    // Rows of a generation: the capacity, then the frame rows above and below the world.
+    static constexpr int TopFrameRow = MaxVertCells;
+    static constexpr int BottomFrameRow = MaxVertCells + 1;
+    static constexpr int PlaneRows = MaxVertCells + 2;
+    using TPlane = std::array<TWord, std::size_t(PlaneRows) * RowWords>;
+
+    static void CheckCell(int X, int Y);
+    void CheckInUse(int X, int Y) const;
+    static TWord* Row(TPlane& Plane, int Y) { return Plane.data() + std::size_t(Y) * RowWords; }
+    static const TWord* Row(const TPlane& Plane, int Y) {
+        return Plane.data() + std::size_t(Y) * RowWords;
+    }
+    static qint32 Bit(const TPlane& Plane, int X, int Y);
+    static void SetBit(TPlane& Plane, int X, int Y, bool Alive);
+    // The word and bit of column X >= 0 in a row.
+    static int WordOf(int X) { return 1 + X / WordBits; }
+    static TWord MaskOf(int X) { return TWord(1) << (X % WordBits); }
+
+    TPlane& Current() { return Planes[CurrentPlane]; }
+    const TPlane& Current() const { return Planes[CurrentPlane]; }
+    TPlane& Previous() { return Planes[1 - CurrentPlane]; }
+    const TPlane& Previous() const { return Planes[1 - CurrentPlane]; }
+
+    void FillFrame(TPlane& Snapshot) const;
+    void ClearRightFrame(TPlane& Snapshot) const;
+    void StepRows(const TPlane& Snapshot, TPlane& Next) const;
+
+    alignas(64) std::array<TPlane, 2> Planes{};
+    int CurrentPlane = 0;
+    qint32 GenerationCount = 0;
+    int Width = 320;
+    int Height = 240;
+    qint32 Wrap = wmHorizontal;
+
+    // Set by MakeConnections: the words of a row in use, the in-use bits of the last of
+    // them, the frame's rule, and the rows from the frame row above the world to the frame
+    // row below it: RowLinks[Y + 1] is the row the step reads as row Y, for Y = -1..Height.
+    int UsedWords = 0;
+    TWord LastWordMask = 0;
+    bool WrapsHorizontally = true;
+    bool WrapsVertically = false;
+    std::array<int, MaxVertCells + 2> RowLinks{};
+};
+
+template <typename TVisit> bool TLifeEngine::ForEachChangedCell(TVisit&& Visit) const {
+    bool Any = false;
+    for (int Y = 0; Y < Height; ++Y) {
+        const TWord* Now = Row(Current(), Y);
+        const TWord* Before = Row(Previous(), Y);
+        for (int W = 1; W <= UsedWords; ++W) {
+            TWord Changed = Now[W] ^ Before[W];
+            if (W == UsedWords)
+                Changed &= LastWordMask;
+            if (Changed == 0)
+                continue;
+            Any = true;
+            const int Left = (W - 1) * WordBits;
+            do {
+                const int B = std::countr_zero(Changed);
+                Visit(Left + B, Y, qint32((Now[W] >> B) & 1));
+                Changed &= Changed - 1;
+            } while (Changed != 0);
+        }
+    }
+    return Any;
+}
+
+template <typename TVisit> void TLifeEngine::ForEachLiveCell(TVisit&& Visit) const {
+    for (int Y = 0; Y < Height; ++Y) {
+        const TWord* Now = Row(Current(), Y);
+        for (int W = 1; W <= UsedWords; ++W) {
+            TWord Live = W == UsedWords ? Now[W] & LastWordMask : Now[W];
+            const int Left = (W - 1) * WordBits;
+            while (Live != 0) {
+                Visit(Left + std::countr_zero(Live), Y);
+                Live &= Live - 1;
+            }
+        }
+    }
+}
