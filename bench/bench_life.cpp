@@ -78,9 +78,9 @@ void CalcNextGenerationBench(benchmark::State& State, TWorldSetup Setup) {
 
 void LiteralBench(benchmark::State& State, TWorldSetup Setup) {
     const TStates& Start = Prepare(Setup);
-    TLiteralReading Literal(*Bench);
+    TLiteralReading Literal(*Bench, Setup, Start);
     TimeGenerations(
-        State, [&] { Bench->Place(Start); }, [&] { Literal.DoNextGeneration(); });
+        State, [&] { Literal.Load(Start); }, [&] { Literal.DoNextGeneration(); });
 }
 
 void KernelBench(benchmark::State& State, TWorldSetup Setup) {
@@ -334,15 +334,13 @@ bool YardsticksAgree() {
         const TWorldSetup Setup{TWorldKind::Soup, 320, 240, 1, Wrapping};
         const TStates& Start = Prepare(Setup);
         TPlainKernel Kernel(Setup, Start);
-        TLiteralReading Literal(*Bench);
+        TLiteralReading Literal(*Bench, Setup, Start);
         for (int G = 0; G < 20; ++G) {
             Kernel.Step();
             Literal.DoNextGeneration();
-        }
-        const TStates ByLiteral = Bench->States();
-        Bench->Place(Start);
-        for (int G = 0; G < 20; ++G)
             Form->CalcNextGeneration();
+        }
+        const TStates ByLiteral = Literal.States();
         if (Bench->States() != ByLiteral || Kernel.States() != ByLiteral) {
             std::fprintf(stderr, "The yardsticks disagree with the program under %s\n",
                          qPrintable(Setup.Name()));

@@ -94,32 +94,29 @@ const TStates& StartStates(TLifeFormBench& Bench, const TWorldSetup& Setup) {
 void TLifeFormBench::Configure(const TWorldSetup& Setup) {
     Form.StopRunning();
     Form.InitLife();
-    Form.HorCells = Setup.HorCells;
-    Form.VertCells = Setup.VertCells;
+    Form.Engine.SetSize(Setup.HorCells, Setup.VertCells);
     Form.HorCellSize = Setup.CellSize;
     Form.VertCellSize = Setup.CellSize;
-    Form.Wrapping = Setup.Wrapping;
-    Form.MakeConnections(false);
+    Form.Engine.SetWrapping(Setup.Wrapping);
     Form.DrawEmptyWorld();
-    Form.Generation = 0;
+    Form.Engine.SetGeneration(0);
 }
 
 void TLifeFormBench::Place(const TStates& States) {
     std::size_t I = 0;
-    for (int X = 0; X < Form.HorCells; ++X) {
-        TCell* Column = Form.World.Column(X, Form.VertCells);
-        for (int Y = 0; Y < Form.VertCells; ++Y, ++I)
-            Column[Y].State = Column[Y].PrevState = States.at(I);
+    for (int X = 0; X < Form.HorCells(); ++X) {
+        for (int Y = 0; Y < Form.VertCells(); ++Y, ++I)
+            Form.Engine.SetCell(X, Y, States.at(I));
     }
     Form.DrawGeneration(true);
 }
 
 TStates TLifeFormBench::States() const {
     TStates Result;
-    Result.reserve(std::size_t(Form.HorCells) * std::size_t(Form.VertCells));
-    for (int X = 0; X < Form.HorCells; ++X) {
-        for (int Y = 0; Y < Form.VertCells; ++Y)
-            Result.push_back(std::uint8_t(Form.World(X, Y).State));
+    Result.reserve(std::size_t(Form.HorCells()) * std::size_t(Form.VertCells()));
+    for (int X = 0; X < Form.HorCells(); ++X) {
+        for (int Y = 0; Y < Form.VertCells(); ++Y)
+            Result.push_back(std::uint8_t(Form.Engine.State(X, Y)));
     }
     return Result;
 }

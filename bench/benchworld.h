@@ -39,13 +39,9 @@ struct TLifeFormBench {
     void Place(const TStates& States);
     TStates States() const;
 
-    TWorld& World() { return Form.World; }
-    int HorCells() const { return Form.HorCells; }
-    int VertCells() const { return Form.VertCells; }
-    int HorCellSize() const { return Form.HorCellSize; }
-    int VertCellSize() const { return Form.VertCellSize; }
-    qint32& Generation() { return Form.Generation; }
-    bool& Stable() { return Form.Stable; }
+    int HorCells() const { return Form.HorCells(); }
+    int VertCells() const { return Form.VertCells(); }
+    qint32 Generation() const { return Form.Generation(); }
     bool Running() const { return Form.Running; }
     QTimer* WorldTimer() const { return Form.WorldTimer; }
     TWorldImage* WorldImage() const { return Form.WorldImage; }

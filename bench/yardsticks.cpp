@@ -5,43 +5,38 @@
 #include <cstring>
 #include <limits>
 
-TLiteralReading::TLiteralReading(TLifeFormBench& Bench)
-    : Bench(Bench), ChalkBoard(Bench.HorCells() * Bench.HorCellSize(),
-                               Bench.VertCells() * Bench.VertCellSize(), QImage::Format_BGR888),
+namespace {
+
+// One linked world of the full capacity, 94 MB, shared by every literal reading.
+TLinkWorld& SharedLinkWorld() {
+    static TLinkWorld World;
+    return World;
+}
+
+} // namespace
+
+TLiteralReading::TLiteralReading(TLifeFormBench& Bench, const TWorldSetup& Setup,
+                                 const TStates& States)
+    : Bench(Bench), World(SharedLinkWorld()), HorCellSize(Setup.CellSize),
+      VertCellSize(Setup.CellSize),
+      ChalkBoard(Setup.HorCells * HorCellSize, Setup.VertCells * VertCellSize,
+                 QImage::Format_BGR888),
       Store(ChalkBoard.size(), QImage::Format_BGR888) {
+    World.Configure(Setup.HorCells, Setup.VertCells, Setup.Wrapping);
+    Load(States);
+}
+
+void TLiteralReading::Load(const TStates& States) {
+    World.Load(States);
     ChalkBoard.fill(QColor::fromRgb(TLifeForm::DeadColour));
     Store.fill(QColor::fromRgb(TLifeForm::DeadColour));
 }
 
 void TLiteralReading::DoNextGeneration() {
-    CalcNextGeneration();
-    DrawGeneration();
-}
-
-void TLiteralReading::BackupGeneration() {
-    TWorld& World = Bench.World();
-    for (int X = 0; X < Bench.HorCells(); ++X) {
-        for (int Y = 0; Y < Bench.VertCells(); ++Y)
-            World(X, Y).PrevState = World(X, Y).State;
-    }
-}
-
-void TLiteralReading::CalcNextGeneration() {
-    BackupGeneration();
-    TWorld& World = Bench.World();
-    for (int X = 0; X < Bench.HorCells(); ++X) {
-        for (int Y = 0; Y < Bench.VertCells(); ++Y) {
-            const int N = Bench.Form.Neighbours(X, Y);
-            TCell& Cell = World(X, Y);
-            if (Cell.PrevState == 1)
-                Cell.State = N == 2 || N == 3 ? 1 : 0;
-            else
-                Cell.State = N == 3 ? 1 : 0;
-        }
-    }
-    qint32& Generation = Bench.Generation();
+    World.CalcNextGeneration();
     if (Generation < std::numeric_limits<qint32>::max())
         ++Generation;
+    DrawGeneration();
 }
 
 void TLiteralReading::DrawGeneration() {
@@ -51,13 +46,9 @@ void TLiteralReading::DrawGeneration() {
     const uchar LiveBytes[3] = {uchar(qBlue(TLifeForm::LiveColour)),
                                 uchar(qGreen(TLifeForm::LiveColour)),
                                 uchar(qRed(TLifeForm::LiveColour))};
-    const int HorCellSize = Bench.HorCellSize();
-    const int VertCellSize = Bench.VertCellSize();
-    TWorld& World = Bench.World();
-    bool& Stable = Bench.Stable();
     Stable = true;
-    for (int Y = 0; Y < Bench.VertCells(); ++Y) {
-        for (int X = 0; X < Bench.HorCells(); ++X) {
+    for (int Y = 0; Y < World.VertCells(); ++Y) {
+        for (int X = 0; X < World.HorCells(); ++X) {
             const qint32 S = World(X, Y).State;
             uchar* Rows[2] = {};
             for (int I = 0; I < VertCellSize; ++I)

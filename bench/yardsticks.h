@@ -3,27 +3,34 @@
 // The two yardsticks the program's step is measured against, built with the same flags.
 
 #include "bench/benchworld.h"
+#include "tests/linkworld.h"
 
 #include <QImage>
 
 #include <cstdint>
 #include <vector>
 
-// The step and redraw read literally: a separate snapshot pass, the step through eight
-// links per cell, then a redraw that scans rows in the outer loop over the column-major
-// world, looks up the cell's pixel rows for every cell and copies the whole picture to a
-// store of its own. It runs on the window's world but on pictures of its own.
+// The step and redraw read literally on the linked cell records: a separate snapshot pass,
+// the step through eight links per cell, then a redraw that scans rows in the outer loop
+// over the column-major world, looks up the cell's pixel rows for every cell and copies the
+// whole picture to a store of its own. It has a world and pictures of its own and shows the
+// generation on the window's status bar.
 class TLiteralReading {
 public:
-    explicit TLiteralReading(TLifeFormBench& Bench);
+    TLiteralReading(TLifeFormBench& Bench, const TWorldSetup& Setup, const TStates& States);
+    void Load(const TStates& States);
     void DoNextGeneration();
+    TStates States() const { return World.States(); }
 
 private:
-    void BackupGeneration();
-    void CalcNextGeneration();
     void DrawGeneration();
 
     TLifeFormBench& Bench;
+    TLinkWorld& World;
+    int HorCellSize;
+    int VertCellSize;
+    qint32 Generation = 0;
+    bool Stable = false;
     QImage ChalkBoard;
     QImage Store;
 };

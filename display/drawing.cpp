@@ -93,16 +93,17 @@ void TLifeForm::DrawGeneration(bool ForceAll) {
         return;
     TBlockPainter Painter(ChalkBoard, WorldImage->StoreFor(ChalkBoard), HorCellSize, VertCellSize,
                           LiveColour, DeadColour);
-    if (ForceAll) {
-        // The dead colour row by row, then only the live cells: the same pixels as every
-        // cell in its colour, in a third of the time (measured at 2560 x 2048 pixels).
-        Painter.PaintAllDead(HorCells(), VertCells());
-        Engine.ForEachLiveCell([&Painter](int X, int Y) { Painter.Paint(X, Y, 1); });
-        Stable = false;
-    } else {
-        Stable = !Engine.ForEachChangedCell(
-            [&Painter](int X, int Y, qint32 State) { Painter.Paint(X, Y, State); });
-    }
+    Painter.WithCellPainter([&](auto Paint) {
+        if (ForceAll) {
+            // The dead colour row by row, then only the live cells: the same pixels as every
+            // cell in its colour, in a third of the time (measured at 2560 x 2048 pixels).
+            Painter.PaintAllDead(HorCells(), VertCells());
+            Engine.ForEachLiveCell([&Paint](int X, int Y) { Paint(X, Y, 1); });
+            Stable = false;
+        } else {
+            Stable = !Engine.ForEachChangedCell(Paint);
+        }
+    });
     WorldImage->ShowPart(Painter.Changed());
     UpdateStatusBar();
 }

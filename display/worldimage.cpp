@@ -109,6 +109,8 @@ void TWorldImage::ShowPending() {
 // One frame of the widget's screen, at most 20 ms so that a run shows at least 50 frames a
 // second on whatever the screen reports.
 int TWorldImage::FrameMs() const {
+    if (FixedFrameMs > 0)
+        return FixedFrameMs;
     const qreal Rate = screen() ? screen()->refreshRate() : 60.0;
     return Rate > 0 ? std::clamp(int(1000.0 / Rate), 1, 20) : 16;
 }

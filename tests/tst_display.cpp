@@ -31,7 +31,25 @@ private slots:
     void windowFitsPictureAndStatusBar();
     void largePictureStartsAtScreenOrigin();
     void smallPictureIsCentred();
+    void fastGenerationsShareAPaint();
 };
+
+namespace {
+
+// Counts the paints of a widget.
+class TPaintCounter : public QObject {
+public:
+    explicit TPaintCounter(QWidget* Watched) { Watched->installEventFilter(this); }
+    int Paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* Event) override {
+        Paints += Event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+} // namespace
 
 void TstDisplay::pictureSize_data() {
     QTest::addColumn<int>("Width");
@@ -183,6 +201,30 @@ void TstDisplay::smallPictureIsCentred() {
     const QSize Frame = Form->frameGeometry().size();
     QCOMPARE(Form->pos(),
              QPoint((Screen.width() - Frame.width()) / 2, (Screen.height() - Frame.height()) / 2));
+}
+
+// A step after a quiet spell shows at once; steps within a frame of a paint wait for the
+// frame's end and then show together, as the latest generation.
+void TstDisplay::fastGenerationsShareAPaint() {
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    PlaceRows(*Form, 10, 10, {"OOO"});
+    Form->DrawGeneration(true);
+    QCoreApplication::processEvents();
+    TPaintCounter Counter(Probe.WorldImage());
+
+    QTest::keyClick(Form.get(), Qt::Key_F8);
+    QTRY_COMPARE(Counter.Paints, 1);
+    Probe.WorldImage()->SetFrameMs(2000);
+    for (int Step = 0; Step < 2; ++Step) {
+        Form->DoNextGeneration();
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(Counter.Paints, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(Counter.Paints, 2, 10000);
+    QCOMPARE(Probe.Generation(), 3);
+    QCOMPARE(PixelAt(Probe.WorldImage()->grab().toImage(), 11, 9), Live); // upright again
+    QCOMPARE(PixelAt(Probe.WorldImage()->grab().toImage(), 10, 10), Dead);
 }
 
 QTEST_MAIN(TstDisplay)
