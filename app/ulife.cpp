@@ -3,6 +3,7 @@
 #include "app/ulife.h"
 #include "app/about.h"
 #include "app/programinfo.h"
+#include "app/savedialog.h"
 #include "app/uhelp.h"
 #include "display/worldimage.h"
 #include "patterns/lifelines.h"
@@ -38,7 +39,7 @@ struct TMenuEntry {
 TLifeForm::TLifeForm(QWidget* Parent) : QMainWindow(Parent) {
     FormCreate();
     OptionsDlg = new TOptionsDlg(this);
-    HelpForm = new THelpForm(this);
+    HelpForm = std::make_unique<THelpForm>();
 }
 
 TLifeForm::~TLifeForm() {
@@ -187,7 +188,7 @@ void TLifeForm::CreateFileDialogs() {
         NameFilters(QStringLiteral("life-bestanden (*.life;*.lif)|*.life;*.lif|cell-bestanden "
                                    "(*.cells)|*.cells|alle bestanden (*.*)|*.*")));
 
-    SaveDialog = new QFileDialog(this, QStringLiteral("Spel opslaan"));
+    SaveDialog = new TSaveDialog(this, QStringLiteral("Spel opslaan"));
     SaveDialog->setObjectName(QStringLiteral("SaveDialog"));
     SaveDialog->setOption(QFileDialog::DontUseNativeDialog);
     SaveDialog->setAcceptMode(QFileDialog::AcceptSave);
@@ -245,8 +246,10 @@ void TLifeForm::MenuInstructionsClick() {
     GameInstructions();
 }
 
-// Modeless and made once: a second request brings the same window forward.
+// Modeless and made once: a second request brings the same window forward, on the screen
+// that holds the main window.
 void TLifeForm::GameInstructions() {
+    HelpForm->setScreen(screen());
     HelpForm->show();
     HelpForm->raise();
     HelpForm->activateWindow();
