@@ -2,6 +2,7 @@
 
 #include "app/ulife.h"
 #include "app/about.h"
+#include "app/placement.h"
 #include "app/programinfo.h"
 #include "app/savedialog.h"
 #include "app/uhelp.h"
@@ -246,10 +247,11 @@ void TLifeForm::MenuInstructionsClick() {
     GameInstructions();
 }
 
-// Modeless and made once: a second request brings the same window forward, on the screen
-// that holds the main window.
+// Modeless and made once: a second request brings the same window forward. A hidden help
+// window first goes onto the screen that holds the main window; showing it places it there.
 void TLifeForm::GameInstructions() {
-    HelpForm->setScreen(screen());
+    if (!HelpForm->isVisible())
+        HelpForm->move(ScreenOf(*this).topLeft());
     HelpForm->show();
     HelpForm->raise();
     HelpForm->activateWindow();
