@@ -38,6 +38,15 @@ protected:
     }
 };
 
+// A timer like the world's, whose tick throws.
+class TFaultyTimer : public QTimer {
+public:
+    explicit TFaultyTimer(std::function<void()> Fault) {
+        setSingleShot(true);
+        connect(this, &QTimer::timeout, this, std::move(Fault));
+    }
+};
+
 int VisibleMessageBoxes() {
     int Count = 0;
     for (QWidget* Window : QApplication::topLevelWidgets())
@@ -84,8 +93,8 @@ void TstErrorReport::rangeErrorInATimerIsReported() {
     auto Form = CreateShownForm();
     TReports Reports;
     Reports.ExpectOne();
-    QTimer::singleShot(0, Form.get(),
-                       [] { throw std::out_of_range("World[1280, 0] out of range"); });
+    TFaultyTimer Tick([] { throw std::out_of_range("World[1280, 0] out of range"); });
+    Tick.start(0);
     QTRY_COMPARE(Reports.Count, 1);
     QCOMPARE(Reports.Title, QStringLiteral("Fout"));
     QCOMPARE(Reports.Icon, QMessageBox::Critical);
@@ -138,7 +147,8 @@ void TstErrorReport::failureWhileTheReportIsShownIsNotStacked() {
         QCoreApplication::sendPostedEvents(&Receiver, QEvent::User);
         qobject_cast<QMessageBox*>(Modal)->defaultButton()->click();
     });
-    QTimer::singleShot(0, qApp, [] { throw std::runtime_error("eerste fout"); });
+    TFaultyTimer Tick([] { throw std::runtime_error("eerste fout"); });
+    Tick.start(0);
     QTRY_COMPARE(Reports, 1);
     QCoreApplication::processEvents();
     QCOMPARE(Stacked, 0);
