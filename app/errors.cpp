@@ -85,6 +85,11 @@ constexpr std::pair<int, const char*> ErrorTexts[] = {
     {2250, "De netwerkverbinding bestaat niet"},
 };
 
+// Windows keeps bit 29 of an error code for codes that applications define; no system error
+// code has it. An errno value without a Windows counterpart travels with this bit, so that it
+// never reads as the unrelated Windows error of the same number.
+constexpr int ErrnoOnlyBit = 1 << 29;
+
 } // namespace
 
 QString ErrorText(int Code) {
@@ -92,7 +97,8 @@ QString ErrorText(int Code) {
         if (Known == Code)
             return QString::fromLatin1(Text);
     }
-    return QStringLiteral("Onbekende fout: ") + QString::number(Code);
+    const int Shown = Code > 0 ? Code & ~ErrnoOnlyBit : Code;
+    return QStringLiteral("Onbekende fout: ") + QString::number(Shown);
 }
 
 int WindowsErrorFromErrno(int Errno) {
@@ -142,7 +148,7 @@ int WindowsErrorFromErrno(int Errno) {
     case EXDEV:
         return 17;
     default:
-        return Errno;
+        return Errno | ErrnoOnlyBit;
     }
 }
 

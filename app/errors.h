@@ -6,11 +6,12 @@
 #include <QString>
 
 // The Dutch text for a Windows system error code; unknown codes give
-// "Onbekende fout: " and the code.
+// "Onbekende fout: " and the code, or the errno value that WindowsErrorFromErrno passed on.
 QString ErrorText(int Code);
 
-// The Windows system error code nearest to a C library errno value; 0 stays 0 and
-// anything without a counterpart is passed through unchanged.
+// The Windows system error code nearest to a C library errno value; 0 stays 0. A value
+// without a counterpart becomes an application-defined code that ErrorText shows as
+// "Onbekende fout: " with the errno value.
 int WindowsErrorFromErrno(int Errno);
 
 // The last system error of this thread, as a Windows system error code.

@@ -1,14 +1,18 @@
 // The Dutch message dialog built on QMessageBox.
 
 #include "app/extmsgdlg.h"
+#include "app/placement.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QGuiApplication>
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QMainWindow>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
+#include <QShowEvent>
+
+#include <algorithm>
 
 int DialogLanguage = 1;
 bool CenterOnMainForm = true;
@@ -60,20 +64,15 @@ QMainWindow* VisibleMainWindow() {
     return nullptr;
 }
 
-// Centred over the main window, then pulled onto the primary screen.
-QPoint PlaceOverMainWindow(const QRect& Main, const QSize& Dialog) {
-    const QRect Screen = QGuiApplication::primaryScreen()->geometry();
+// Centred over the main window, then pulled onto the screen that holds the main window.
+QPoint PlaceOverMainWindow(const QRect& Main, const QSize& Dialog, const QRect& Screen) {
     int Top = Main.top() + (Main.height() - Dialog.height()) / 2;
     int Left = Main.left() + (Main.width() - Dialog.width()) / 2;
-    if (Left + Dialog.width() > Screen.width())
-        Left = Screen.width() - Dialog.width();
-    if (Top + Dialog.height() > Screen.height())
-        Top = Screen.height() - Dialog.height();
-    if (Left < 0)
-        Left = 0;
-    if (Top < 0)
-        Top = 0;
-    return {Left, Top};
+    if (Left + Dialog.width() > Screen.left() + Screen.width())
+        Left = Screen.left() + Screen.width() - Dialog.width();
+    if (Top + Dialog.height() > Screen.top() + Screen.height())
+        Top = Screen.top() + Screen.height() - Dialog.height();
+    return {std::max(Left, Screen.left()), std::max(Top, Screen.top())};
 }
 
 QAbstractButton* ButtonWithResult(QMessageBox& Box, int Result) {
@@ -84,12 +83,41 @@ QAbstractButton* ButtonWithResult(QMessageBox& Box, int Result) {
     return nullptr;
 }
 
+// QMessageBox closes on every button of its button box; Help stays a button that only
+// asks for help, and this program has no help file to open.
+void KeepOpenOnHelp(QMessageBox& Box, QAbstractButton& Help) {
+    Help.disconnect(Box.findChild<QDialogButtonBox*>());
+}
+
 } // namespace
 
-std::unique_ptr<QMessageBox> CreateExtMessageDlg(const QString& Msg, TMsgDlgType DlgType,
-                                                 TMsgDlgButtons Buttons, int HelpCtx) {
+void TExtMessageBox::showEvent(QShowEvent* Event) {
+    QMessageBox::showEvent(Event);
+    if (Placement && !Event->spontaneous())
+        move(Placement(FrameSize(*this)));
+}
+
+// QMessageBox would pick an escape button of its own where the set has none: Abort of
+// Abort/Retry/Ignore, or a lone button.
+void TExtMessageBox::keyPressEvent(QKeyEvent* Event) {
+    if (!Event->matches(QKeySequence::Cancel)) {
+        QMessageBox::keyPressEvent(Event);
+        return;
+    }
+    if (QAbstractButton* Escape = escapeButton())
+        Escape->click();
+}
+
+// QMessageBox would answer the close box with its escape button, or not close at all
+// without one; QDialog's own handling closes it with no button clicked.
+void TExtMessageBox::closeEvent(QCloseEvent* Event) {
+    QDialog::closeEvent(Event);
+}
+
+std::unique_ptr<TExtMessageBox> CreateExtMessageDlg(const QString& Msg, TMsgDlgType DlgType,
+                                                    TMsgDlgButtons Buttons, int HelpCtx) {
     const TTypeLook& Look = TypeLooks[qBound(0, int(DlgType), int(mtCustom))];
-    auto Box = std::make_unique<QMessageBox>();
+    auto Box = std::make_unique<TExtMessageBox>();
     Box->setIcon(Look.Icon);
     Box->setTextFormat(Qt::PlainText);
     QString Text = Msg;
@@ -106,6 +134,8 @@ std::unique_ptr<QMessageBox> CreateExtMessageDlg(const QString& Msg, TMsgDlgType
         const char* Caption = DialogLanguage == 1 ? Kind.Dutch : Kind.English;
         QPushButton* Button = Box->addButton(QString::fromLatin1(Caption), Kind.Role);
         Button->setProperty("modalResult", Kind.Result);
+        if (Kind.Button == mbHelp)
+            KeepOpenOnHelp(*Box, *Button);
     }
     for (int Result : {int(mrOk), int(mrYes), int(mrRetry)}) {
         if (auto* Default = qobject_cast<QPushButton*>(ButtonWithResult(*Box, Result))) {
@@ -120,14 +150,17 @@ std::unique_ptr<QMessageBox> CreateExtMessageDlg(const QString& Msg, TMsgDlgType
         }
     }
 
-    Box->adjustSize();
-    if (QMainWindow* Main = VisibleMainWindow(); CenterOnMainForm && Main)
-        Box->move(PlaceOverMainWindow(Main->frameGeometry(), Box->size()));
+    if (const QMainWindow* Main = VisibleMainWindow(); CenterOnMainForm && Main) {
+        Box->SetPlacement(
+            [Over = Main->frameGeometry(), Screen = ScreenOf(*Main)](const QSize& Frame) {
+                return PlaceOverMainWindow(Over, Frame, Screen);
+            });
+    }
     return Box;
 }
 
 int ExtMessageDlg(const QString& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx) {
-    const std::unique_ptr<QMessageBox> Box = CreateExtMessageDlg(Msg, DlgType, Buttons, HelpCtx);
+    const std::unique_ptr<TExtMessageBox> Box = CreateExtMessageDlg(Msg, DlgType, Buttons, HelpCtx);
     Box->exec();
     QAbstractButton* Clicked = Box->clickedButton();
     return Clicked ? Clicked->property("modalResult").toInt() : int(mrCancel);

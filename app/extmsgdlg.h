@@ -4,12 +4,11 @@
 // and button captions, centred over the main window and pulled onto the screen.
 
 #include <QFlags>
+#include <QMessageBox>
 #include <QString>
 
+#include <functional>
 #include <memory>
-
-class QMessageBox;
-class QAbstractButton;
 
 enum TMsgDlgType {
     mtWarning = 0,
@@ -55,11 +54,33 @@ extern int DialogLanguage;
 // Centre dialogs over the main window; cleared only before the bitmap failure report.
 extern bool CenterOnMainForm;
 
-// Builds the dialog, placed as it will be shown, without showing it. Each button carries
-// its modal result in the property "modalResult".
-std::unique_ptr<QMessageBox> CreateExtMessageDlg(const QString& Msg, TMsgDlgType DlgType,
-                                                 TMsgDlgButtons Buttons, int HelpCtx);
+// A message box that places itself when it is shown, with the size it has then (QMessageBox
+// lays itself out anew while being shown). Esc clicks the escape button and does nothing
+// when there is none; the close box closes it with no button clicked.
+class TExtMessageBox : public QMessageBox {
+    Q_OBJECT
+
+public:
+    // The position of the frame's top-left corner for a frame of the given size; an empty
+    // placement keeps the platform's.
+    using TPlacement = std::function<QPoint(const QSize& Frame)>;
+
+    void SetPlacement(TPlacement Place) { Placement = std::move(Place); }
+
+protected:
+    void showEvent(QShowEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
+    void closeEvent(QCloseEvent* Event) override;
+
+private:
+    TPlacement Placement;
+};
+
+// Builds the dialog without showing it. Each button carries its modal result in the property
+// "modalResult"; the Help button does not close the dialog.
+std::unique_ptr<TExtMessageBox> CreateExtMessageDlg(const QString& Msg, TMsgDlgType DlgType,
+                                                    TMsgDlgButtons Buttons, int HelpCtx);
 
 // Shows the dialog modally and returns the modal result of the button that closed it
-// (mrCancel when it was closed otherwise).
+// (mrCancel when it was closed by its close box).
 int ExtMessageDlg(const QString& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx);

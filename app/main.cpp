@@ -1,12 +1,11 @@
+#include "app/lifeapplication.h"
 #include "app/startup.h"
 #include "app/ulife.h"
-
-#include <QApplication>
 
 #include <memory>
 
 int main(int argc, char* argv[]) {
-    QApplication Application(argc, argv);
+    TLifeApplication Application(argc, argv);
     StartProgram(Application);
     int Result = 0;
     {

@@ -2,14 +2,13 @@
 
 #include "app/uhelp.h"
 #include "app/extmsgdlg.h"
+#include "app/placement.h"
 
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -55,22 +54,25 @@ QFont FormFont(int PixelSize) {
     return Font;
 }
 
-QPoint HelpFormPosition(const QSize& Screen, const QSize& Window) {
-    const int Left = Screen.width() - Window.width();
-    const int Top = (Screen.height() - Window.height()) / 2;
-    return {std::max(Left, 0), std::max(Top, 0)};
+QPoint HelpFormPosition(const QRect& Screen, const QSize& Window) {
+    const int Left = Screen.left() + Screen.width() - Window.width();
+    const int Top = Screen.top() + (Screen.height() - Window.height()) / 2;
+    return {std::max(Left, Screen.left()), std::max(Top, Screen.top())};
 }
 
-THelpForm::THelpForm(QWidget* Parent, const QString& ProgramFolder)
-    : QDialog(Parent), ProgramFolder(ProgramFolder) {
+THelpForm::THelpForm(const QString& ProgramFolder) : ProgramFolder(ProgramFolder) {
     FormCreate();
 }
 
 void THelpForm::FormCreate() {
     setObjectName(QStringLiteral("HelpForm"));
     setWindowTitle(QStringLiteral("Uitleg en instructies"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    // A window of its own, not a dialog: the window manager would keep a dialog above the
+    // main window, hiding part of the world. An open help window does not keep the program
+    // running once the main window has closed.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_QuitOnClose, false);
     setFont(FormFont(11));
     setFixedSize(614, 613);
     CreateControls();
@@ -137,8 +139,7 @@ void THelpForm::showEvent(QShowEvent* Event) {
 }
 
 void THelpForm::FormShow() {
-    const QSize Screen = QGuiApplication::primaryScreen()->geometry().size();
-    move(HelpFormPosition(Screen, frameGeometry().size().expandedTo(size())));
+    move(HelpFormPosition(ScreenOf(*this), FrameSize(*this)));
 }
 
 void THelpForm::RulesBtnClick() {

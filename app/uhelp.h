@@ -1,12 +1,14 @@
 #pragma once
 
 // The help window: one of two text files from the program's folder, the rules of the game
-// or how this program is played. Modeless; closing it only hides it.
+// or how this program is played. A modeless top-level window without a parent, so the main
+// window can be raised above it; closing it only hides it.
 
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFont>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -19,9 +21,9 @@ class QShowEvent;
 // sans-serif where that font is missing.
 QFont FormFont(int PixelSize);
 
-// Where the help window stands: against the right edge of a screen of the given size,
-// centred vertically, never at a negative position.
-QPoint HelpFormPosition(const QSize& Screen, const QSize& Window);
+// Where the help window stands: against the right edge of the screen, centred vertically,
+// never beyond the screen's left or top edge.
+QPoint HelpFormPosition(const QRect& Screen, const QSize& Window);
 
 class THelpForm : public QDialog {
     Q_OBJECT
@@ -31,8 +33,7 @@ public:
     static constexpr const char* PlayFile = "HoeTeSpelen.txt";
 
     // ProgramFolder holds the two help files.
-    explicit THelpForm(QWidget* Parent = nullptr,
-                       const QString& ProgramFolder = QCoreApplication::applicationDirPath());
+    explicit THelpForm(const QString& ProgramFolder = QCoreApplication::applicationDirPath());
 
     void FormCreate();
     void FormShow();

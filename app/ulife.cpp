@@ -2,7 +2,9 @@
 
 #include "app/ulife.h"
 #include "app/about.h"
+#include "app/placement.h"
 #include "app/programinfo.h"
+#include "app/savedialog.h"
 #include "app/uhelp.h"
 #include "display/worldimage.h"
 #include "patterns/lifelines.h"
@@ -38,7 +40,7 @@ struct TMenuEntry {
 TLifeForm::TLifeForm(QWidget* Parent) : QMainWindow(Parent) {
     FormCreate();
     OptionsDlg = new TOptionsDlg(this);
-    HelpForm = new THelpForm(this);
+    HelpForm = std::make_unique<THelpForm>();
 }
 
 TLifeForm::~TLifeForm() {
@@ -187,7 +189,7 @@ void TLifeForm::CreateFileDialogs() {
         NameFilters(QStringLiteral("life-bestanden (*.life;*.lif)|*.life;*.lif|cell-bestanden "
                                    "(*.cells)|*.cells|alle bestanden (*.*)|*.*")));
 
-    SaveDialog = new QFileDialog(this, QStringLiteral("Spel opslaan"));
+    SaveDialog = new TSaveDialog(this, QStringLiteral("Spel opslaan"));
     SaveDialog->setObjectName(QStringLiteral("SaveDialog"));
     SaveDialog->setOption(QFileDialog::DontUseNativeDialog);
     SaveDialog->setAcceptMode(QFileDialog::AcceptSave);
@@ -245,8 +247,11 @@ void TLifeForm::MenuInstructionsClick() {
     GameInstructions();
 }
 
-// Modeless and made once: a second request brings the same window forward.
+// Modeless and made once: a second request brings the same window forward. A hidden help
+// window first goes onto the screen that holds the main window; showing it places it there.
 void TLifeForm::GameInstructions() {
+    if (!HelpForm->isVisible())
+        HelpForm->move(ScreenOf(*this).topLeft());
     HelpForm->show();
     HelpForm->raise();
     HelpForm->activateWindow();

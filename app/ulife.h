@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <array>
+#include <memory>
 
 class QAction;
 class QFileDialog;
@@ -183,7 +184,7 @@ private:
     QFileDialog* SaveDialog = nullptr;
     QWidget* ClientArea = nullptr;
     TOptionsDlg* OptionsDlg = nullptr;
-    THelpForm* HelpForm = nullptr;
+    std::unique_ptr<THelpForm> HelpForm; // a window of its own, without this one as parent
 
     // The cells with their size, wrap mode and generation, then the display fields
     TLifeEngine Engine;

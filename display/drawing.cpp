@@ -1,13 +1,12 @@
 // Picture surfaces and cell drawing: ChalkBoard is composed off-screen, WorldImage shows it.
 
 #include "app/extmsgdlg.h"
+#include "app/placement.h"
 #include "app/programinfo.h"
 #include "app/ulife.h"
 #include "display/worldimage.h"
 
-#include <QGuiApplication>
 #include <QLayout>
-#include <QScreen>
 #include <QTimer>
 
 void TLifeForm::DrawEmptyWorld() {
@@ -44,11 +43,7 @@ void TLifeForm::DrawEmptyWorld() {
 }
 
 void TLifeForm::CenterWindow() {
-    const QRect Screen = QGuiApplication::primaryScreen()->geometry();
-    const QSize Window = frameGeometry().size().expandedTo(size());
-    const int Left = (Screen.width() - Window.width()) / 2;
-    const int Top = (Screen.height() - Window.height()) / 2;
-    move(std::max(Left, 0), std::max(Top, 0));
+    move(CentredOnScreen(ScreenOf(*this), FrameSize(*this)));
 }
 
 void TLifeForm::ShowBitmapFailure() {

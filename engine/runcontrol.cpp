@@ -1,14 +1,15 @@
 // Run control: the timer-driven run with its stability stop, single steps, the status
 // bar and the menu state that follows the run.
 
+#include "app/extmsgdlg.h"
+#include "app/placement.h"
 #include "app/programinfo.h"
 #include "app/ulife.h"
 
 #include <QAction>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QMessageBox>
-#include <QScreen>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -49,10 +50,12 @@ void TLifeForm::RunTheWorld() {
 }
 
 void TLifeForm::ShowStableMessage() {
-    QMessageBox Box(QMessageBox::NoIcon, QString::fromLatin1(ProgramInfo::Title),
-                    QStringLiteral("Stabiel systeem!"), QMessageBox::Ok);
-    Box.adjustSize();
-    Box.move(screen()->geometry().center() - Box.rect().center());
+    TExtMessageBox Box;
+    Box.setWindowTitle(QString::fromLatin1(ProgramInfo::Title));
+    Box.setText(QStringLiteral("Stabiel systeem!"));
+    Box.setEscapeButton(Box.addButton(QMessageBox::Ok));
+    Box.SetPlacement(
+        [this](const QSize& Frame) { return CentredOnScreen(ScreenOf(*this), Frame); });
     Box.exec();
 }
 

@@ -54,15 +54,17 @@ qint32 Load(const QByteArray& Text, const TSetting& Setting, qint32 Current) {
     return std::clamp(Number, Setting.Min, Setting.Max);
 }
 
-// The lines without their line ends: a write may make the line ends of the file alike.
-QList<QByteArray> Lines(const QByteArray& Text) {
+constexpr char Utf8Bom[] = "\xEF\xBB\xBF";
+
+// The lines without a byte-order mark and without their line ends (CR LF, CR or LF): a
+// write may make the line ends of the file alike.
+QList<QByteArray> Lines(QByteArray Text) {
+    if (Text.startsWith(Utf8Bom))
+        Text.remove(0, 3);
+    Text.replace("\r\n", "\n").replace('\r', '\n');
     QList<QByteArray> Result = Text.split('\n');
     if (Result.constLast().isEmpty())
         Result.removeLast();
-    for (QByteArray& Line : Result) {
-        while (Line.endsWith('\r'))
-            Line.chop(1);
-    }
     return Result;
 }
 
@@ -116,6 +118,8 @@ void WriteAll(QByteArray Text, const std::array<qint32, 6>& Numbers) {
         }
         Require(OnlyTheKeyLineChanged(Text, Written, Settings[I], Value),
                 "a write changed more than the key's own line");
+        Require(Written.startsWith(Utf8Bom) == Text.startsWith(Utf8Bom),
+                "a write added or dropped the byte-order mark");
         Text = Written;
         Values = WrittenValues;
     }

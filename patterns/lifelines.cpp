@@ -3,6 +3,7 @@
 #include "patterns/lifelines.h"
 #include "app/errors.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -121,6 +122,9 @@ std::optional<QByteArray> ReadLifeFile(const QString& Path) {
 }
 
 int WriteLifeFile(const QString& Path, const QByteArray& Bytes) {
+    // errno says ENOENT for a missing folder as for a missing file; Windows tells them apart.
+    if (!QFileInfo(Path).absoluteDir().exists())
+        return 3; // Pad niet gevonden
     // Qt refuses a folder without setting errno; Windows calls it access denied.
     if (QFileInfo(Path).isDir())
         return WindowsErrorFromErrno(EISDIR);

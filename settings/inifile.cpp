@@ -15,28 +15,57 @@ namespace {
 
 constexpr qsizetype MaxValueLength = 1023;
 
-QList<QByteArray> SplitLines(const QByteArray& Text) {
-    QList<QByteArray> Lines = Text.split('\n');
-    if (!Lines.isEmpty() && Lines.constLast().isEmpty())
-        Lines.removeLast();
-    for (QByteArray& Line : Lines) {
-        if (Line.endsWith('\r'))
-            Line.chop(1);
-    }
-    return Lines;
-}
+constexpr QByteArrayView Utf8Bom = "\xEF\xBB\xBF";
 
-QByteArray LineEnd(const QByteArray& Text) {
-    const qsizetype Lf = Text.indexOf('\n');
-    if (Lf > 0)
-        return Text.at(Lf - 1) == '\r' ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
-    if (Lf == 0)
-        return QByteArrayLiteral("\n");
+// The text of an INI file as lines, with what its writing must keep: a UTF-8 byte-order
+// mark, which Windows' profile reader skips, and the line end of the first line.
+struct TIniText {
+    QByteArray Bom;
+    QList<QByteArray> Lines;
+    QByteArray End;
+};
+
+QByteArray DefaultLineEnd() {
 #ifdef Q_OS_WIN
     return QByteArrayLiteral("\r\n");
 #else
     return QByteArrayLiteral("\n");
 #endif
+}
+
+// A line ends at CR LF, a lone CR or a lone LF; a line end at the very end starts no
+// further line.
+TIniText ParseIni(const QByteArray& Text) {
+    TIniText Ini;
+    QByteArrayView Rest(Text);
+    if (Rest.startsWith(Utf8Bom)) {
+        Ini.Bom = Utf8Bom.toByteArray();
+        Rest = Rest.sliced(Utf8Bom.size());
+    }
+    qsizetype Start = 0;
+    for (qsizetype I = 0; I < Rest.size(); ++I) {
+        if (Rest[I] != '\r' && Rest[I] != '\n')
+            continue;
+        const qsizetype LineEnd = I;
+        if (Rest[I] == '\r' && I + 1 < Rest.size() && Rest[I + 1] == '\n')
+            ++I;
+        if (Ini.End.isEmpty())
+            Ini.End = Rest.sliced(LineEnd, I + 1 - LineEnd).toByteArray();
+        Ini.Lines << Rest.sliced(Start, LineEnd - Start).toByteArray();
+        Start = I + 1;
+    }
+    if (Start < Rest.size())
+        Ini.Lines << Rest.sliced(Start).toByteArray();
+    if (Ini.End.isEmpty())
+        Ini.End = DefaultLineEnd();
+    return Ini;
+}
+
+QByteArray JoinIni(const TIniText& Ini) {
+    QByteArray Text = Ini.Bom;
+    for (const QByteArray& Line : Ini.Lines)
+        Text += Line + Ini.End;
+    return Text;
 }
 
 bool SameName(const QByteArray& A, const QByteArray& B) {
@@ -66,24 +95,29 @@ std::optional<TKeyLine> KeyLine(const QByteArray& Line) {
     return TKeyLine{Trimmed.left(Eq).trimmed(), Trimmed.mid(Eq + 1).trimmed()};
 }
 
-QByteArray JoinLines(const QList<QByteArray>& Lines, const QByteArray& End) {
-    QByteArray Text;
-    for (const QByteArray& Line : Lines)
-        Text += Line + End;
-    return Text;
+// Windows' profile reader drops one pair of single or double quotes around a value.
+QByteArray Unquoted(const QByteArray& Value) {
+    if (Value.size() >= 2 && (Value.front() == '"' || Value.front() == '\'') &&
+        Value.back() == Value.front())
+        return Value.sliced(1, Value.size() - 2);
+    return Value;
 }
 
 } // namespace
 
+// Only the first section of a name counts, as for Windows' profile reader: a later one of
+// the same name is neither read nor written.
 std::optional<QByteArray> IniReadValue(const QByteArray& Text, const QByteArray& Section,
                                        const QByteArray& Key) {
     bool InSection = false;
-    for (const QByteArray& Line : SplitLines(Text)) {
+    for (const QByteArray& Line : ParseIni(Text).Lines) {
         if (const auto Name = SectionName(Line)) {
+            if (InSection)
+                return std::nullopt;
             InSection = SameName(*Name, Section);
         } else if (InSection) {
             if (const auto Entry = KeyLine(Line); Entry && SameName(Entry->Key, Key))
-                return Entry->Value;
+                return Unquoted(Entry->Value);
         }
     }
     return std::nullopt;
@@ -91,8 +125,8 @@ std::optional<QByteArray> IniReadValue(const QByteArray& Text, const QByteArray&
 
 QByteArray IniWriteValue(const QByteArray& Text, const QByteArray& Section, const QByteArray& Key,
                          const QByteArray& Value) {
-    QList<QByteArray> Lines = SplitLines(Text);
-    const QByteArray End = LineEnd(Text);
+    TIniText Ini = ParseIni(Text);
+    QList<QByteArray>& Lines = Ini.Lines;
     const QByteArray NewLine = Key + '=' + Value;
 
     qsizetype SectionLine = -1;
@@ -102,7 +136,7 @@ QByteArray IniWriteValue(const QByteArray& Text, const QByteArray& Section, cons
     }
     if (SectionLine < 0) {
         Lines << '[' + Section + ']' << NewLine;
-        return JoinLines(Lines, End);
+        return JoinIni(Ini);
     }
 
     // A new key goes after the section's last non-blank line, before any blank lines
@@ -111,13 +145,13 @@ QByteArray IniWriteValue(const QByteArray& Text, const QByteArray& Section, cons
     for (qsizetype I = SectionLine + 1; I < Lines.size() && !SectionName(Lines[I]); ++I) {
         if (const auto Entry = KeyLine(Lines[I]); Entry && SameName(Entry->Key, Key)) {
             Lines[I] = NewLine;
-            return JoinLines(Lines, End);
+            return JoinIni(Ini);
         }
         if (!Lines[I].trimmed().isEmpty())
             InsertAt = I + 1;
     }
     Lines.insert(InsertAt, NewLine);
-    return JoinLines(Lines, End);
+    return JoinIni(Ini);
 }
 
 QString ReadProfileString(const QString& File, const QString& Section, const QString& Key) {

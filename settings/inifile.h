@@ -1,9 +1,11 @@
 #pragma once
 
 // A small INI layer with the behaviour of Windows' private-profile functions: section and
-// key names match without regard to case, values are trimmed, an existing key is replaced
-// where it stands, a new key goes to the end of its section and a new section to the end
-// of the file; every other line is kept as it is.
+// key names match without regard to case, only the first section of a name counts, values
+// are trimmed and lose one pair of enclosing quotes, lines end at CR LF, CR or LF, and a
+// UTF-8 byte-order mark is skipped. An existing key is replaced where it stands, a new key
+// goes to the end of its section and a new section to the end of the file; every other
+// line, the mark and the file's line end are kept.
 
 #include <QByteArray>
 #include <QString>

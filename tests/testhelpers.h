@@ -47,7 +47,7 @@ struct TLifeFormProbe {
     QStatusBar* StatusBar() const { return Form.StatusBar; }
     TWorldImage* WorldImage() const { return Form.WorldImage; }
     TOptionsDlg* OptionsDlg() const { return Form.OptionsDlg; }
-    THelpForm* HelpForm() const { return Form.HelpForm; }
+    THelpForm* HelpForm() const { return Form.HelpForm.get(); }
     QFileDialog* OpenDialog() const { return Form.OpenDialog; }
     QFileDialog* SaveDialog() const { return Form.SaveDialog; }
 };

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QWindow>
 
 #include <cerrno>
 
@@ -46,6 +47,77 @@ struct TMessageCounter {
 
 const QStringList Blinker = {"OOO"};
 
+// A message box as the user saw it, and how it ended.
+struct TShownBox {
+    QString Title;
+    QString Text;
+    QMessageBox::Icon Icon = QMessageBox::NoIcon;
+    bool IconShown = false;
+    QStringList Captions; // sorted
+    QString Default;
+    QRect Frame;
+    bool LeftOpen = false; // still open after the test's action
+    int Result = -1;
+};
+
+TShownBox LookAt(const QMessageBox& Box) {
+    TShownBox Shown;
+    Shown.Title = Box.windowTitle();
+    Shown.Text = Box.text();
+    Shown.Icon = Box.icon();
+    Shown.IconShown = !Box.iconPixmap().isNull();
+    for (const QAbstractButton* Button : Box.buttons())
+        Shown.Captions << Button->text();
+    Shown.Captions.sort();
+    for (const QAbstractButton* Button : Box.buttons()) {
+        if (const auto* Push = qobject_cast<const QPushButton*>(Button); Push && Push->isDefault())
+            Shown.Default = Push->text();
+    }
+    Shown.Frame = Box.frameGeometry();
+    return Shown;
+}
+
+// A key pressed where the user's key goes: the box's focus widget.
+void PressKey(QMessageBox& Box, Qt::Key Key) {
+    QWidget* Focus = Box.focusWidget();
+    QTest::keyClick(Focus ? Focus : &Box, Key);
+}
+
+// As the window manager closes a window whose close box was clicked.
+void UseCloseBox(QMessageBox& Box) {
+    Box.windowHandle()->close();
+}
+
+QAbstractButton* ButtonCaptioned(QMessageBox& Box, const char* Caption) {
+    for (QAbstractButton* Button : Box.buttons()) {
+        if (Button->text() == QLatin1String(Caption))
+            return Button;
+    }
+    qFatal("no button %s", Caption);
+}
+
+// Shows the dialog, looks at it once it is shown and then does Act to it. A box that Act
+// leaves open is closed by its close box, or failing that ended, so that a failing test
+// does not hang.
+TShownBox ShowExtMessageDlg(const QString& Msg, TMsgDlgType Type, TMsgDlgButtons Buttons,
+                            std::function<void(QMessageBox&)> Act) {
+    TShownBox Shown;
+    AnswerNextModal([&Shown, Act = std::move(Act)](QWidget* Modal) {
+        auto* Box = qobject_cast<QMessageBox*>(Modal);
+        if (!Box)
+            qFatal("not a message box");
+        Shown = LookAt(*Box);
+        Act(*Box);
+        Shown.LeftOpen = Box->isVisible();
+        if (Shown.LeftOpen)
+            UseCloseBox(*Box);
+        if (Box->isVisible())
+            Box->done(-1);
+    });
+    Shown.Result = ExtMessageDlg(Msg, Type, Buttons, 0);
+    return Shown;
+}
+
 } // namespace
 
 class TstApp : public QObject {
@@ -67,12 +139,19 @@ private slots:
 
     void errorTexts_data();
     void errorTexts();
-    void errnoMapsOntoWindowsCodes();
-    void errorDialogLooksDutch();
-    void dialogButtons_data();
-    void dialogButtons();
+    void errnoTexts_data();
+    void errnoTexts();
+    void errnoZeroLeavesTheFileError();
+    void errorDialogAsShown_data();
+    void errorDialogAsShown();
+    void escapeAnswers_data();
+    void escapeAnswers();
+    void closeBoxAnswersCancel_data();
+    void closeBoxAnswersCancel();
+    void helpButtonKeepsTheDialogOpen();
     void dialogPulledOntoTheScreen();
-    void dialogWithoutCentringKeepsPlatformPlacement();
+    void dialogWithoutCentringStandsMidScreen();
+    void stableMessageCentredOnTheScreen();
 };
 
 void TstApp::startsAsAnEmptyWorld() {
@@ -276,102 +355,186 @@ void TstApp::errorTexts() {
     QCOMPARE(ErrorText(Code), Text);
 }
 
-void TstApp::errnoMapsOntoWindowsCodes() {
-    QCOMPARE(ErrorText(WindowsErrorFromErrno(ENOENT)), QStringLiteral("Bestand niet gevonden"));
-    QCOMPARE(ErrorText(WindowsErrorFromErrno(ENOTDIR)), QStringLiteral("Pad niet gevonden"));
-    QCOMPARE(ErrorText(WindowsErrorFromErrno(EACCES)), QStringLiteral("Toegang geweigerd"));
-    QCOMPARE(ErrorText(WindowsErrorFromErrno(ENOSPC)), QStringLiteral("De schijf is vol"));
-    QCOMPARE(ErrorText(WindowsErrorFromErrno(EROFS)),
-             QStringLiteral("Het medium is schrijfbeveiligd"));
+void TstApp::errnoTexts_data() {
+    QTest::addColumn<int>("Errno");
+    QTest::addColumn<QString>("Text");
+    QTest::newRow("ENOENT") << ENOENT << "Bestand niet gevonden";
+    QTest::newRow("ENOTDIR") << ENOTDIR << "Pad niet gevonden";
+    QTest::newRow("EACCES") << EACCES << "Toegang geweigerd";
+    QTest::newRow("ENOSPC") << ENOSPC << "De schijf is vol";
+    QTest::newRow("EROFS") << EROFS << "Het medium is schrijfbeveiligd";
+    // Without a counterpart; each number is also an unrelated Windows code in the table.
+    QTest::newRow("EINTR, not 4") << EINTR << QStringLiteral("Onbekende fout: %1").arg(EINTR);
+    QTest::newRow("EPIPE, not 32") << EPIPE << QStringLiteral("Onbekende fout: %1").arg(EPIPE);
+    QTest::newRow("ENOSYS, not 38") << ENOSYS << QStringLiteral("Onbekende fout: %1").arg(ENOSYS);
+    QTest::newRow("ECHILD, in no table")
+        << ECHILD << QStringLiteral("Onbekende fout: %1").arg(ECHILD);
+}
+
+void TstApp::errnoTexts() {
+    QFETCH(int, Errno);
+    QFETCH(QString, Text);
+    QCOMPARE(ErrorText(WindowsErrorFromErrno(Errno)), Text);
+    QCOMPARE(ErrorText(FileErrorCode(QFileDevice::WriteError, Errno)), Text);
+}
+
+void TstApp::errnoZeroLeavesTheFileError() {
     QCOMPARE(WindowsErrorFromErrno(0), 0);
     QCOMPARE(FileErrorCode(QFileDevice::OpenError, 0), 110);
 }
 
-void TstApp::errorDialogLooksDutch() {
-    const auto Box = CreateExtMessageDlg(QStringLiteral("Fout bij openen van bestand:\r/tmp/x"),
-                                         mtError, mbOK, 0);
-    QCOMPARE(Box->windowTitle(), QStringLiteral("Fout"));
-    QCOMPARE(Box->icon(), QMessageBox::Critical);
-    QCOMPARE(Box->text(), QStringLiteral("Fout bij openen van bestand:\n/tmp/x"));
-    QCOMPARE(Box->buttons().size(), 1);
-    QCOMPARE(Box->buttons().first()->text(), QStringLiteral("OK"));
-    QCOMPARE(Box->defaultButton(), Box->buttons().first());
-    QCOMPARE(Box->escapeButton(), Box->buttons().first());
-    AcceptNextMessageBox();
-    QCOMPARE(ExtMessageDlg(QStringLiteral("?"), mtError, mbOK, 0), int(mrOk));
-    AnswerNextModal([](QWidget* Modal) {
-        for (QAbstractButton* Button : qobject_cast<QMessageBox*>(Modal)->buttons()) {
-            if (Button->text() == QStringLiteral("&Nee"))
-                Button->click();
-        }
-    });
-    QCOMPARE(ExtMessageDlg(QStringLiteral("?"), mtConfirmation, TMsgDlgButtons(mbYes | mbNo), 0),
-             int(mrNo));
+void TstApp::errorDialogAsShown_data() {
+    QTest::addColumn<int>("Key");
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+    QTest::newRow("Esc") << int(Qt::Key_Escape);
 }
 
-void TstApp::dialogButtons_data() {
+void TstApp::errorDialogAsShown() {
+    QFETCH(int, Key);
+    auto Form = CreateShownForm();
+    const TShownBox Shown =
+        ShowExtMessageDlg(QStringLiteral("Fout bij openen van bestand:\r/tmp/x"), mtError, mbOK,
+                          [Key](QMessageBox& Box) { PressKey(Box, Qt::Key(Key)); });
+    QCOMPARE(Shown.Title, QStringLiteral("Fout"));
+    QCOMPARE(Shown.Text, QStringLiteral("Fout bij openen van bestand:\n/tmp/x"));
+    QCOMPARE(Shown.Icon, QMessageBox::Critical);
+    QVERIFY(Shown.IconShown);
+    QCOMPARE(Shown.Captions, QStringList{"OK"});
+    QCOMPARE(Shown.Default, QStringLiteral("OK"));
+    QVERIFY(!Shown.LeftOpen);
+    QCOMPARE(Shown.Result, int(mrOk));
+    const QRect Main = Form->frameGeometry();
+    QCOMPARE(Shown.Frame.topLeft(),
+             Main.topLeft() + QPoint((Main.width() - Shown.Frame.width()) / 2,
+                                     (Main.height() - Shown.Frame.height()) / 2));
+}
+
+void TstApp::escapeAnswers_data() {
     QTest::addColumn<TMsgDlgButtons>("Buttons");
     QTest::addColumn<QStringList>("Captions");
     QTest::addColumn<QString>("Default");
-    QTest::addColumn<QString>("Escape");
+    QTest::addColumn<int>("Escape"); // the result of Esc; mrNone: Esc does nothing
     QTest::newRow("yes, no") << TMsgDlgButtons(mbYes | mbNo) << QStringList{"&Ja", "&Nee"} << "&Ja"
-                             << "&Nee";
-    QTest::newRow("ok, cancel") << TMsgDlgButtons(mbOK | mbCancel) << QStringList{"OK", "&Annuleer"}
-                                << "OK"
-                                << "&Annuleer";
+                             << int(mrNo);
+    QTest::newRow("ok, cancel") << TMsgDlgButtons(mbOK | mbCancel) << QStringList{"&Annuleer", "OK"}
+                                << "OK" << int(mrCancel);
+    QTest::newRow("yes, no, cancel")
+        << TMsgDlgButtons(mbYes | mbNo | mbCancel) << QStringList{"&Annuleer", "&Ja", "&Nee"}
+        << "&Ja" << int(mrCancel);
+    QTest::newRow("ok, help") << TMsgDlgButtons(mbOK | mbHelp) << QStringList{"&Help", "OK"} << "OK"
+                              << int(mrOk);
     QTest::newRow("abort, retry, ignore")
         << TMsgDlgButtons(mbAbort | mbRetry | mbIgnore)
-        << QStringList{"Af&breken", "&Opnieuw", "Over&slaan"} << "&Opnieuw"
-        << "";
+        << QStringList{"&Opnieuw", "Af&breken", "Over&slaan"} << "&Opnieuw" << int(mrNone);
+    QTest::newRow("yes alone") << TMsgDlgButtons(mbYes) << QStringList{"&Ja"} << "&Ja"
+                               << int(mrNone);
     QTest::newRow("all kinds") << TMsgDlgButtons(mbAll | mbNoToAll | mbYesToAll | mbHelp | mbYes)
-                               << QStringList{"&Ja", "A&lle(n)", "N&ee op alles", "Ja o&p alles",
-                                              "&Help"}
-                               << "&Ja"
-                               << "";
+                               << QStringList{"&Help", "&Ja", "A&lle(n)", "Ja o&p alles",
+                                              "N&ee op alles"}
+                               << "&Ja" << int(mrNone);
 }
 
-void TstApp::dialogButtons() {
+// Esc on the shown box; a box that Esc leaves open is then closed by its close box.
+void TstApp::escapeAnswers() {
     QFETCH(TMsgDlgButtons, Buttons);
     QFETCH(QStringList, Captions);
     QFETCH(QString, Default);
-    QFETCH(QString, Escape);
-    const auto Box = CreateExtMessageDlg(QStringLiteral("?"), mtConfirmation, Buttons, 7);
-    QStringList Actual;
-    for (QAbstractButton* Button : Box->buttons())
-        Actual << Button->text();
-    Actual.sort();
-    Captions.sort();
-    QCOMPARE(Actual, Captions);
-    QCOMPARE(Box->windowTitle(), QStringLiteral("Bevestiging"));
-    QCOMPARE(Box->defaultButton() ? Box->defaultButton()->text() : QString(), Default);
-    QCOMPARE(Box->escapeButton() ? Box->escapeButton()->text() : QString(), Escape);
-    QCOMPARE(Box->property("helpContext").toInt(), 7);
+    QFETCH(int, Escape);
+    const TShownBox Shown =
+        ShowExtMessageDlg(QStringLiteral("?"), mtConfirmation, Buttons,
+                          [](QMessageBox& Box) { PressKey(Box, Qt::Key_Escape); });
+    QCOMPARE(Shown.Title, QStringLiteral("Bevestiging"));
+    QCOMPARE(Shown.Captions, Captions);
+    QCOMPARE(Shown.Default, Default);
+    QCOMPARE(Shown.LeftOpen, Escape == mrNone);
+    QCOMPARE(Shown.Result, Escape == mrNone ? int(mrCancel) : Escape);
+}
+
+void TstApp::closeBoxAnswersCancel_data() {
+    QTest::addColumn<TMsgDlgButtons>("Buttons");
+    QTest::newRow("ok") << TMsgDlgButtons(mbOK);
+    QTest::newRow("yes, no") << TMsgDlgButtons(mbYes | mbNo);
+    QTest::newRow("abort, retry, ignore") << TMsgDlgButtons(mbAbort | mbRetry | mbIgnore);
+    QTest::newRow("yes, yes to all") << TMsgDlgButtons(mbYes | mbYesToAll);
+}
+
+void TstApp::closeBoxAnswersCancel() {
+    QFETCH(TMsgDlgButtons, Buttons);
+    const TShownBox Shown = ShowExtMessageDlg(QStringLiteral("?"), mtWarning, Buttons,
+                                              [](QMessageBox& Box) { UseCloseBox(Box); });
+    QVERIFY(!Shown.LeftOpen);
+    QCOMPARE(Shown.Result, int(mrCancel));
+}
+
+void TstApp::helpButtonKeepsTheDialogOpen() {
+    bool OpenAfterHelp = false;
+    const TShownBox Shown = ShowExtMessageDlg(
+        QStringLiteral("?"), mtInformation, TMsgDlgButtons(mbOK | mbHelp), [&](QMessageBox& Box) {
+            QTest::mouseClick(ButtonCaptioned(Box, "&Help"), Qt::LeftButton);
+            OpenAfterHelp = Box.isVisible();
+            QTest::mouseClick(ButtonCaptioned(Box, "OK"), Qt::LeftButton);
+        });
+    QVERIFY(OpenAfterHelp);
+    QCOMPARE(Shown.Result, int(mrOk));
 }
 
 void TstApp::dialogPulledOntoTheScreen() {
     auto Form = CreateShownForm();
-    const QRect Screen = QGuiApplication::primaryScreen()->geometry();
-    Form->move(Screen.width() - Form->frameGeometry().width() / 4, Screen.height() - 20);
-    auto Box = CreateExtMessageDlg(QStringLiteral("Een bericht"), mtWarning, mbOK, 0);
-    QCOMPARE(Box->windowTitle(), QStringLiteral("Waarschuwing"));
-    QCOMPARE(Box->x(), Screen.width() - Box->width());
-    QCOMPARE(Box->y(), Screen.height() - Box->height());
+    const QRect Screen = Form->screen()->geometry();
+    Form->move(Screen.right() - Form->frameGeometry().width() / 4, Screen.bottom() - 20);
+    const auto Nothing = [](QMessageBox& Box) {
+        PressKey(Box, Qt::Key_Return);
+    };
+    TShownBox Shown = ShowExtMessageDlg(QStringLiteral("Een bericht"), mtWarning, mbOK, Nothing);
+    QCOMPARE(Shown.Title, QStringLiteral("Waarschuwing"));
+    QCOMPARE(Shown.Frame.right(), Screen.right());
+    QCOMPARE(Shown.Frame.bottom(), Screen.bottom());
 
-    Form->move(0, 0);
-    Box = CreateExtMessageDlg(QString(200, QLatin1Char('x')) +
-                                  QStringLiteral("\r\r\r\r\r\r\r\r\r\r\r\r\r\r\r\r\r\r\r\r"),
-                              mtInformation, mbOK, 0);
+    // Larger than the main window in the top-left corner: centred on its centre, then
+    // pulled onto the screen.
+    Form->move(Screen.topLeft());
+    Shown = ShowExtMessageDlg(QString(200, QLatin1Char('x')) + QString(20, QLatin1Char('\r')),
+                              mtInformation, mbOK, Nothing);
     const QRect Main = Form->frameGeometry();
-    QCOMPARE(Box->x(), std::max(0, Main.left() + (Main.width() - Box->width()) / 2));
-    QVERIFY(Box->y() >= 0);
+    QVERIFY(Shown.Frame.width() > Main.width() || Shown.Frame.height() > Main.height());
+    QCOMPARE(Shown.Frame.left(),
+             std::max(Screen.left(), Main.left() + (Main.width() - Shown.Frame.width()) / 2));
+    QCOMPARE(Shown.Frame.top(),
+             std::max(Screen.top(), Main.top() + (Main.height() - Shown.Frame.height()) / 2));
 }
 
-void TstApp::dialogWithoutCentringKeepsPlatformPlacement() {
+void TstApp::dialogWithoutCentringStandsMidScreen() {
     auto Form = CreateShownForm();
+    const QRect Screen = Form->screen()->geometry();
+    Form->move(Screen.topLeft());
     CenterOnMainForm = false;
-    const auto Box = CreateExtMessageDlg(QStringLiteral("Een bericht"), mtError, mbOK, 0);
+    const TShownBox Shown =
+        ShowExtMessageDlg(QStringLiteral("Een bericht"), mtError, mbOK,
+                          [](QMessageBox& Box) { PressKey(Box, Qt::Key_Return); });
     CenterOnMainForm = true;
-    QVERIFY(!Box->testAttribute(Qt::WA_Moved));
+    QVERIFY((Shown.Frame.center() - Screen.center()).manhattanLength() <= 2);
+}
+
+// Centred with the size the box has once shown, on the screen that holds the main window.
+void TstApp::stableMessageCentredOnTheScreen() {
+    auto Form = CreateShownForm();
+    TShownBox Shown;
+    AnswerNextModal([&Shown](QWidget* Modal) {
+        auto& Box = *qobject_cast<QMessageBox*>(Modal);
+        Shown = LookAt(Box);
+        PressKey(Box, Qt::Key_Escape);
+        Shown.LeftOpen = Box.isVisible();
+    });
+    Form->MenuStartGameClick();
+    QTRY_COMPARE(Shown.Text, QStringLiteral("Stabiel systeem!"));
+    QCOMPARE(Shown.Title, QStringLiteral("Conway's Game of Life"));
+    QCOMPARE(Shown.Icon, QMessageBox::NoIcon);
+    QCOMPARE(Shown.Captions, QStringList{"OK"});
+    QVERIFY(!Shown.LeftOpen);
+    const QRect Screen = Form->screen()->geometry();
+    QCOMPARE(Shown.Frame.topLeft(),
+             Screen.topLeft() + QPoint((Screen.width() - Shown.Frame.width()) / 2,
+                                       (Screen.height() - Shown.Frame.height()) / 2));
 }
 
 QTEST_MAIN(TstApp)

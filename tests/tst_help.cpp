@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -65,6 +66,16 @@ struct TModalWatch {
     void Settle() { QCoreApplication::processEvents(); }
 };
 
+// The help windows that exist, shown or not.
+QList<THelpForm*> HelpWindows() {
+    QList<THelpForm*> Found;
+    for (QWidget* Window : QApplication::topLevelWidgets()) {
+        if (auto* Help = qobject_cast<THelpForm*>(Window))
+            Found << Help;
+    }
+    return Found;
+}
+
 void ActivateAgain(QWidget& Window) {
     Window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&Window));
@@ -114,6 +125,7 @@ private slots:
     void helpPosition();
     void shownAgainstTheRightEdgeEachTime();
     void oneHelpWindowHoweverOftenF1IsPressed();
+    void helpWindowIsAWindowOfItsOwn();
     void helpAndAboutDoNothingDuringARun();
 
     void aboutBoxShowsTheProgramFacts();
@@ -128,7 +140,7 @@ void TstHelp::bothPagesLoad() {
     THelpFolder Folder;
     Folder.Write(THelpForm::RulesFile, "De regels\n");
     Folder.Write(THelpForm::PlayFile, "Hoe te spelen\n");
-    THelpForm Help(nullptr, Folder.Dir.path());
+    THelpForm Help(Folder.Dir.path());
     QCOMPARE(HeaderOf(Help), RulesHeader);
     QCOMPARE(MemoOf(Help), QStringLiteral("De regels"));
 
@@ -159,7 +171,7 @@ void TstHelp::lineEndsOfHelpFiles() {
     QFETCH(QString, Shown);
     THelpFolder Folder;
     Folder.Write(THelpForm::RulesFile, Bytes);
-    THelpForm Help(nullptr, Folder.Dir.path());
+    THelpForm Help(Folder.Dir.path());
     QCOMPARE(MemoOf(Help), Shown);
 }
 
@@ -167,7 +179,7 @@ void TstHelp::buttonForShownPageDoesNothing() {
     THelpFolder Folder;
     Folder.Write(THelpForm::RulesFile, "Eerste regels");
     Folder.Write(THelpForm::PlayFile, "Eerste uitleg");
-    THelpForm Help(nullptr, Folder.Dir.path());
+    THelpForm Help(Folder.Dir.path());
 
     Folder.Write(THelpForm::RulesFile, "Nieuwe regels");
     Click(Help, "RulesBtn");
@@ -182,7 +194,7 @@ void TstHelp::buttonForShownPageDoesNothing() {
 void TstHelp::missingSecondFileReportsItsFullPath() {
     THelpFolder Folder;
     Folder.Write(THelpForm::RulesFile, "De regels");
-    THelpForm Help(nullptr, Folder.Dir.path());
+    THelpForm Help(Folder.Dir.path());
 
     int Reports = 0;
     QString Title;
@@ -216,7 +228,7 @@ void TstHelp::missingFirstFileAtStartIsSilent() {
     THelpFolder Folder;
     TModalWatch Watch;
     Watch.Arm();
-    THelpForm Help(nullptr, Folder.Dir.path());
+    THelpForm Help(Folder.Dir.path());
     Watch.Settle();
     QCOMPARE(Watch.Seen, 0);
     QCOMPARE(HeaderOf(Help), RulesHeader);
@@ -241,7 +253,7 @@ void TstHelp::shippedHelpTextsLoad() {
     QFETCH(QString, Opening);
     const QString Shipped = QFINDTESTDATA("../help");
     QVERIFY(!Shipped.isEmpty());
-    THelpForm Help(nullptr, Shipped);
+    THelpForm Help(Shipped);
     Click(Help, "PlayBtn");
     Click(Help, Button.toLatin1().constData());
     QCOMPARE(HeaderOf(Help), Header);
@@ -252,20 +264,24 @@ void TstHelp::shippedHelpTextsLoad() {
 }
 
 void TstHelp::helpPosition_data() {
-    QTest::addColumn<QSize>("Screen");
+    QTest::addColumn<QRect>("Screen");
     QTest::addColumn<QSize>("Window");
     QTest::addColumn<QPoint>("Expected");
-    QTest::newRow("wide screen") << QSize(1920, 1080) << QSize(620, 640) << QPoint(1300, 220);
+    QTest::newRow("wide screen") << QRect(0, 0, 1920, 1080) << QSize(620, 640) << QPoint(1300, 220);
     QTest::newRow("odd height difference truncates")
-        << QSize(800, 800) << QSize(614, 613) << QPoint(186, 93);
+        << QRect(0, 0, 800, 800) << QSize(614, 613) << QPoint(186, 93);
     QTest::newRow("screen narrower than the window")
-        << QSize(600, 800) << QSize(620, 640) << QPoint(0, 80);
+        << QRect(0, 0, 600, 800) << QSize(620, 640) << QPoint(0, 80);
     QTest::newRow("screen lower than the window")
-        << QSize(800, 600) << QSize(620, 641) << QPoint(180, 0);
+        << QRect(0, 0, 800, 600) << QSize(620, 641) << QPoint(180, 0);
+    QTest::newRow("second screen to the right, lower")
+        << QRect(1920, 100, 1280, 1024) << QSize(620, 640) << QPoint(2580, 292);
+    QTest::newRow("second screen narrower than the window")
+        << QRect(1920, 100, 600, 500) << QSize(620, 640) << QPoint(1920, 100);
 }
 
 void TstHelp::helpPosition() {
-    QFETCH(QSize, Screen);
+    QFETCH(QRect, Screen);
     QFETCH(QSize, Window);
     QFETCH(QPoint, Expected);
     QCOMPARE(HelpFormPosition(Screen, Window), Expected);
@@ -276,7 +292,7 @@ void TstHelp::helpPosition() {
 void TstHelp::shownAgainstTheRightEdgeEachTime() {
     THelpFolder Folder;
     Folder.Write(THelpForm::RulesFile, "De regels");
-    THelpForm Help(nullptr, Folder.Dir.path());
+    THelpForm Help(Folder.Dir.path());
     const QRect Screen = QGuiApplication::primaryScreen()->geometry();
     const std::function<void()> Closers[] = {
         [&Help] { Click(Help, "CloseBtn"); },
@@ -304,9 +320,37 @@ void TstHelp::oneHelpWindowHoweverOftenF1IsPressed() {
         QTest::keyClick(Form.get(), Qt::Key_F1);
         QTRY_VERIFY(TLifeFormProbe(*Form).HelpForm()->isVisible());
     }
-    QCOMPARE(Form->findChildren<THelpForm*>().size(), 1);
-    QCOMPARE(Form->findChildren<THelpForm*>().first(), TLifeFormProbe(*Form).HelpForm());
+    QCOMPARE(HelpWindows(), QList<THelpForm*>{TLifeFormProbe(*Form).HelpForm()});
     QTRY_VERIFY(TLifeFormProbe(*Form).HelpForm()->isActiveWindow());
+}
+
+// A dialog, or a window with the main window as transient parent, would be kept above the
+// main window by the window manager and hide the right part of the world.
+void TstHelp::helpWindowIsAWindowOfItsOwn() {
+    auto Form = CreateShownForm();
+    QTest::keyClick(Form.get(), Qt::Key_F1);
+    const QPointer<THelpForm> Help = TLifeFormProbe(*Form).HelpForm();
+    QTRY_VERIFY(Help->isVisible());
+    QCOMPARE(Help->windowType(), Qt::Window);
+    QVERIFY(!Help->parentWidget());
+    QVERIFY(!Help->windowHandle()->transientParent());
+    QVERIFY(!Help->isModal());
+
+    ActivateAgain(*Form);
+    QVERIFY(Help->isVisible());
+    QTest::keyClick(Form.get(), Qt::Key_F8);
+    QCOMPARE(TLifeFormProbe(*Form).Panel(0)->text(), QStringLiteral("Generatie: 1"));
+
+    // Closing the main window ends the event loop although the help window is open; the
+    // fallback only keeps a failing test from hanging.
+    QTimer::singleShot(0, Form.get(), &QWidget::close);
+    QTimer Fallback;
+    connect(&Fallback, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+    Fallback.start(10000);
+    QCOMPARE(QApplication::exec(), 0);
+    // The help window goes with the main window.
+    Form.reset();
+    QVERIFY(Help.isNull());
 }
 
 void TstHelp::helpAndAboutDoNothingDuringARun() {

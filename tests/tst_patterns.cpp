@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QRandomGenerator>
 #include <QScopeGuard>
@@ -195,7 +196,8 @@ private slots:
     void openClipsToTheWorld();
     void failedOpenLeavesWorldUntouched_data();
     void failedOpenLeavesWorldUntouched();
-    void saveIntoMissingFolderReportsError();
+    void saveDialogRefusesMissingFolder();
+    void saveIntoVanishedFolderSaysPathNotFound();
     void failedSaveKeepsExistingFile();
     void fileCommandsStopTheRunAlsoWhenCancelled_data();
     void fileCommandsStopTheRunAlsoWhenCancelled();
@@ -634,21 +636,56 @@ void TstPatterns::failedOpenLeavesWorldUntouched() {
     QVERIFY(!QApplication::overrideCursor());
 }
 
-void TstPatterns::saveIntoMissingFolderReportsError() {
+// The name in the dialog's name field, then Enter, as the user gives it. The name is set
+// whole, so that no completion pops up and takes the Enter.
+void TstPatterns::saveDialogRefusesMissingFolder() {
     QTemporaryDir Folder;
-    const QString Path = Folder.filePath(QStringLiteral("ontbreekt/glider.life"));
+    const QString Missing = Folder.filePath(QStringLiteral("ontbreekt"));
+    const QString Path = Missing + QStringLiteral("/glider.life");
+    auto Form = CreateShownForm();
+    TShownMessage Refusal;
+    bool StayedOpen = false;
+    AnswerNextModal([&](QWidget* Modal) {
+        auto* Dialog = qobject_cast<QFileDialog*>(Modal);
+        auto* Name = Modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (Dialog && Name) {
+            Name->setText(Path);
+            AcceptMessageInto(Refusal);
+            QTest::keyClick(Name, Qt::Key_Return);
+            StayedOpen = Dialog->isVisible();
+        }
+        Modal->close();
+    });
+    Action(*Form, "MenuSaveGame")->trigger();
+
+    QCOMPARE(Refusal.Title, QStringLiteral("Spel opslaan"));
+    QCOMPARE(Refusal.Text, QDir::toNativeSeparators(Missing) +
+                               QStringLiteral("\nMap niet gevonden.\nGa na dat de juiste "
+                                              "mapnaam is gegeven."));
+    QVERIFY(StayedOpen);
+    QVERIFY(!QFileInfo::exists(Missing));
+}
+
+// The folder goes away between the dialog and the write.
+void TstPatterns::saveIntoVanishedFolderSaysPathNotFound() {
+    QTemporaryDir Folder;
+    const QString Vanishing = Folder.filePath(QStringLiteral("weg"));
+    QVERIFY(QDir().mkdir(Vanishing));
+    const QString Path = Vanishing + QStringLiteral("/glider.life");
     auto Form = CreateShownForm();
     TLifeFormProbe Probe(*Form);
     PlaceRows(*Form, 3, 3, Glider);
     TShownMessage Shown;
-    ChooseFile(Path, [&] { AcceptMessageInto(Shown); });
+    ChooseFile(Path, [&] {
+        QDir(Vanishing).removeRecursively();
+        AcceptMessageInto(Shown);
+    });
     Action(*Form, "MenuSaveGame")->trigger();
 
-    const QString Prefix =
-        QStringLiteral("Fout bij opslaan van bestand:\n") + QDir::toNativeSeparators(Path) + "\n\n";
     QCOMPARE(Shown.Title, QStringLiteral("Fout"));
-    QVERIFY2(Shown.Text.startsWith(Prefix), qPrintable(Shown.Text));
-    QVERIFY2(Shown.Text.size() > Prefix.size(), qPrintable(Shown.Text));
+    QCOMPARE(Shown.Text, QStringLiteral("Fout bij opslaan van bestand:\n") +
+                             QDir::toNativeSeparators(Path) +
+                             QStringLiteral("\n\nPad niet gevonden"));
     QVERIFY(!QFileInfo::exists(Path));
     QCOMPARE(ReadRows(*Form, QRect(3, 3, 3, 3)), Glider);
     QVERIFY(Probe.Panel(1)->text().isEmpty());

@@ -36,6 +36,10 @@ private slots:
     void noFileGivesDefaults();
     void readingTable_data();
     void readingTable();
+    void handEditedFilesLoadAsOnWindows_data();
+    void handEditedFilesLoadAsOnWindows();
+    void saveKeepsMarkAndLineEnds_data();
+    void saveKeepsMarkAndLineEnds();
     void twoCellSizesReadIndependently();
     void closingWithoutConfirmationWritesNothing();
     void confirmedCloseWritesAllSixKeys();
@@ -110,6 +114,25 @@ void TstSettings::iniWriteKeepsLayout_data() {
     QTest::newRow("new section at the end, comments kept")
         << QByteArray("; mine\n[Other]\nx=y") << QByteArray("Opties") << QByteArray("Wrapping")
         << QByteArray("; mine\n[Other]\nx=y\n[Opties]\nWrapping=3\n");
+    QTest::newRow("byte-order mark kept")
+        << QByteArray("\xEF\xBB\xBF[Opties]\r\nWrapping=0\r\n") << QByteArray("Opties")
+        << QByteArray("Wrapping") << QByteArray("\xEF\xBB\xBF[Opties]\r\nWrapping=3\r\n");
+    QTest::newRow("byte-order mark kept before a new section")
+        << QByteArray("\xEF\xBB\xBF[Other]\nx=y\n") << QByteArray("Opties")
+        << QByteArray("Wrapping") << QByteArray("\xEF\xBB\xBF[Other]\nx=y\n[Opties]\nWrapping=3\n");
+    QTest::newRow("CR line ends kept, key replaced")
+        << QByteArray("[Opties]\rWrapping=0\rfoo=1\r") << QByteArray("Opties")
+        << QByteArray("Wrapping") << QByteArray("[Opties]\rWrapping=3\rfoo=1\r");
+    QTest::newRow("CR line ends kept, key added")
+        << QByteArray("[Opties]\rfoo=1") << QByteArray("Opties") << QByteArray("Wrapping")
+        << QByteArray("[Opties]\rfoo=1\rWrapping=3\r");
+    QTest::newRow("second section of the same name untouched")
+        << QByteArray("[Opties]\nfoo=1\n[opties]\nWrapping=0\n") << QByteArray("Opties")
+        << QByteArray("Wrapping")
+        << QByteArray("[Opties]\nfoo=1\nWrapping=3\n[opties]\nWrapping=0\n");
+    QTest::newRow("quoted value replaced")
+        << QByteArray("[Opties]\nWrapping=\"0\"\n") << QByteArray("Opties")
+        << QByteArray("Wrapping") << QByteArray("[Opties]\nWrapping=3\n");
     QTest::newRow("same key in another section untouched")
         << QByteArray("[Other]\nWrapping=9\n[Opties]\n") << QByteArray("Opties")
         << QByteArray("Wrapping") << QByteArray("[Other]\nWrapping=9\n[Opties]\nWrapping=3\n");
@@ -224,6 +247,60 @@ void TstSettings::readingTable() {
         {"HorCellSize", Probe.HorCellSize}, {"VertCellSize", Probe.VertCellSize},
         {"Wrapping", Probe.Wrapping()},     {"Interval", Probe.WorldTimer()->interval()}};
     QCOMPARE(Fields.value(Field), Expected);
+}
+
+void TstSettings::handEditedFilesLoadAsOnWindows_data() {
+    QTest::addColumn<QByteArray>("File");
+    QTest::addColumn<int>("HorCells");
+    QTest::addColumn<int>("VertCells");
+    QTest::newRow("byte-order mark before the first section")
+        << QByteArray("\xEF\xBB\xBF[Afmetingen]\r\nHorCells=640\r\nVertCells=480\r\n") << 640
+        << 480;
+    QTest::newRow("CR line ends") << QByteArray("[Afmetingen]\rHorCells=640\rVertCells=480\r")
+                                  << 640 << 480;
+    QTest::newRow("value in double quotes")
+        << QByteArray("[Afmetingen]\r\nHorCells=\"640\"\r\nVertCells= \"480\" \r\n") << 640 << 480;
+    QTest::newRow("value in single quotes")
+        << QByteArray("[Afmetingen]\nHorCells='640'\nVertCells=\"480'\n") << 640 << 240;
+    QTest::newRow("second section of the same name")
+        << QByteArray("[Afmetingen]\r\nHorCells=640\r\n[Opties]\r\nWrapping=0\r\n"
+                      "[AFMETINGEN]\r\nHorCells=800\r\nVertCells=480\r\n")
+        << 640 << 240;
+}
+
+void TstSettings::handEditedFilesLoadAsOnWindows() {
+    QFETCH(QByteArray, File);
+    QFETCH(int, HorCells);
+    QFETCH(int, VertCells);
+    QTemporaryDir Folder;
+    UseSettingsFolder(Folder.path());
+    WriteFile(SettingsFile, File);
+    auto Form = CreateForm();
+    TLifeFormProbe Probe(*Form);
+    QCOMPARE(Probe.HorCells(), HorCells);
+    QCOMPARE(Probe.VertCells(), VertCells);
+}
+
+// A file saved by a Windows editor: the mark, CR LF and the quotes as the user left them.
+void TstSettings::saveKeepsMarkAndLineEnds_data() {
+    QTest::addColumn<QByteArray>("End");
+    QTest::newRow("CR LF") << QByteArray("\r\n");
+    QTest::newRow("CR") << QByteArray("\r");
+    QTest::newRow("LF") << QByteArray("\n");
+}
+
+void TstSettings::saveKeepsMarkAndLineEnds() {
+    QFETCH(QByteArray, End);
+    QTemporaryDir Folder;
+    UseSettingsFolder(Folder.path());
+    const QByteArray Mark("\xEF\xBB\xBF");
+    WriteFile(SettingsFile, Mark + QByteArray("[Afmetingen]_HorCells=\"640\"_").replace("_", End));
+    auto Form = CreateForm();
+    Form->SaveOptions();
+    QCOMPARE(FileBytes(SettingsFile),
+             Mark + QByteArray("[Afmetingen]_HorCells=640_VertCells=240_HorCellGrootte=1_"
+                               "VertCellGrootte=1_[Opties]_Wrapping=1_TimerInterval=100_")
+                        .replace("_", End));
 }
 
 void TstSettings::twoCellSizesReadIndependently() {

@@ -1,0 +1,16 @@
+#pragma once
+
+// The save dialog: a file dialog that refuses a file in a folder that does not exist, as
+// the open dialog refuses a file that does not exist. Qt's own dialog would accept it and
+// leave the failure to the save.
+
+#include <QFileDialog>
+
+class TSaveDialog : public QFileDialog {
+    Q_OBJECT
+
+public:
+    TSaveDialog(QWidget* Parent, const QString& Caption);
+
+    void accept() override;
+};

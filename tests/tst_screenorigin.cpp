@@ -1,0 +1,134 @@
+// Placement on a screen that does not start at (0, 0): the main window, the "Stabiel
+// systeem!" box, the message dialogs and the help window stay on the screen that holds the
+// main window. Runs with two offscreen screens, the primary one at (0, 0) and a second one
+// to its right and lower.
+
+#include "app/extmsgdlg.h"
+#include "app/uhelp.h"
+#include "tests/testhelpers.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+namespace {
+
+const QRect SecondGeometry(1920, 100, 1280, 1024);
+
+QScreen* SecondScreen() {
+    for (QScreen* Screen : QGuiApplication::screens()) {
+        if (Screen->geometry() == SecondGeometry)
+            return Screen;
+    }
+    return nullptr;
+}
+
+// A main window that the window system put on the second screen.
+std::unique_ptr<TLifeForm> ShownOnSecondScreen() {
+    auto Form = CreateForm();
+    Form->move(SecondGeometry.topLeft());
+    Form->show();
+    if (!QTest::qWaitForWindowExposed(Form.get()))
+        qWarning("main window was not exposed");
+    return Form;
+}
+
+QPoint CentredIn(const QRect& Area, const QSize& Window) {
+    return Area.topLeft() +
+           QPoint((Area.width() - Window.width()) / 2, (Area.height() - Window.height()) / 2);
+}
+
+// The frame of the next message box as shown; the box is answered with its default button.
+void KeepFrameOfNextBox(QRect& Frame) {
+    AnswerNextModal([&Frame](QWidget* Modal) {
+        Frame = Modal->frameGeometry();
+        if (auto* Box = qobject_cast<QMessageBox*>(Modal); Box && Box->defaultButton())
+            Box->defaultButton()->click();
+        else
+            Modal->close();
+    });
+}
+
+} // namespace
+
+class TstScreenOrigin : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void mainWindowCentredOnItsScreen();
+    void windowLargerThanTheScreenAtItsTopLeft();
+    void stableMessageCentredOnTheScreen();
+    void errorDialogPulledOntoTheScreen_data();
+    void errorDialogPulledOntoTheScreen();
+    void helpWindowAgainstTheRightEdge();
+};
+
+void TstScreenOrigin::initTestCase() {
+    QCOMPARE(QGuiApplication::screens().size(), 2);
+    QCOMPARE(QGuiApplication::primaryScreen()->geometry(), QRect(0, 0, 800, 600));
+    QVERIFY(SecondScreen());
+}
+
+void TstScreenOrigin::mainWindowCentredOnItsScreen() {
+    const auto Form = ShownOnSecondScreen();
+    QCOMPARE(Form->screen(), SecondScreen());
+    const QRect Frame = Form->frameGeometry();
+    QCOMPARE(Frame.topLeft(), CentredIn(SecondGeometry, Frame.size()));
+}
+
+// 1280 x 1024 cells of 2 x 2 pixels.
+void TstScreenOrigin::windowLargerThanTheScreenAtItsTopLeft() {
+    const auto Form = ShownOnSecondScreen();
+    Form->ResizeTheWorld(1280, 1024, 2, 2);
+    QVERIFY(Form->frameGeometry().width() > SecondGeometry.width());
+    QCOMPARE(Form->frameGeometry().topLeft(), SecondGeometry.topLeft());
+}
+
+void TstScreenOrigin::stableMessageCentredOnTheScreen() {
+    const auto Form = ShownOnSecondScreen();
+    QRect Frame;
+    KeepFrameOfNextBox(Frame);
+    Form->MenuStartGameClick();
+    QTRY_VERIFY(!Frame.isNull());
+    QCOMPARE(Frame.topLeft(), CentredIn(SecondGeometry, Frame.size()));
+}
+
+void TstScreenOrigin::errorDialogPulledOntoTheScreen_data() {
+    QTest::addColumn<QPoint>("MainPosition");
+    QTest::addColumn<QPoint>("DialogCorner"); // the corner of the screen the dialog meets
+    QTest::newRow("main window over the bottom-right corner")
+        << SecondGeometry.bottomRight() - QPoint(60, 20) << SecondGeometry.bottomRight();
+    QTest::newRow("main window over the top-left corner")
+        << SecondGeometry.topLeft() - QPoint(300, 250) << SecondGeometry.topLeft();
+}
+
+void TstScreenOrigin::errorDialogPulledOntoTheScreen() {
+    QFETCH(QPoint, MainPosition);
+    QFETCH(QPoint, DialogCorner);
+    const auto Form = ShownOnSecondScreen();
+    Form->move(MainPosition);
+    QRect Frame;
+    KeepFrameOfNextBox(Frame);
+    ExtMessageDlg(QStringLiteral("Fout bij openen van bestand:\r/tmp/x"), mtError, mbOK, 0);
+    QVERIFY(Frame.contains(DialogCorner));
+    QVERIFY(SecondGeometry.contains(Frame));
+}
+
+void TstScreenOrigin::helpWindowAgainstTheRightEdge() {
+    const auto Form = ShownOnSecondScreen();
+    Form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(Form.get()));
+    QTest::keyClick(Form.get(), Qt::Key_F1);
+    QWidget* Help = TLifeFormProbe(*Form).HelpForm();
+    QTRY_VERIFY(Help->isVisible());
+    const QRect Frame = Help->frameGeometry();
+    QCOMPARE(Frame.right(), SecondGeometry.right());
+    QCOMPARE(Frame.top(), CentredIn(SecondGeometry, Frame.size()).y());
+    Help->close();
+}
+
+QTEST_MAIN(TstScreenOrigin)
+#include "tst_screenorigin.moc"
