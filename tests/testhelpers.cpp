@@ -75,6 +75,16 @@ int LiveCells(TLifeForm& Form) {
     return Count;
 }
 
+int LiveCellsOutsideWorld(TLifeForm& Form) {
+    TLifeFormProbe Probe(Form);
+    int Count = 0;
+    for (int X = 0; X < TWorld::MaxHorCells; ++X) {
+        for (int Y = X < Probe.HorCells ? Probe.VertCells : 0; Y < TWorld::MaxVertCells; ++Y)
+            Count += Probe.World(X, Y).State;
+    }
+    return Count;
+}
+
 QRgb PixelAt(const QImage& Picture, int X, int Y) {
     return Picture.pixel(X, Y) | 0xff000000u;
 }
