@@ -676,8 +676,6 @@ void TstPatterns::openRefusesBrokenFilesAndOtherRules_data() {
         << RuleLine(QStringLiteral("B3/S23/") + QString(33, QLatin1Char('X')) +
                     QStringLiteral("..."));
     QTest::newRow("RLE run count 0") << QByteArray("x = 3, y = 1\n0b3o!") << QString();
-    QTest::newRow("RLE header without y") << QByteArray("x = 3\n3o!") << QString();
-    QTest::newRow("RLE cut short before !") << QByteArray("x = 3, y = 3\nbo$2bo$3") << QString();
     QTest::newRow("Life 1.05 #P with a fraction")
         << QByteArray("#Life 1.05\n#P 0.5 0\n**\n") << QString();
     QTest::newRow("Life 1.06 line of three numbers")
