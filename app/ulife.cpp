@@ -187,7 +187,8 @@ void TLifeForm::CreateFileDialogs() {
     OpenDialog->setFileMode(QFileDialog::ExistingFile);
     OpenDialog->setNameFilters(
         NameFilters(QStringLiteral("life-bestanden (*.life;*.lif)|*.life;*.lif|cell-bestanden "
-                                   "(*.cells)|*.cells|alle bestanden (*.*)|*.*")));
+                                   "(*.cells)|*.cells|rle-bestanden (*.rle)|*.rle|alle bestanden "
+                                   "(*.*)|*.*")));
 
     SaveDialog = new TSaveDialog(this, QStringLiteral("Spel opslaan"));
     SaveDialog->setObjectName(QStringLiteral("SaveDialog"));

@@ -22,6 +22,7 @@ class QTimer;
 class TWorldImage;
 class TOptionsDlg;
 class THelpForm;
+struct TPatternFault;
 
 class TLifeForm : public QMainWindow {
     Q_OBJECT
@@ -142,7 +143,8 @@ private:
     void ShowStableMessage();
     void CountGeneration();
     int WritePattern(const QString& Path); // 0, or the Windows error code of the failure
-    bool ReadPattern(const QString& Path); // false leaves the world untouched
+    // false leaves the world untouched and, when Fault is given, tells why in it
+    bool ReadPattern(const QString& Path, TPatternFault* Fault = nullptr);
     template <typename TRule> void ApplyTransform(TRule NewState);
     qint32 SnapshotAt(qint64 X, qint64 Y) const;
     int HorCells() const { return Engine.HorCells(); }

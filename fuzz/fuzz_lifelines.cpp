@@ -1,10 +1,13 @@
 // Pattern reading from raw bytes to a placed world: splitting into lines, trimming to the
-// live cells and placement. Each step is checked against a plain restatement of its rules.
-// The world's size comes from the input's last four bytes, so the clipping is tried at
-// every width from 320 to 1280 and every height from 240 to 1024.
+// live cells, the readers of the shared formats and placement. Each step is checked
+// against a plain restatement of its rules; the rows a shared format gives are written
+// again in all three formats and must read back the same. The world's size comes from the
+// input's last four bytes, so the clipping is tried at every width from 320 to 1280 and
+// every height from 240 to 1024.
 
 #include "app/ulife.h"
 #include "patterns/lifelines.h"
+#include "patterns/patternformats.h"
 
 #include <QByteArrayView>
 #include <QStringList>
@@ -13,7 +16,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <utility>
+#include <variant>
 #include <vector>
 
 namespace {
@@ -95,24 +100,123 @@ void CheckTrimmed(const QStringList& Lines, const QStringList& Trimmed) {
     Require(Trimmed.size() == Rows, "trimming kept rows outside the live cells");
 }
 
+// Rows as the readers give them: a rectangle of "O" and "." no larger than the largest
+// world, whose last row and last column each hold a live cell.
+void CheckFormatRows(const QStringList& Rows) {
+    Require(Rows.size() <= PatternMaxRows, "a reader gave more rows than any world has");
+    if (Rows.isEmpty())
+        return;
+    const qsizetype Width = Rows.first().size();
+    Require(Width > 0 && Width <= PatternMaxColumns, "a reader gave a row of a wrong length");
+    bool RightColumnLives = false;
+    for (const QString& Row : Rows) {
+        Require(Row.size() == Width, "a reader gave rows of different lengths");
+        Require(std::all_of(Row.cbegin(), Row.cend(),
+                            [](QChar C) { return C == QLatin1Char('O') || C == QLatin1Char('.'); }),
+                "a reader gave a character other than O and .");
+        RightColumnLives = RightColumnLives || Row.back() == QLatin1Char('O');
+    }
+    Require(Rows.back().contains(QLatin1Char('O')), "a reader kept a dead row at the bottom");
+    Require(RightColumnLives, "a reader kept a dead column at the right");
+}
+
+QStringList FormatLines(const QString& Text) {
+    return SplitLifeLines(Text.toLatin1());
+}
+
+QString AsLife105(const QStringList& Rows) {
+    QString Text = QStringLiteral("#Life 1.05\n#P 0 0\n");
+    for (QString Row : Rows)
+        Text += Row.replace(QLatin1Char('O'), QLatin1Char('*')) + QLatin1Char('\n');
+    return Text;
+}
+
+QString AsLife106(const QStringList& Rows) {
+    QString Text = QStringLiteral("#Life 1.06\n");
+    for (qsizetype Y = 0; Y < Rows.size(); ++Y) {
+        for (qsizetype X = 0; X < Rows[Y].size(); ++X) {
+            if (Rows[Y][X] == QLatin1Char('O'))
+                Text += QStringLiteral("%1 %2\n").arg(X - 7).arg(Y - 5);
+        }
+    }
+    return Text;
+}
+
+// One run per line, so lines break between every two runs.
+QString AsRle(const QStringList& Rows) {
+    QString Text = QStringLiteral("x = 0, y = 0, rule = B3/S23\n");
+    for (const QString& Row : Rows) {
+        for (qsizetype X = 0; X < Row.size();) {
+            qsizetype End = X;
+            while (End < Row.size() && Row[End] == Row[X])
+                ++End;
+            Text += QString::number(End - X) + QLatin1Char(Row[X] == QLatin1Char('O') ? 'o' : 'b') +
+                    QLatin1Char('\n');
+            X = End;
+        }
+        Text += QStringLiteral("$\n");
+    }
+    return Text + QLatin1Char('!');
+}
+
+// Every format reads the rows back as the rectangle of their live cells. Larger patterns
+// are left out: written as Life 1.06 they would slow the fuzzer down to a crawl.
+void CheckRowsReadBack(const QStringList& Rows) {
+    constexpr qsizetype MostCells = 10000;
+    if (Rows.join(QString()).count(QLatin1Char('O')) > MostCells)
+        return;
+    QStringList Expected = Rows;
+    TLifeForm::TrimLifeLines(Expected);
+    const std::pair<TPatternFormat, QString> Files[] = {{TPatternFormat::Life105, AsLife105(Rows)},
+                                                        {TPatternFormat::Life106, AsLife106(Rows)},
+                                                        {TPatternFormat::Rle, AsRle(Rows)}};
+    for (const auto& [Format, Text] : Files) {
+        const QStringList Lines = FormatLines(Text);
+        Require(RecognisePatternFormat(Lines) == Format, "a written file was not recognised");
+        const TPatternRows Read = ReadPatternFormat(Format, Lines);
+        Require(std::holds_alternative<QStringList>(Read), "a written file was refused");
+        Require(std::get<QStringList>(Read) == Expected, "a written file read back otherwise");
+    }
+}
+
+// The rows the program places for Lines, read by the rules of their format; nothing for a
+// file it refuses.
+std::optional<QStringList> RowsToPlace(const QStringList& Lines, const QStringList& Trimmed) {
+    const TPatternFormat Format = RecognisePatternFormat(Lines);
+    if (Format == TPatternFormat::PlainText)
+        return Trimmed;
+    const TPatternRows Read = ReadPatternFormat(Format, Lines);
+    if (const auto* Fault = std::get_if<TPatternFault>(&Read)) {
+        Require(Format != TPatternFormat::Life106 || Fault->Rule.isEmpty(),
+                "a Life 1.06 file named a rule");
+        return std::nullopt;
+    }
+    const QStringList& Rows = std::get<QStringList>(Read);
+    CheckFormatRows(Rows);
+    CheckRowsReadBack(Rows);
+    return Rows;
+}
+
 // The world is shared by all inputs: every cell an input touches is checked and then
 // cleared again, so each input starts from an empty world.
-TWorld& SharedWorld() {
-    static TWorld World;
+TLifeEngine& SharedWorld() {
+    static TLifeEngine World;
     return World;
 }
 
 void CheckPlaced(const QStringList& Trimmed, TWorldSize Size) {
-    TWorld& World = SharedWorld();
-    PlaceLifeLines(Trimmed, World, Size.Width, Size.Height);
+    TLifeEngine& World = SharedWorld();
+    World.SetSize(Size.Width, Size.Height);
+    PlaceLifeLines(Trimmed, World);
 
     const bool SkipFirst = !Trimmed.isEmpty() && IsCommentLine(Trimmed.first());
     qsizetype Expected = 0;
     for (const auto& [Row, Column] : LivePositions(Trimmed)) {
         if (Row >= Size.Height || Column >= Size.Width || (Row == 0 && SkipFirst))
             continue;
-        const TCell& Cell = World(int(Column), int(Row));
-        Require(Cell.State == 1 && Cell.PrevState == 1, "a live character was not placed");
+        Require(World.State(int(Column), int(Row)) == 1 &&
+                    World.PrevState(int(Column), int(Row)) == 1,
+                "a live character was not placed");
         ++Expected;
     }
 
@@ -121,22 +225,22 @@ void CheckPlaced(const QStringList& Trimmed, TWorldSize Size) {
     for (int Y = 0; Y < Rows; ++Y) {
         const int Columns = int(std::min<qsizetype>(Trimmed[Y].size(), Size.Width));
         for (int X = 0; X < Columns; ++X) {
-            TCell& Cell = World(X, Y);
-            Require(Cell.State == Cell.PrevState, "placement split State and PrevState");
-            Placed += Cell.State;
-            Cell.State = Cell.PrevState = 0;
+            Require(World.State(X, Y) == World.PrevState(X, Y),
+                    "placement split State and PrevState");
+            Placed += World.State(X, Y);
+            World.SetCell(X, Y, 0);
         }
     }
     Require(Placed == Expected, "placement made a dead character live");
 
     // Nothing lands just beyond the world's right or bottom edge.
-    if (Size.Width < TWorld::MaxHorCells) {
+    if (Size.Width < TLifeEngine::MaxHorCells) {
         for (int Y = 0; Y < Size.Height; ++Y)
-            Require(World(Size.Width, Y).State == 0, "a cell beyond the right edge is live");
+            Require(World.State(Size.Width, Y) == 0, "a cell beyond the right edge is live");
     }
-    if (Size.Height < TWorld::MaxVertCells) {
+    if (Size.Height < TLifeEngine::MaxVertCells) {
         for (int X = 0; X < Size.Width; ++X)
-            Require(World(X, Size.Height).State == 0, "a cell below the bottom edge is live");
+            Require(World.State(X, Size.Height) == 0, "a cell below the bottom edge is live");
     }
 }
 
@@ -151,6 +255,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     TLifeForm::TrimLifeLines(Trimmed);
     CheckTrimmed(Lines, Trimmed);
 
-    CheckPlaced(Trimmed, WorldSizeFrom(Bytes));
+    if (const std::optional<QStringList> Rows = RowsToPlace(Lines, Trimmed))
+        CheckPlaced(*Rows, WorldSizeFrom(Bytes));
     return 0;
 }

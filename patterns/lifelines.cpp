@@ -99,7 +99,7 @@ void PlaceLifeLines(const QStringList& Lines, TLifeEngine& World) {
     }
 }
 
-std::optional<QByteArray> ReadLifeFile(const QString& Path) {
+std::optional<QByteArray> ReadLifeFile(const QString& Path, qint64 MaxBytes) {
     // A device or a pipe could block or never end; pattern files are regular files.
     if (!QFileInfo(Path).isFile())
         return std::nullopt;
@@ -109,15 +109,17 @@ std::optional<QByteArray> ReadLifeFile(const QString& Path) {
     constexpr qint64 ChunkSize = 64 * 1024;
     QByteArray Bytes;
     for (;;) {
-        const QByteArray Chunk = File.read(ChunkSize);
+        // One byte beyond the limit tells a file that is too large from one that fits.
+        const QByteArray Chunk = File.read(std::min(ChunkSize, MaxBytes + 1 - Bytes.size()));
         if (File.error() != QFileDevice::NoError)
             return std::nullopt;
-        if (Chunk.isEmpty())
-            return Bytes;
         // Nothing after a zero byte counts, so a binary file is not read to its end.
-        if (const qsizetype Zero = Chunk.indexOf('\0'); Zero >= 0)
-            return Bytes + Chunk.first(Zero);
-        Bytes += Chunk;
+        const qsizetype Zero = Chunk.indexOf('\0');
+        Bytes += Zero >= 0 ? Chunk.first(Zero) : Chunk;
+        if (Bytes.size() > MaxBytes)
+            return std::nullopt;
+        if (Chunk.isEmpty() || Zero >= 0)
+            return Bytes;
     }
 }
 

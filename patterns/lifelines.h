@@ -44,9 +44,15 @@ QStringList PatternRows(const TLifeEngine& World);
 // characters leave their cell as it is.
 void PlaceLifeLines(const QStringList& Lines, TLifeEngine& World);
 
+// The most text a pattern file may hold. The program's own file of the largest world takes
+// 1.3 MB and a Life 1.06 list of half its cells about 7 MB. Split into lines, a file takes
+// up to 30 times its size in memory, so a larger one is refused rather than read.
+constexpr qint64 PatternFileMaxBytes = 8 * 1024 * 1024;
+
 // The bytes of the regular file at Path up to its first zero byte, or nothing when it
-// cannot be opened or read (a folder, a device or a vanished file included).
-std::optional<QByteArray> ReadLifeFile(const QString& Path);
+// cannot be opened or read (a folder, a device or a vanished file included) or holds more
+// than MaxBytes before that zero byte.
+std::optional<QByteArray> ReadLifeFile(const QString& Path, qint64 MaxBytes = PatternFileMaxBytes);
 
 // Replaces the file at Path with Bytes, or leaves an existing file untouched on failure.
 // Returns 0, or the Windows system error code of the failure (never 0).

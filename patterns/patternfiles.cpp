@@ -5,6 +5,7 @@
 #include "app/extmsgdlg.h"
 #include "app/ulife.h"
 #include "patterns/lifelines.h"
+#include "patterns/patternformats.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -44,33 +45,62 @@ int TLifeForm::WritePattern(const QString& Path) {
     return WriteLifeFile(Path, LifeFileBytes(Lines));
 }
 
+namespace {
+
+// The open error, with a line about the rule when the file plays another one.
+QString OpenErrorText(const QString& Path, const TPatternFault& Fault) {
+    QString Text =
+        QStringLiteral("Fout bij openen van bestand:\r%1").arg(QDir::toNativeSeparators(Path));
+    if (Fault.Rule.isEmpty())
+        return Text;
+    // The rule is the file's own text: a long one would stretch the message past the screen.
+    constexpr qsizetype LongestRuleShown = 40;
+    const QString Rule = Fault.Rule.size() > LongestRuleShown
+                             ? Fault.Rule.left(LongestRuleShown) + QStringLiteral("...")
+                             : Fault.Rule;
+    return Text + QStringLiteral(
+                      "\r\rDit bestand gebruikt de regel %1; dit programma speelt alleen B3/S23.")
+                      .arg(Rule);
+}
+
+// The rows to place: plain text trimmed as always, the shared formats by their own rules.
+TPatternRows RowsToPlace(QStringList Lines) {
+    const TPatternFormat Format = RecognisePatternFormat(Lines);
+    if (Format != TPatternFormat::PlainText)
+        return ReadPatternFormat(Format, Lines);
+    TLifeForm::TrimLifeLines(Lines);
+    return Lines;
+}
+
+} // namespace
+
 void TLifeForm::OpenGame() {
     StopRunning();
     if (OpenDialog->exec() != QDialog::Accepted)
         return;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     const QString Path = OpenDialog->selectedFiles().value(0);
-    if (!ReadPattern(Path)) {
-        ExtMessageDlg(
-            QStringLiteral("Fout bij openen van bestand:\r%1").arg(QDir::toNativeSeparators(Path)),
-            mtError, mbOK, 0);
-    }
+    if (TPatternFault Fault; !ReadPattern(Path, &Fault))
+        ExtMessageDlg(OpenErrorText(Path, Fault), mtError, mbOK, 0);
 }
 
 // The world is emptied only once the whole file has been read, so a file that cannot be
-// read leaves the world, its picture and Generation as they were.
-bool TLifeForm::ReadPattern(const QString& Path) {
+// read, breaks its format or plays another rule leaves the world, its picture and
+// Generation as they were.
+bool TLifeForm::ReadPattern(const QString& Path, TPatternFault* Fault) {
     const TBusyGuard Busy(MessagePanel(), QStringLiteral("Bezig met tekenen van %1 x %2 celllen...")
                                               .arg(HorCells())
                                               .arg(VertCells()));
     const std::optional<QByteArray> Bytes = ReadLifeFile(Path);
-    if (!Bytes)
+    const TPatternRows Rows = Bytes ? RowsToPlace(SplitLifeLines(*Bytes)) : TPatternFault{};
+    if (const auto* Refused = std::get_if<TPatternFault>(&Rows)) {
+        if (Fault)
+            *Fault = *Refused;
         return false;
-    QStringList Lines = SplitLifeLines(*Bytes);
-    TrimLifeLines(Lines);
+    }
     KillAllCells();
     Engine.SetGeneration(0);
-    PlaceLifeLines(Lines, Engine);
+    PlaceLifeLines(std::get<QStringList>(Rows), Engine);
     DrawGeneration(true);
     return true;
 }

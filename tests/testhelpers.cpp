@@ -73,6 +73,17 @@ int LiveCells(TLifeForm& Form) {
     return Count;
 }
 
+int LiveCellsOutsideWorld(TLifeForm& Form) {
+    TLifeFormProbe Probe(Form);
+    int Count = 0;
+    for (int X = 0; X < TLifeEngine::MaxHorCells; ++X) {
+        for (int Y = X < Probe.HorCells() ? Probe.VertCells() : 0; Y < TLifeEngine::MaxVertCells;
+             ++Y)
+            Count += Probe.Engine.State(X, Y);
+    }
+    return Count;
+}
+
 QRgb PixelAt(const QImage& Picture, int X, int Y) {
     return Picture.pixel(X, Y) | 0xff000000u;
 }

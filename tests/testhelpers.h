@@ -67,6 +67,9 @@ void PlaceRows(TLifeForm& Form, int X, int Y, const QStringList& Rows);
 QStringList ReadRows(TLifeForm& Form, const QRect& Area);
 // The number of live in-use cells.
 int LiveCells(TLifeForm& Form);
+// The number of live cells the engine keeps outside the in-use rectangle, anywhere in the
+// room it holds for the largest world; 0 when it keeps no cells there.
+int LiveCellsOutsideWorld(TLifeForm& Form);
 
 // The colour of a picture's pixel.
 QRgb PixelAt(const QImage& Picture, int X, int Y);

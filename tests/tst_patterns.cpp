@@ -116,6 +116,26 @@ void OpenThroughMenu(TLifeForm& Form, const QString& Path) {
     Action(Form, "MenuOpenGame")->trigger();
 }
 
+// The texts the message panel is painted with, empty ones left out and each text once in
+// a row, for the life of the object.
+class TPaintedTexts : public QObject {
+public:
+    explicit TPaintedTexts(QLabel* Panel) : Panel(Panel) { Panel->installEventFilter(this); }
+    QStringList Texts() const { return Seen; }
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override {
+        if (Watched == Panel && Event->type() == QEvent::Paint && !Panel->text().isEmpty() &&
+            (Seen.isEmpty() || Seen.constLast() != Panel->text()))
+            Seen << Panel->text();
+        return false;
+    }
+
+private:
+    QLabel* Panel;
+    QStringList Seen;
+};
+
 // Makes the world a running one as far as the commands can tell, timer included.
 void StartRunning(TLifeForm& Form) {
     TLifeFormProbe Probe(Form);
@@ -193,7 +213,15 @@ private slots:
     void savedBytesFollowTheLayout();
     void openReadsForeignFiles_data();
     void openReadsForeignFiles();
+    void openSharedFormats_data();
+    void openSharedFormats();
+    void openRefusesBrokenFilesAndOtherRules_data();
+    void openRefusesBrokenFilesAndOtherRules();
+    void openReadsOnlyAsFarAsNeeded();
+    void openClipsToTheWorld_data();
     void openClipsToTheWorld();
+    void busyTextShowsWhileWorking_data();
+    void busyTextShowsWhileWorking();
     void failedOpenLeavesWorldUntouched_data();
     void failedOpenLeavesWorldUntouched();
     void saveDialogRefusesMissingFolder();
@@ -428,7 +456,7 @@ void TstPatterns::dialogsOfferTheFiltersInQtForm() {
     QCOMPARE(Probe.OpenDialog()->windowTitle(), QStringLiteral("Spel openen"));
     QCOMPARE(Probe.OpenDialog()->nameFilters(),
              QStringList({"life-bestanden (*.life *.lif)", "cell-bestanden (*.cells)",
-                          "alle bestanden (*)"}));
+                          "rle-bestanden (*.rle)", "alle bestanden (*)"}));
     QCOMPARE(Probe.OpenDialog()->fileMode(), QFileDialog::ExistingFile);
     QCOMPARE(Probe.SaveDialog()->windowTitle(), QStringLiteral("Spel opslaan"));
     QCOMPARE(Probe.SaveDialog()->nameFilters(),
@@ -561,6 +589,14 @@ void TstPatterns::openReadsForeignFiles_data() {
     for (const int Column : {0, 1, 6, 37, 69})
         BinaryRow[Column] = QLatin1Char('O');
     QTest::newRow("binary bytes without a zero") << Binary << QStringList{BinaryRow};
+    QTest::newRow("#Life alone is a comment line")
+        << QByteArray("#Life\r\n.O.\r\n..O\r\nOOO\r\n") << GliderAt00;
+    QTest::newRow("#Life of another version is a comment line")
+        << QByteArray("#Life 1.07\n.O.\n..O\nOOO\n") << GliderAt00;
+    QTest::newRow("x = in the first comment line")
+        << QByteArray("#C x = 3, y = 3, rule = B3/S23\n.O.\n..O\nOOO\n") << GliderAt00;
+    QTest::newRow("x = after a ! line is a row")
+        << QByteArray("!Naam:x!\r\nx = 1, y = 1\r\n2o!\r\n") << QStringList{"O."};
     QTest::newRow("empty file") << QByteArray() << QStringList{"..."};
     QTest::newRow("only comments") << QByteArray("#a\r\n#b\r\n") << QStringList{"..."};
     QTest::newRow("name line only") << QByteArray("!Naam:leeg!\r\n") << QStringList{"..."};
@@ -581,18 +617,184 @@ void TstPatterns::openReadsForeignFiles() {
     QVERIFY(SnapshotEqualsState(*Form));
 }
 
+void TstPatterns::openSharedFormats_data() {
+    QTest::addColumn<QString>("Shared");
+    QTest::addColumn<QString>("Own");
+    for (const char* Pattern : {"glider", "acorn", "gosper-gun"}) {
+        const QString Own = QString::fromLatin1(Pattern) + QStringLiteral(".life");
+        for (const char* Format : {"-105.lif", "-106.lif", ".rle"}) {
+            const QString Shared = QString::fromLatin1(Pattern) + QString::fromLatin1(Format);
+            QTest::newRow(qPrintable(Shared)) << Shared << Own;
+        }
+    }
+    QTest::newRow("glider-bare-p.lif") << "glider-bare-p.lif"
+                                       << "glider.life";
+    QTest::newRow("gosper-gun-broken-lines.rle") << "gosper-gun-broken-lines.rle"
+                                                 << "gosper-gun.life";
+}
+
+// Each shared file holds the same pattern as a file in the program's own layout, with
+// descriptions full of o, O and 0, and blocks or cells at negative coordinates.
+void TstPatterns::openSharedFormats() {
+    QFETCH(QString, Shared);
+    QFETCH(QString, Own);
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    OpenThroughMenu(*Form, QFINDTESTDATA(QStringLiteral("data/") + Own));
+    const QStringList Expected = WholeWorld(*Form);
+    const QImage ExpectedPicture = Probe.WorldImage()->Picture().copy();
+    QVERIFY(LiveCells(*Form) >= 5);
+
+    PlaceRows(*Form, 200, 100, Glider);
+    Probe.SetGeneration(9);
+    StartRunning(*Form);
+    OpenThroughMenu(*Form, QFINDTESTDATA(QStringLiteral("data/") + Shared));
+
+    QCOMPARE(WholeWorld(*Form), Expected);
+    QVERIFY(SnapshotEqualsState(*Form));
+    QCOMPARE(Probe.WorldImage()->Picture(), ExpectedPicture);
+    QCOMPARE(Probe.Generation(), 0);
+    QVERIFY(!Probe.Running);
+    QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 0"));
+}
+
+void TstPatterns::openRefusesBrokenFilesAndOtherRules_data() {
+    QTest::addColumn<QByteArray>("Bytes");
+    QTest::addColumn<QString>("RuleLine"); // after the open error; empty for a broken file
+    const auto RuleLine = [](const QString& Rule) {
+        return QStringLiteral("\n\nDit bestand gebruikt de regel %1; dit programma speelt "
+                              "alleen B3/S23.")
+            .arg(Rule);
+    };
+    QTest::newRow("RLE with HighLife's rule")
+        << QByteArray("#N Replicator\nx = 5, y = 5, rule = B36/S23\n2b3o$bo2bo$o3bo$o2bo$3o!\n")
+        << RuleLine("B36/S23");
+    QTest::newRow("Life 1.05 with another #R rule")
+        << QByteArray("#Life 1.05\n#R 34/34\n#P 0 0\n**\n") << RuleLine("34/34");
+    QTest::newRow("a long rule is cut short")
+        << QByteArray("x = 1, y = 1, rule = B3/S23/") + QByteArray(60, 'X') + "\no!"
+        << RuleLine(QStringLiteral("B3/S23/") + QString(33, QLatin1Char('X')) +
+                    QStringLiteral("..."));
+    QTest::newRow("RLE run count 0") << QByteArray("x = 3, y = 1\n0b3o!") << QString();
+    QTest::newRow("Life 1.05 #P with a fraction")
+        << QByteArray("#Life 1.05\n#P 0.5 0\n**\n") << QString();
+    QTest::newRow("Life 1.06 line of three numbers")
+        << QByteArray("#Life 1.06\n0 0\n1 1 1\n") << QString();
+}
+
+// Nothing changes: the cells, Generation and the picture stay as they were.
+void TstPatterns::openRefusesBrokenFilesAndOtherRules() {
+    QFETCH(QByteArray, Bytes);
+    QFETCH(QString, RuleLine);
+    QTemporaryDir Folder;
+    const QString Path = Folder.filePath(QStringLiteral("gedeeld.rle"));
+    WriteFile(Path, Bytes);
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    PlaceRows(*Form, 30, 40, Glider);
+    Probe.SetGeneration(7);
+    Form->DrawGeneration(true);
+    const QStringList Before = WholeWorld(*Form);
+    const QImage PictureBefore = Probe.WorldImage()->Picture().copy();
+
+    TShownMessage Shown;
+    ChooseFile(Path, [&] { AcceptMessageInto(Shown); });
+    Action(*Form, "MenuOpenGame")->trigger();
+
+    QCOMPARE(Shown.Title, QStringLiteral("Fout"));
+    QCOMPARE(Shown.Text, QStringLiteral("Fout bij openen van bestand:\n") +
+                             QDir::toNativeSeparators(Path) + RuleLine);
+    QCOMPARE(WholeWorld(*Form), Before);
+    QCOMPARE(Probe.Generation(), 7);
+    QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 7"));
+    QCOMPARE(Probe.WorldImage()->Picture(), PictureBefore);
+    QVERIFY(Probe.Panel(1)->text().isEmpty());
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+// A file of 4 GB, all zero bytes after a glider: sparse, so no disk space is used, and the
+// zero byte ends the text long before the file does.
+void TstPatterns::openReadsOnlyAsFarAsNeeded() {
+    QTemporaryDir Folder;
+    const QString Path = Folder.filePath(QStringLiteral("lang.life"));
+    WriteFile(Path, "!Naam:lang!\r\n.O.\r\n..O\r\nOOO\r\n");
+    QVERIFY(QFile(Path).resize(qint64(4) << 30));
+    auto Form = CreateShownForm();
+    OpenThroughMenu(*Form, Path);
+    QCOMPARE(ReadRows(*Form, QRect(0, 0, 3, 3)), Glider);
+    QCOMPARE(LiveCells(*Form), 5);
+}
+
+void TstPatterns::openClipsToTheWorld_data() {
+    QTest::addColumn<QByteArray>("Bytes");
+    QByteArray Plain = QByteArray(400, 'O') + "\r\n";
+    for (int Row = 1; Row < 300; ++Row)
+        Plain += "O\n";
+    QTest::newRow("plain text") << Plain;
+    QByteArray Rle("x = 400, y = 300\n400o$");
+    for (int Row = 1; Row < 300; ++Row)
+        Rle += "o$";
+    QTest::newRow("RLE") << Rle + "!";
+}
+
+// A pattern of 400 x 300 cells in a world of 320 x 240: what lies beyond the edges is
+// dropped, not kept out of sight, so a larger world shows it dead.
 void TstPatterns::openClipsToTheWorld() {
+    QFETCH(QByteArray, Bytes);
     QTemporaryDir Folder;
     const QString Path = Folder.filePath(QStringLiteral("groot.cells"));
-    QByteArray Bytes = QByteArray(400, 'O') + "\r\n";
-    for (int Row = 1; Row < 300; ++Row)
-        Bytes += "O\n";
     WriteFile(Path, Bytes);
     auto Form = CreateShownForm();
     OpenThroughMenu(*Form, Path);
     QCOMPARE(ReadRows(*Form, QRect(0, 0, 320, 1)), QStringList{QString(320, QLatin1Char('O'))});
     QCOMPARE(ReadRows(*Form, QRect(0, 239, 2, 1)), QStringList{"O."});
     QCOMPARE(LiveCells(*Form), 320 + 239);
+    QCOMPARE(LiveCellsOutsideWorld(*Form), 0);
+
+    Form->ResizeTheWorld(400, 300, 1, 1);
+    QCOMPARE(ReadRows(*Form, QRect(320, 0, 80, 1)), QStringList{QString(80, QLatin1Char('.'))});
+    QCOMPARE(ReadRows(*Form, QRect(0, 240, 1, 60)), QStringList(60, QStringLiteral(".")));
+    QCOMPARE(LiveCells(*Form), 320 + 239);
+}
+
+void TstPatterns::busyTextShowsWhileWorking_data() {
+    QTest::addColumn<QSize>("World");
+    QTest::addColumn<QString>("Command");
+    QTest::addColumn<QString>("Text");
+    const QSize Default(320, 240);
+    QTest::newRow("save") << Default << "MenuSaveGame"
+                          << "Bezig 320 x 240  cellen te verwerken...";
+    QTest::newRow("save at 400 x 300") << QSize(400, 300) << "MenuSaveGame"
+                                       << "Bezig 400 x 300  cellen te verwerken...";
+    QTest::newRow("open") << Default << "MenuOpenGame"
+                          << "Bezig met tekenen van 320 x 240 celllen...";
+    QTest::newRow("new game") << Default << "MenuNewGame"
+                              << "Bezig met legen en tekenen van 320 x 240 celllen...";
+    QTest::newRow("new game at 640 x 480") << QSize(640, 480) << "MenuNewGame"
+                                           << "Bezig met legen en tekenen van 640 x 480 celllen...";
+}
+
+// The message panel is watched as it is painted while the command works: the user sees the
+// busy text and no other, and it is gone once the command is done.
+void TstPatterns::busyTextShowsWhileWorking() {
+    QFETCH(QSize, World);
+    QFETCH(QString, Command);
+    QFETCH(QString, Text);
+    QTemporaryDir Folder;
+    const QString Path = Folder.filePath(QStringLiteral("glider.life"));
+    WriteFile(Path, "!Naam:glider!\r\n.O.\r\n..O\r\nOOO\r\n");
+    auto Form = CreateShownForm(World.width(), World.height(), 1, 1);
+    Form->DrawEmptyWorld();
+    TLifeFormProbe Probe(*Form);
+    TPaintedTexts Painted(Probe.Panel(1));
+    if (Command == QLatin1String("MenuSaveGame"))
+        ChooseFile(Path, {}, TOverwrite::Confirmed);
+    else if (Command == QLatin1String("MenuOpenGame"))
+        ChooseFile(Path);
+    Action(*Form, qPrintable(Command))->trigger();
+
+    QCOMPARE(Painted.Texts(), QStringList{Text});
+    QVERIFY(Probe.Panel(1)->text().isEmpty());
 }
 
 void TstPatterns::failedOpenLeavesWorldUntouched_data() {

@@ -1,0 +1,39 @@
+#pragma once
+
+// The pattern formats other Life programs share: Life 1.05, Life 1.06 and RLE. A file's
+// format is told by its content alone; every file in none of them is plain text, read as
+// the program's own files are. Each reader turns a file's lines into the rows the program
+// places, so placement is the same for every format.
+
+#include <QString>
+#include <QStringList>
+
+#include <variant>
+
+// The largest world: no pattern can use more, so the readers clip to it while reading and
+// far-apart coordinates cost no memory.
+constexpr int PatternMaxColumns = 1280;
+constexpr int PatternMaxRows = 1024;
+
+enum class TPatternFormat { PlainText, Life105, Life106, Rle };
+
+// Life 1.05 and Life 1.06 by a first line "#Life 1.05" or "#Life 1.06"; RLE by a line
+// that begins "x = <digits>" after nothing but "#" lines and blank lines.
+TPatternFormat RecognisePatternFormat(const QStringList& Lines);
+
+// Why a file of a recognised format does not open.
+struct TPatternFault {
+    QString Rule; // the file's rule when that is not Conway's; empty: the file breaks its format
+};
+
+// Rows of "O" and "." that hold exactly the bounding rectangle of the live cells, top row
+// first, all of one length, cut off beyond PatternMaxColumns x PatternMaxRows; no rows
+// when no cell lives. Or the reason there are none.
+using TPatternRows = std::variant<QStringList, TPatternFault>;
+
+// Reads the lines of a file in Format, which is not PlainText, by that format's rules.
+TPatternRows ReadPatternFormat(TPatternFormat Format, const QStringList& Lines);
+
+// Conway's rule in the spellings RLE headers and Life 1.05 "#R" lines use: "B3/S23",
+// "b3/s23", "S23/B3", "23/3" (survival first), with or without a ":" topology suffix.
+bool IsConwayRule(const QString& Rule);
