@@ -5,7 +5,7 @@
 # and the resident memory of the program and of the X server; it fails when the program's
 # memory grew, the run stopped or the program did not end cleanly with Alt+F4.
 #
-# Generation is read from the running program with gdb (the build carries debug info,
+# The generation is read from the running program with gdb (the build carries debug info,
 # as the default RelWithDebInfo build does): the picture shows the count only as text.
 #
 # Usage: scripts/soak.sh [PROGRAM]    (default build/gameoflife; needs Xvfb, xdotool, xwd, gdb)
@@ -82,7 +82,7 @@ done
 [ "$(program_field Running)" = true ] || fail "F3 did not start the run"
 sleep 4
 
-start_generation=$(program_field Generation)
+start_generation=$(program_field Engine.GenerationCount)
 start_rss=$(rss_kb "$PROGRAM_PID")
 start_x_rss=$(rss_kb "$XVFB_PID")
 printf '%6s %12s %10s %12s\n' seconds generations "RSS kB" "Xvfb RSS kB"
@@ -91,11 +91,11 @@ started=$SECONDS
 while [ $((SECONDS - started)) -lt "$DURATION" ]; do
     sleep $((DURATION - (SECONDS - started) < 60 ? DURATION - (SECONDS - started) : 60))
     kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program ended during the run"
-    printf '%6d %12d %10d %12d\n' $((SECONDS - started)) "$(program_field Generation)" \
+    printf '%6d %12d %10d %12d\n' $((SECONDS - started)) "$(program_field Engine.GenerationCount)" \
         "$(rss_kb "$PROGRAM_PID")" "$(rss_kb "$XVFB_PID")"
 done
 elapsed=$((SECONDS - started))
-end_generation=$(program_field Generation)
+end_generation=$(program_field Engine.GenerationCount)
 end_running=$(program_field Running)
 end_rss=$(rss_kb "$PROGRAM_PID")
 end_x_rss=$(rss_kb "$XVFB_PID")
