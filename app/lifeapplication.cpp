@@ -22,6 +22,8 @@ QString ReportText(const std::exception& Error) {
 
 TLifeApplication::TLifeApplication(int& Argc, char** Argv) : QApplication(Argc, Argv) {}
 
+// Every delivery, nested ones included, passes here, so an exception is caught at the
+// innermost one and unwinds through few of Qt's own frames.
 bool TLifeApplication::notify(QObject* Receiver, QEvent* Event) {
     try {
         return QApplication::notify(Receiver, Event);
