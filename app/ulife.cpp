@@ -176,6 +176,9 @@ void TLifeForm::CreateStatusBar() {
     StatusBar->addWidget(StatusPanels[0]);
     StatusBar->addWidget(StatusPanels[1], 1);
     StatusBar->installEventFilter(this);
+    StatusBarFrame = new QTimer(this);
+    StatusBarFrame->setSingleShot(true);
+    connect(StatusBarFrame, &QTimer::timeout, this, &TLifeForm::ShowPendingStatusBar);
 }
 
 // Both dialogs live as long as the window, so each offers its last file and filter again.

@@ -141,6 +141,8 @@ private:
     void StopRunning();
     void ShowBitmapFailure();
     void ShowStableMessage();
+    void ShowStatusBar();
+    void ShowPendingStatusBar();
     void CountGeneration();
     int WritePattern(const QString& Path); // 0, or the Windows error code of the failure
     // false leaves the world untouched and, when Fault is given, tells why in it
@@ -182,6 +184,8 @@ private:
     QStatusBar* StatusBar = nullptr;
     std::array<QLabel*, 2> StatusPanels{};
     QTimer* WorldTimer = nullptr;
+    QTimer* StatusBarFrame = nullptr; // while it runs, the panels wait for the next frame
+    bool StatusBarPending = false;
     QFileDialog* OpenDialog = nullptr;
     QFileDialog* SaveDialog = nullptr;
     QWidget* ClientArea = nullptr;

@@ -102,6 +102,8 @@ public:
     // paint, the areas gather and show together at the frame's end, with the store as it
     // is then.
     void ShowPart(const QRect& Area);
+    // One display frame of the widget's screen in milliseconds, at most 20.
+    int FrameMs() const;
     // Fixes the frame at Ms milliseconds instead of the screen's refresh; 0 goes back to it.
     void SetFrameMs(int Ms) { FixedFrameMs = Ms; }
     // Fills a rectangle of the store and repaints only that rectangle.
@@ -122,7 +124,6 @@ private:
 
     void EnsureStore();
     void ShowPending();
-    int FrameMs() const;
 
     QImage Store;
     QRect Pending;

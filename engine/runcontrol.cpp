@@ -5,6 +5,7 @@
 #include "app/placement.h"
 #include "app/programinfo.h"
 #include "app/ulife.h"
+#include "display/worldimage.h"
 
 #include <QAction>
 #include <QFontMetrics>
@@ -20,10 +21,12 @@ void TLifeForm::MenuStartGameClick() {
     // Only the slowest speed would leave the user waiting a whole second for the first step.
     if (Running && WorldTimer->interval() > 250)
         DoNextGeneration();
-    if (Running)
+    if (Running) {
         WorldTimer->start();
-    else
+    } else {
         WorldTimer->stop();
+        ShowPendingStatusBar();
+    }
 }
 
 void TLifeForm::MenuOneStepClick() {
@@ -44,6 +47,7 @@ void TLifeForm::RunTheWorld() {
     if (Stable) {
         WorldTimer->stop();
         Running = false;
+        ShowPendingStatusBar();
         ShowStableMessage();
     }
     Ready = true;
@@ -62,11 +66,33 @@ void TLifeForm::ShowStableMessage() {
 void TLifeForm::StopRunning() {
     Running = false;
     WorldTimer->stop();
+    ShowPendingStatusBar();
 }
 
+// While the world runs, generations may come every millisecond; the panels then show the
+// latest one at most once a display frame, as the picture does. Each new text repaints the
+// status bar, which cost more than a whole generation of a small world under X11
+// (measured: 0.29 ms of the 0.35 ms a generation took at 320 x 240 cells).
 void TLifeForm::UpdateStatusBar() {
+    if (Running && StatusBarFrame->isActive()) {
+        StatusBarPending = true;
+        return;
+    }
+    ShowStatusBar();
+    if (Running)
+        StatusBarFrame->start(WorldImage ? WorldImage->FrameMs() : 16);
+}
+
+void TLifeForm::ShowStatusBar() {
     StatusPanels[0]->setText(QStringLiteral("Generatie: %1").arg(Generation()));
     StatusPanels[1]->clear();
+    StatusBarPending = false;
+}
+
+// A run that stops shows its last generation at once.
+void TLifeForm::ShowPendingStatusBar() {
+    if (StatusBarPending)
+        ShowStatusBar();
 }
 
 void TLifeForm::StatusBarResize() {

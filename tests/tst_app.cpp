@@ -136,6 +136,7 @@ private slots:
     void stepAfterStableStopWorksAtOnce();
     void closingDuringARunStopsTheTimer();
     void generationPanelFitsTheLargestNumber();
+    void runningGenerationsShareAPanelText();
 
     void errorTexts_data();
     void errorTexts();
@@ -332,6 +333,28 @@ void TstApp::generationPanelFitsTheLargestNumber() {
     QVERIFY(Panel->contentsRect().width() >=
             Metrics.horizontalAdvance(QStringLiteral("Generatie: +2147483647")));
     QVERIFY(Panel->geometry().right() < Form->width());
+}
+
+// During a run the panel shows the latest generation once a frame; a stop shows it at once.
+void TstApp::runningGenerationsShareAPanelText() {
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    PlaceRows(*Form, 10, 10, {"OOO"});
+    Probe.WorldImage()->SetFrameMs(2000);
+    Probe.Running = true;
+    Form->DoNextGeneration();
+    QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 1"));
+    Form->DoNextGeneration();
+    Form->DoNextGeneration();
+    QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 1"));
+    QTRY_COMPARE_WITH_TIMEOUT(Probe.Panel(0)->text(), QStringLiteral("Generatie: 3"), 10000);
+
+    Form->DoNextGeneration();
+    Form->DoNextGeneration();
+    Form->MenuStartGameClick(); // stops the run
+    QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 5"));
+    Form->MenuOneStepClick();
+    QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 6"));
 }
 
 void TstApp::errorTexts_data() {
