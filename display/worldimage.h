@@ -74,11 +74,18 @@ private:
     int Bottom = -1;
 };
 
+// Shows the picture 1:1 in device pixels at any display scale, so no cell is drawn wider
+// than another; positions and areas given in picture pixels are device pixels.
 class TWorldImage : public QWidget {
     Q_OBJECT
 
 public:
     explicit TWorldImage(QWidget* Parent);
+
+    // Sizes the control to hold a picture of Pixels device pixels. At a fractional scale the
+    // control may be up to one device pixel wider and higher; the rest shows the background.
+    void SetPictureSize(const QSize& Pixels);
+    QSize PictureSize() const { return PictureSizeInPixels; }
 
     // Copies Picture into the store at (0, 0) and repaints.
     void Draw(const QImage& Picture);
@@ -93,6 +100,7 @@ public:
     const QImage& Picture() const { return Store; }
 
 signals:
+    // X and Y: the picture pixel under the pointer, rounded down.
     void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Modifiers, int X, int Y);
 
 protected:
@@ -105,6 +113,11 @@ private:
     static constexpr QImage::Format StoreFormat = QImage::Format_RGB32;
 
     void EnsureStore();
+    // The picture pixel under Position, given relative to this control.
+    QPoint PixelAt(const QPointF& Position) const;
+    QRect ToPixels(const QRect& Area) const;
+    QRect ToLogical(const QRect& Pixels) const;
 
     QImage Store;
+    QSize PictureSizeInPixels;
 };
