@@ -10,14 +10,17 @@
 #include "patterns/lifelines.h"
 #include "settings/uoptionsdlg.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTimer>
@@ -34,6 +37,27 @@ struct TMenuEntry {
     QKeyCombination Shortcut;
     void (TLifeForm::*Handler)();
 };
+
+// The file dialogs keep their folder history and view in Qt's own settings file, which
+// they write when they are destroyed. This program keeps nothing but its INI file, so Qt's
+// settings go to a resource folder, where no file can be made: the dialogs then remember
+// their folder, name and filter for the session only.
+void KeepQtSettingsOffDisk() {
+    for (const QSettings::Format Format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+        for (const QSettings::Scope Scope : {QSettings::UserScope, QSettings::SystemScope})
+            QSettings::setPath(Format, Scope, QStringLiteral(":/no-settings"));
+    }
+}
+
+// A closed dialog of the main window leaves nothing behind. Enter in a file dialog's name
+// field closes the dialog with its completion list still open, and Qt leaves that list on
+// screen, where it keeps the keyboard. Without a window manager nobody hands the keyboard
+// back to the main window either.
+void TidyUpAfterDialog(QWidget* Dialog, QWidget* MainWindow) {
+    for (const QCompleter* Completer : Dialog->findChildren<QCompleter*>())
+        Completer->popup()->hide();
+    MainWindow->activateWindow();
+}
 
 } // namespace
 
@@ -183,6 +207,7 @@ void TLifeForm::CreateStatusBar() {
 
 // Both dialogs live as long as the window, so each offers its last file and filter again.
 void TLifeForm::CreateFileDialogs() {
+    KeepQtSettingsOffDisk();
     OpenDialog = new QFileDialog(this, QStringLiteral("Spel openen"));
     OpenDialog->setObjectName(QStringLiteral("OpenDialog"));
     OpenDialog->setOption(QFileDialog::DontUseNativeDialog);
@@ -211,6 +236,10 @@ bool TLifeForm::eventFilter(QObject* Watched, QEvent* Event) {
         auto* Window = qobject_cast<QWindow*>(Watched);
         if ((Widget && Widget->window() == this) || (Window && Window == windowHandle()))
             MenuClick();
+    } else if (Event->type() == QEvent::Hide) {
+        auto* Dialog = qobject_cast<QWidget*>(Watched);
+        if (Dialog && Dialog->isWindow() && Dialog->parentWidget() == this && !Dialog->isVisible())
+            TidyUpAfterDialog(Dialog, this);
     }
     return QMainWindow::eventFilter(Watched, Event);
 }

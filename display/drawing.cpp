@@ -7,6 +7,7 @@
 #include "display/worldimage.h"
 
 #include <QLayout>
+#include <QMenuBar>
 #include <QTimer>
 
 void TLifeForm::DrawEmptyWorld() {
@@ -27,9 +28,12 @@ void TLifeForm::DrawEmptyWorld() {
     }
     const int PW = HorCellSize * HorCells();
     const int PH = VertCellSize * VertCells();
-    // One row of the window's own background separates the picture from the status bar.
-    ClientArea->setFixedSize(PW, PH + 1);
-    WorldImage->setFixedSize(PW, PH);
+    WorldImage->SetPictureSize(QSize(PW, PH));
+    // One row of the window's own background separates the picture from the status bar. At
+    // a high display scale the picture, shown 1:1 in device pixels, can be narrower than the
+    // menu bar; the window then keeps the menu bar's width, so no menu folds away.
+    ClientArea->setFixedSize(std::max(WorldImage->width(), menuBar()->sizeHint().width()),
+                             WorldImage->height() + 1);
     ChalkBoard = QImage(PW, PH, QImage::Format_BGR888);
     if (ChalkBoard.isNull()) {
         ShowBitmapFailure();
@@ -65,7 +69,7 @@ void TLifeForm::ShowBitmapFailure() {
 }
 
 void TLifeForm::DrawBackGround() {
-    FillBGR888(ChalkBoard, QRect(0, 0, WorldImage->width(), WorldImage->height()), DeadColour);
+    FillBGR888(ChalkBoard, QRect(QPoint(0, 0), WorldImage->PictureSize()), DeadColour);
 }
 
 void TLifeForm::CopyChalkBoardToTheWorld() {

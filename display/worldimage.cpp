@@ -6,6 +6,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QtMath>
 
 namespace {
 
@@ -69,10 +70,25 @@ TWorldImage::TWorldImage(QWidget* Parent) : QWidget(Parent), FrameTimer(new QTim
     connect(FrameTimer, &QTimer::timeout, this, &TWorldImage::ShowPending);
 }
 
+void TWorldImage::SetPictureSize(const QSize& Pixels) {
+    PictureSizeInPixels = Pixels;
+    setFixedSize(ToLogical(QRect(QPoint(0, 0), Pixels)).size());
+}
+
 void TWorldImage::EnsureStore() {
-    // The store takes the control's size the first time something is drawn on it.
+    // The store takes the picture's size the first time something is drawn on it.
     if (Store.isNull())
-        Store = QImage(size(), StoreFormat);
+        Store = QImage(PictureSizeInPixels, StoreFormat);
+}
+
+QRect TWorldImage::ToPixels(const QRect& Area) const {
+    const qreal Ratio = devicePixelRatioF();
+    return QRectF(QPointF(Area.topLeft()) * Ratio, QSizeF(Area.size()) * Ratio).toAlignedRect();
+}
+
+QRect TWorldImage::ToLogical(const QRect& Pixels) const {
+    const qreal Ratio = devicePixelRatioF();
+    return QRectF(QPointF(Pixels.topLeft()) / Ratio, QSizeF(Pixels.size()) / Ratio).toAlignedRect();
 }
 
 void TWorldImage::Draw(const QImage& Picture) {
@@ -102,7 +118,7 @@ void TWorldImage::ShowPart(const QRect& Area) {
 }
 
 void TWorldImage::ShowPending() {
-    update(Pending);
+    update(ToLogical(Pending));
     Pending = QRect();
 }
 
@@ -122,17 +138,40 @@ void TWorldImage::FillRect(const QRect& Rect, QRgb Colour) {
         auto* Pixel = reinterpret_cast<QRgb*>(Store.scanLine(Y)) + Part.left();
         std::fill(Pixel, Pixel + Part.width(), Colour | 0xff000000u);
     }
-    update(Part);
+    update(ToLogical(Part));
 }
 
+// Each store pixel lands on one device pixel: the target is the source divided by the
+// scale, which the painter multiplies back. At scale 1 this is a plain copy.
 void TWorldImage::paintEvent(QPaintEvent* Event) {
     SinceLastPaint.restart();
     QPainter Painter(this);
+    const qreal Ratio = devicePixelRatioF();
     const QRect Area = Event->rect();
-    Painter.drawImage(Area.topLeft(), Store, Area);
+    if (!QRectF(QPointF(0, 0), QSizeF(Store.size()) / Ratio).contains(Area))
+        Painter.fillRect(Area, palette().color(QPalette::Window));
+    const QRect Source = ToPixels(Area).intersected(Store.rect());
+    if (!Source.isEmpty())
+        Painter.drawImage(QRectF(QPointF(Source.topLeft()) / Ratio, QSizeF(Source.size()) / Ratio),
+                          Store, Source);
 }
 
 void TWorldImage::mousePressEvent(QMouseEvent* Event) {
-    const QPoint Pos = Event->position().toPoint();
-    emit MouseDown(Event->button(), Event->modifiers(), Pos.x(), Pos.y());
+    if (PictureSizeInPixels.isEmpty())
+        return;
+    const QPoint Pixel = PixelAt(Event->position());
+    emit MouseDown(Event->button(), Event->modifiers(), Pixel.x(), Pixel.y());
+}
+
+// The window paints this control from its offset scaled to device pixels and rounded, so
+// the picture may start half a device pixel away from the scaled offset. The allowance
+// undoes the rounding of positions divided by the scale and lies far below the finest step
+// a pointer reports. A press on the control lies on the picture, so the result does too.
+QPoint TWorldImage::PixelAt(const QPointF& Position) const {
+    constexpr qreal Allowance = 1e-6;
+    const qreal Ratio = devicePixelRatioF();
+    const QPointF Offset = QPointF(mapTo(window(), QPoint(0, 0))) * Ratio;
+    const QPointF Pixel = Position * Ratio + Offset - QPointF(Offset.toPoint());
+    return {std::clamp(qFloor(Pixel.x() + Allowance), 0, PictureSizeInPixels.width() - 1),
+            std::clamp(qFloor(Pixel.y() + Allowance), 0, PictureSizeInPixels.height() - 1)};
 }

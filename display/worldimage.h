@@ -86,11 +86,18 @@ private:
     int ChangedBottom = -1;
 };
 
+// Shows the picture 1:1 in device pixels at any display scale, so no cell is drawn wider
+// than another; positions and areas given in picture pixels are device pixels.
 class TWorldImage : public QWidget {
     Q_OBJECT
 
 public:
     explicit TWorldImage(QWidget* Parent);
+
+    // Sizes the control to hold a picture of Pixels device pixels. At a fractional scale the
+    // control may be up to one device pixel wider and higher; the rest shows the background.
+    void SetPictureSize(const QSize& Pixels);
+    QSize PictureSize() const { return PictureSizeInPixels; }
 
     // Copies Picture into the store at (0, 0) and repaints.
     void Draw(const QImage& Picture);
@@ -111,6 +118,7 @@ public:
     const QImage& Picture() const { return Store; }
 
 signals:
+    // X and Y: the picture pixel under the pointer, rounded down.
     void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Modifiers, int X, int Y);
 
 protected:
@@ -124,9 +132,14 @@ private:
 
     void EnsureStore();
     void ShowPending();
+    // The picture pixel under Position, given relative to this control.
+    QPoint PixelAt(const QPointF& Position) const;
+    QRect ToPixels(const QRect& Area) const;
+    QRect ToLogical(const QRect& Pixels) const;
 
     QImage Store;
-    QRect Pending;
+    QSize PictureSizeInPixels;
+    QRect Pending; // in picture pixels
     QTimer* FrameTimer;
     QElapsedTimer SinceLastPaint;
     int FixedFrameMs = 0;

@@ -168,6 +168,8 @@ void TOptionsDlg::CreateControls() {
         WrapItems->addButton(Item, Mode);
         WrapColumn->addWidget(Item);
     }
+    connect(WrapItems, &QButtonGroup::buttonToggled, this, &TOptionsDlg::MakeWrapTabStop);
+    MakeWrapTabStop();
 
     OkBtn = Place(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
                                   QStringLiteral("OK"), this),
@@ -212,6 +214,16 @@ void TOptionsDlg::CenterOnScreen() {
     const QSize Frame = frameGeometry().size();
     move(Screen.x() + (Screen.width() - Frame.width()) / 2,
          Screen.y() + (Screen.height() - Frame.height()) / 2);
+}
+
+// Tab enters the wrap group on its checked item, or the first when none is, and the arrow
+// keys move within the group; the other items take the focus only by a click.
+void TOptionsDlg::MakeWrapTabStop() {
+    const QList<QAbstractButton*> Items = WrapItems->buttons();
+    const QAbstractButton* Stop =
+        WrapItems->checkedButton() ? WrapItems->checkedButton() : Items.first();
+    for (QAbstractButton* Item : Items)
+        Item->setFocusPolicy(Item == Stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 // Setting a field to the text it already shows raises no Change, which ends the chain of

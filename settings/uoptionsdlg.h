@@ -90,6 +90,7 @@ private:
     // Keeps both cell-size fields at the size of the one the user touched: cells made
     // through the dialog are square.
     void CellEditChange(TSpinEdit* Sender);
+    void MakeWrapTabStop();
 
     QGroupBox* SpeedGroupBox = nullptr;
     QSlider* SpeedTrackbar = nullptr;

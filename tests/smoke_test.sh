@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real program on a real X server (Xvfb, the xcb platform), driven like a user with
-# xdotool: the window and its empty picture, a click, one step with F8 and Alt+F4.
+# xdotool: the window and its empty picture, a click, one step with F8, a pattern opened by
+# typing its path and steps after each dialog, and Alt+F4.
 # Usage: smoke_test.sh PROGRAM SOURCE_DIR
 set -u
 PROGRAM=$1
@@ -64,6 +65,40 @@ until_true 5 pixel_is "$x" $((y - 1)) "$LIVE" || fail "F8 did not step"
 pixel_is "$x" $((y + 1)) "$LIVE" && pixel_is $((x - 1)) "$y" "$DEAD" &&
     pixel_is $((x + 1)) "$y" "$DEAD" && dead_count_is 76797 || fail "F8 gave a wrong generation"
 
+# A user types the path of a glider into "Spel openen" and presses Enter while the name
+# field's completion list is open. Nothing of the dialog may stay behind, and F8, pressed
+# without a click, must step the opened glider: the keyboard is back with the main window.
+printf '!Naam:glider!\r\n.O.\r\n..O\r\nOOO\r\n' >"$WORK/home/glider.life"
+program_windows() { xdotool search --onlyvisible --pid "$PROGRAM_PID" 2>/dev/null | sort; }
+focus_is() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+xdotool key ctrl+o
+wait_for_window "Spel openen" 10 >/dev/null || fail "Ctrl+O did not open \"Spel openen\""
+xdotool type --delay 50 "$WORK/home/glider.life"
+until_true 5 eval '[ "$(program_windows | wc -l)" -ge 3 ]' ||
+    fail "no completion list appeared below the typed path"
+xdotool key Return
+until_true 5 eval '[ "$(program_windows)" = "$WINDOW" ]' ||
+    fail "windows left on screen after Enter: $(program_windows | tr '\n' ' ')"
+until_true 5 focus_is "$WINDOW" || fail "the main window did not get the keyboard back"
+until_true 5 pixel_is $((left + 1)) "$top" "$LIVE" && pixel_is "$left" $((top + 2)) "$LIVE" &&
+    dead_count_is 76795 || fail "the glider was not opened at the top-left corner"
+xdotool key F8
+until_true 5 pixel_is "$left" $((top + 1)) "$LIVE" || fail "F8 after opening did not step"
+pixel_is $((left + 1)) "$top" "$DEAD" && pixel_is $((left + 1)) $((top + 3)) "$LIVE" &&
+    dead_count_is 76795 || fail "F8 after opening gave a wrong generation"
+
+# The same after the settings dialog, opened by its mnemonic and left with Esc.
+xdotool key alt+i
+DIALOG=$(wait_for_window "Instellingen" 10) || fail "Alt+I did not open \"Instellingen\""
+until_true 5 focus_is "$DIALOG" || fail "the settings dialog did not get the keyboard"
+xdotool key Escape
+until_true 5 eval '[ "$(program_windows)" = "$WINDOW" ]' || fail "the settings dialog stayed open"
+until_true 5 focus_is "$WINDOW" || fail "the keyboard did not come back from the settings dialog"
+xdotool key F8
+until_true 5 pixel_is "$left" $((top + 2)) "$LIVE" || fail "F8 after the settings did not step"
+pixel_is "$left" $((top + 1)) "$DEAD" && pixel_is $((left + 2)) $((top + 3)) "$LIVE" &&
+    dead_count_is 76795 || fail "F8 after the settings gave a wrong generation"
+
 # There is no window manager: Alt+F4 reaches the program's own "Afsluiten" shortcut.
 xdotool key alt+F4
 until_true 10 eval '! kill -0 "$PROGRAM_PID" 2>/dev/null' || fail "Alt+F4 did not end the program"
@@ -71,6 +106,10 @@ wait "$PROGRAM_PID"
 status=$?
 PROGRAM_PID=
 [ "$status" = 0 ] || fail "the program ended with exit code $status"
-[ -z "$(find "$WORK/home" "$WORK/config" -iname vindrel.ini)" ] ||
+# The program keeps no configuration besides its settings file, and writes that one only
+# after the settings were confirmed.
+[ -z "$(find "$WORK/config" -mindepth 1)" ] ||
+    fail "the configuration folder is not empty: $(find "$WORK/config" -mindepth 1 | tr '\n' ' ')"
+[ -z "$(find "$WORK/home" -iname vindrel.ini)" ] ||
     fail "a settings file was written although the settings were not confirmed"
 echo "smoke test passed"

@@ -64,6 +64,39 @@ QSlider* SpeedTrackbar(QWidget& Dlg) {
     return Dlg.findChild<QSlider*>(QStringLiteral("SpeedTrackbar"));
 }
 
+// The control that has the keyboard in the dialog: a button by its caption, any other
+// control by its name.
+QString Focused(QWidget& Dlg) {
+    QWidget* Widget = Dlg.focusWidget();
+    if (!Widget)
+        return QString();
+    if (auto* Button = qobject_cast<QAbstractButton*>(Widget))
+        return Button->text();
+    return Widget->objectName();
+}
+
+QString CheckedWrapItem(QWidget& Dlg) {
+    for (const QRadioButton* Item : Dlg.findChildren<QRadioButton*>()) {
+        if (Item->isChecked())
+            return Item->text();
+    }
+    return QString();
+}
+
+// Presses Key on the dialog's window, as the keyboard does.
+void Press(QWidget& Dlg, Qt::Key Key, Qt::KeyboardModifiers Modifiers = Qt::NoModifier) {
+    QTest::keyClick(Dlg.windowHandle(), Key, Modifiers);
+}
+
+// Tabs from the speed track bar, where the dialog opens, to the control after the cell
+// height field.
+void TabIntoWrapGroup(QWidget& Dlg) {
+    QVERIFY(QTest::qWaitForWindowActive(&Dlg));
+    QCOMPARE(Focused(Dlg), QStringLiteral("SpeedTrackbar"));
+    for (int Stop = 0; Stop < 5; ++Stop)
+        Press(Dlg, Qt::Key_Tab);
+}
+
 // Replaces the whole text of a field as the user would: select it, then type.
 void TypeInto(TSpinEdit* Edit, const QString& Keys) {
     Edit->setFocus();
@@ -146,6 +179,8 @@ private slots:
     void settersClampAndGettersRead();
     void nothingSelectedReadsAsNoWrapping();
     void controlsInTabOrder();
+    void wrapGroupIsOneTabStop_data();
+    void wrapGroupIsOneTabStop();
     void typingIntoNumberFields_data();
     void typingIntoNumberFields();
     void stepsFollowInTheCellSizeFields();
@@ -251,6 +286,54 @@ void TstConfig::controlsInTabOrder() {
         Widget = Widget->nextInFocusChain();
     } while (Widget != SpeedTrackbar(Dlg) && Chain.size() <= Expected.size());
     QCOMPARE(Chain, Expected);
+}
+
+void TstConfig::wrapGroupIsOneTabStop_data() {
+    QTest::addColumn<qint32>("Mode");
+    QTest::addColumn<QString>("Item");
+    QTest::addColumn<Qt::Key>("Arrow");
+    QTest::addColumn<QString>("ArrowedTo");
+    QTest::newRow("Geen") << qint32(wmNone) << "Geen" << Qt::Key_Down << "Horizontaal";
+    QTest::newRow("Horizontaal") << qint32(wmHorizontal) << "Horizontaal" << Qt::Key_Down
+                                 << "Verticaal";
+    QTest::newRow("Verticaal") << qint32(wmVertical) << "Verticaal" << Qt::Key_Up << "Horizontaal";
+    QTest::newRow("Beide") << qint32(wmBoth) << "Beide" << Qt::Key_Up << "Verticaal";
+}
+
+// Tab enters the group on its checked item, an arrow key moves within it, Tab leaves it in
+// one step, and Shift+Tab comes back to the item now checked. A second showing, filled
+// from the window again, enters on the item of the window's mode.
+void TstConfig::wrapGroupIsOneTabStop() {
+    QFETCH(qint32, Mode);
+    QFETCH(QString, Item);
+    QFETCH(Qt::Key, Arrow);
+    QFETCH(QString, ArrowedTo);
+    auto Form = CreateShownForm();
+    Form->SetWrapping(Mode);
+
+    QStringList Seen;
+    AnswerNextModal([&](QWidget* Dlg) {
+        TabIntoWrapGroup(*Dlg);
+        Seen << Focused(*Dlg);
+        Press(*Dlg, Arrow);
+        Seen << Focused(*Dlg) << CheckedWrapItem(*Dlg);
+        Press(*Dlg, Qt::Key_Tab);
+        Seen << Focused(*Dlg);
+        Press(*Dlg, Qt::Key_Backtab, Qt::ShiftModifier);
+        Seen << Focused(*Dlg);
+        Press(*Dlg, Qt::Key_Escape);
+    });
+    Form->DoOptionsDlg();
+    QCOMPARE(Seen, QStringList({Item, ArrowedTo, ArrowedTo, "OK", ArrowedTo}));
+
+    QString Refilled;
+    AnswerNextModal([&](QWidget* Dlg) {
+        TabIntoWrapGroup(*Dlg);
+        Refilled = Focused(*Dlg);
+        Press(*Dlg, Qt::Key_Escape);
+    });
+    Form->DoOptionsDlg();
+    QCOMPARE(Refilled, Item);
 }
 
 void TstConfig::typingIntoNumberFields_data() {

@@ -5,15 +5,19 @@
 #include "tests/testhelpers.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QCompleter>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRandomGenerator>
 #include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -230,6 +234,9 @@ private slots:
     void fileCommandsStopTheRunAlsoWhenCancelled_data();
     void fileCommandsStopTheRunAlsoWhenCancelled();
     void dialogsRememberLastChoice();
+    void enterInFileNameLeavesNothingBehind_data();
+    void enterInFileNameLeavesNothingBehind();
+    void fileDialogsKeepNoSettings();
 
     void transformMovesCell_data();
     void transformMovesCell();
@@ -994,6 +1001,72 @@ void TstPatterns::dialogsRememberLastChoice() {
     QCOMPARE(OfferedFilter, QStringLiteral("alle bestanden (*)"));
     QCOMPARE(Probe.OpenDialog()->selectedNameFilter(),
              QStringLiteral("life-bestanden (*.life *.lif)"));
+}
+
+void TstPatterns::enterInFileNameLeavesNothingBehind_data() {
+    QTest::addColumn<QString>("Command");
+    QTest::addColumn<QString>("Typed"); // after the folder
+    QTest::addColumn<QString>("Chosen");
+    QTest::newRow("open") << "MenuOpenGame"
+                          << "glider.life"
+                          << "glider.life";
+    QTest::newRow("save") << "MenuSaveGame"
+                          << "gl"
+                          << "gl.life";
+}
+
+// The user types a path whose name matches a file in the folder, so the field's completion
+// list opens, and presses Enter. Once the command is done, nothing of the dialog is left on
+// screen and the next key reaches the main window.
+void TstPatterns::enterInFileNameLeavesNothingBehind() {
+    QFETCH(QString, Command);
+    QFETCH(QString, Typed);
+    QFETCH(QString, Chosen);
+    QTemporaryDir Folder;
+    WriteFile(Folder.filePath(QStringLiteral("glider.life")),
+              "!Naam:glider!\r\n.O.\r\n..O\r\nOOO\r\n");
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    PlaceRows(*Form, 0, 0, Glider);
+
+    bool Listed = false;
+    AnswerNextModal([&](QWidget* Modal) {
+        const auto CloseOnFailure = qScopeGuard([Modal] { Modal->close(); });
+        QVERIFY(QTest::qWaitForWindowActive(Modal));
+        qobject_cast<QFileDialog*>(Modal)->setDirectory(Folder.path());
+        // The user looks at the listed folder before typing.
+        const auto* Files = Modal->findChild<QFileSystemModel*>();
+        QTRY_COMPARE(Files->rowCount(Files->index(Folder.path())), 1);
+        auto* Name = Modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QTest::keyClicks(Name, Typed);
+        Listed = QTest::qWaitFor([Name] { return Name->completer()->popup()->isVisible(); });
+        QTest::keyClick(Modal->windowHandle(), Qt::Key_Return);
+    });
+    Action(*Form, qPrintable(Command))->trigger();
+
+    QVERIFY(Listed);
+    QVERIFY(QFileInfo::exists(Folder.filePath(Chosen)));
+    QCOMPARE(QApplication::activePopupWidget(), nullptr);
+    for (const QWidget* Window : QApplication::topLevelWidgets())
+        QVERIFY2(!Window->isVisible() || Window == Form.get(), qPrintable(Window->objectName()));
+    QTest::keyClick(Form->windowHandle(), Qt::Key_F8);
+    QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 1"));
+}
+
+// Qt's file dialogs would keep their state in a settings file of their own.
+void TstPatterns::fileDialogsKeepNoSettings() {
+    const QDir ConfigFolder(
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    const QStringList Before = ConfigFolder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    {
+        auto Form = CreateShownForm();
+        for (const char* Command : {"MenuOpenGame", "MenuSaveGame"}) {
+            AnswerNextModal([](QWidget* Modal) { Modal->close(); });
+            Action(*Form, Command)->trigger();
+        }
+    }
+    QCOMPARE(ConfigFolder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), Before);
+    QVERIFY(!ConfigFolder.exists(QStringLiteral("QtProject.conf"))); // nor by any earlier test
 }
 
 // ---- Transforms
