@@ -20,11 +20,14 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSettings>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
@@ -238,10 +241,23 @@ bool TLifeForm::eventFilter(QObject* Watched, QEvent* Event) {
             MenuClick();
     } else if (Event->type() == QEvent::Hide) {
         auto* Dialog = qobject_cast<QWidget*>(Watched);
-        if (Dialog && Dialog->isWindow() && Dialog->parentWidget() == this && !Dialog->isVisible())
+        if (Dialog && ClosesBackToThisWindow(*Dialog))
             TidyUpAfterDialog(Dialog, this);
     }
     return QMainWindow::eventFilter(Watched, Event);
+}
+
+// A dialog of this window, or a message box of the program's own (they have no parent),
+// that closes while no other modal window stays open.
+bool TLifeForm::ClosesBackToThisWindow(const QWidget& Dialog) const {
+    if (!Dialog.isWindow() || Dialog.isVisible() || &Dialog == this)
+        return false;
+    if (Dialog.parentWidget() != this && !qobject_cast<const QMessageBox*>(&Dialog))
+        return false;
+    const QWidgetList Windows = QApplication::topLevelWidgets();
+    return std::none_of(Windows.begin(), Windows.end(), [&Dialog](const QWidget* Window) {
+        return Window != &Dialog && Window->isVisible() && Window->isModal();
+    });
 }
 
 void TLifeForm::showEvent(QShowEvent* Event) {

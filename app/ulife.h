@@ -137,6 +137,7 @@ private:
     void CreateMenus();
     void CreateStatusBar();
     void CreateFileDialogs();
+    bool ClosesBackToThisWindow(const QWidget& Dialog) const;
     void CenterWindow();
     void StopRunning();
     void ShowBitmapFailure();

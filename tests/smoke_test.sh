@@ -99,6 +99,22 @@ until_true 5 pixel_is "$left" $((top + 2)) "$LIVE" || fail "F8 after the setting
 pixel_is "$left" $((top + 1)) "$DEAD" && pixel_is $((left + 2)) $((top + 3)) "$LIVE" &&
     dead_count_is 76795 || fail "F8 after the settings gave a wrong generation"
 
+# And after the program's own message box, which has no parent window: on an emptied
+# world F3 stops at the first tick with "Stabiel systeem!", Enter closes it, and F3 works
+# again without a click.
+two_windows() { [ "$(program_windows | wc -l)" = 2 ]; }
+xdotool key ctrl+n
+until_true 5 dead_count_is 76800 || fail "Ctrl+N did not empty the world"
+xdotool key F3
+until_true 10 two_windows || fail "F3 on an empty world showed no \"Stabiel systeem!\""
+xdotool key Return
+until_true 5 eval '[ "$(program_windows)" = "$WINDOW" ]' || fail "the message box stayed open"
+until_true 5 focus_is "$WINDOW" || fail "the keyboard did not come back from the message box"
+xdotool key F3
+until_true 10 two_windows || fail "F3 after the message box did nothing"
+xdotool key Return
+until_true 5 focus_is "$WINDOW" || fail "the keyboard did not come back from the second box"
+
 # There is no window manager: Alt+F4 reaches the program's own "Afsluiten" shortcut.
 xdotool key alt+F4
 until_true 10 eval '! kill -0 "$PROGRAM_PID" 2>/dev/null' || fail "Alt+F4 did not end the program"
