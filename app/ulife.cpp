@@ -6,6 +6,7 @@
 #include "app/programinfo.h"
 #include "app/savedialog.h"
 #include "app/uhelp.h"
+#include "display/framelimiter.h"
 #include "display/worldimage.h"
 #include "patterns/lifelines.h"
 #include "settings/uoptionsdlg.h"
@@ -203,9 +204,9 @@ void TLifeForm::CreateStatusBar() {
     StatusBar->addWidget(StatusPanels[0]);
     StatusBar->addWidget(StatusPanels[1], 1);
     StatusBar->installEventFilter(this);
-    StatusBarFrame = new QTimer(this);
-    StatusBarFrame->setSingleShot(true);
-    connect(StatusBarFrame, &QTimer::timeout, this, &TLifeForm::ShowPendingStatusBar);
+    StatusBarFrames =
+        new TFrameLimiter([this] { ShowStatusBar(); },
+                          [this] { return WorldImage ? WorldImage->FrameMs() : 16; }, this);
 }
 
 // Both dialogs live as long as the window, so each offers its last file and filter again.

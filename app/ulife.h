@@ -19,6 +19,7 @@ class QLabel;
 class QMenu;
 class QStatusBar;
 class QTimer;
+class TFrameLimiter;
 class TWorldImage;
 class TOptionsDlg;
 class THelpForm;
@@ -143,8 +144,6 @@ private:
     void ShowBitmapFailure();
     void ShowStableMessage();
     void ShowStatusBar();
-    void ShowPendingStatusBar();
-    void CountGeneration();
     int WritePattern(const QString& Path); // 0, or the Windows error code of the failure
     // false leaves the world untouched and, when Fault is given, tells why in it
     bool ReadPattern(const QString& Path, TPatternFault* Fault = nullptr);
@@ -185,8 +184,7 @@ private:
     QStatusBar* StatusBar = nullptr;
     std::array<QLabel*, 2> StatusPanels{};
     QTimer* WorldTimer = nullptr;
-    QTimer* StatusBarFrame = nullptr; // while it runs, the panels wait for the next frame
-    bool StatusBarPending = false;
+    TFrameLimiter* StatusBarFrames = nullptr; // while it runs, the panels wait for the frame
     QFileDialog* OpenDialog = nullptr;
     QFileDialog* SaveDialog = nullptr;
     QWidget* ClientArea = nullptr;

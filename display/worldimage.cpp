@@ -64,10 +64,10 @@ QRect TBlockPainter::Changed() const {
         QPoint((ChangedRight + 1) * HorCellSize - 1, (ChangedBottom + 1) * VertCellSize - 1));
 }
 
-TWorldImage::TWorldImage(QWidget* Parent) : QWidget(Parent), FrameTimer(new QTimer(this)) {
+TWorldImage::TWorldImage(QWidget* Parent)
+    : QWidget(Parent),
+      Frames(new TFrameLimiter([this] { ShowPending(); }, [this] { return FrameMs(); }, this)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    FrameTimer->setSingleShot(true);
-    connect(FrameTimer, &QTimer::timeout, this, &TWorldImage::ShowPending);
 }
 
 void TWorldImage::SetPictureSize(const QSize& Pixels) {
@@ -102,19 +102,11 @@ QImage& TWorldImage::StoreFor(const QImage& Picture) {
     return Store;
 }
 
-// Generations may come every millisecond, far faster than a screen shows them; painting
-// each would cost more than computing it.
 void TWorldImage::ShowPart(const QRect& Area) {
     if (Area.isEmpty())
         return;
     Pending |= Area;
-    if (FrameTimer->isActive())
-        return;
-    const qint64 Since = SinceLastPaint.isValid() ? SinceLastPaint.elapsed() : FrameMs();
-    if (Since >= FrameMs())
-        ShowPending();
-    else
-        FrameTimer->start(int(FrameMs() - Since));
+    Frames->Request();
 }
 
 void TWorldImage::ShowPending() {
@@ -144,7 +136,6 @@ void TWorldImage::FillRect(const QRect& Rect, QRgb Colour) {
 // Each store pixel lands on one device pixel: the target is the source divided by the
 // scale, which the painter multiplies back. At scale 1 this is a plain copy.
 void TWorldImage::paintEvent(QPaintEvent* Event) {
-    SinceLastPaint.restart();
     QPainter Painter(this);
     const qreal Ratio = devicePixelRatioF();
     const QRect Area = Event->rect();

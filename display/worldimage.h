@@ -3,9 +3,9 @@
 // The on-screen picture of the world: keeps its own copy of the picture, paints it 1:1
 // at its top-left corner and reports mouse presses to its owner.
 
-#include <QElapsedTimer>
+#include "display/framelimiter.h"
+
 #include <QImage>
-#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -106,8 +106,8 @@ public:
     QImage& StoreFor(const QImage& Picture);
     // Repaints the area of the store that was painted through StoreFor; an empty Area
     // repaints nothing. At most one such repaint a display frame: within a frame of the last
-    // paint, the areas gather and show together at the frame's end, with the store as it
-    // is then.
+    // one, the areas gather and show together at the frame's end, with the store as it is
+    // then.
     void ShowPart(const QRect& Area);
     // One display frame of the widget's screen in milliseconds, at most 20.
     int FrameMs() const;
@@ -140,7 +140,6 @@ private:
     QImage Store;
     QSize PictureSizeInPixels;
     QRect Pending; // in picture pixels
-    QTimer* FrameTimer;
-    QElapsedTimer SinceLastPaint;
+    TFrameLimiter* Frames;
     int FixedFrameMs = 0;
 };
