@@ -204,8 +204,8 @@ void TLifeForm::CreateStatusBar() {
     StatusBar->addWidget(StatusPanels[0]);
     StatusBar->addWidget(StatusPanels[1], 1);
     StatusBar->installEventFilter(this);
-    StatusBarFrames =
-        new TFrameLimiter([this] { ShowStatusBar(); },
+    GenerationFrames =
+        new TFrameLimiter([this] { ShowGeneration(); },
                           [this] { return WorldImage ? WorldImage->FrameMs() : 16; }, this);
 }
 
@@ -286,7 +286,6 @@ void TLifeForm::FormClose() {
 
 void TLifeForm::FormDestroy() {
     delete WorldImage;
-    ChalkBoard = QImage();
 }
 
 void TLifeForm::MenuCloseGameClick() {

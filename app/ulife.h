@@ -4,13 +4,15 @@
 // subject folders, one .cpp per group below.
 
 #include "engine/lifeengine.h"
+#include "engine/runschedule.h"
 
-#include <QImage>
 #include <QMainWindow>
 #include <QPointer>
+#include <QRgb>
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -71,7 +73,6 @@ public:
     // display/drawing.cpp: picture surfaces and cell drawing
     void DrawEmptyWorld();
     void DrawBackGround();
-    void CopyChalkBoardToTheWorld();
     void DrawCell(int X, int Y, QRgb Colour, bool ScreenToo);
     void DrawGeneration(bool ForceAll);
 
@@ -140,7 +141,9 @@ private:
     void CreateFileDialogs();
     bool ClosesBackToThisWindow(const QWidget& Dialog) const;
     void CenterWindow();
+    void StartRunning();
     void StopRunning();
+    void ShowGeneration();
     void ShowBitmapFailure();
     void ShowStableMessage();
     void ShowStatusBar();
@@ -184,7 +187,7 @@ private:
     QStatusBar* StatusBar = nullptr;
     std::array<QLabel*, 2> StatusPanels{};
     QTimer* WorldTimer = nullptr;
-    TFrameLimiter* StatusBarFrames = nullptr; // while it runs, the panels wait for the frame
+    TFrameLimiter* GenerationFrames = nullptr; // while it runs, picture and panels wait for it
     QFileDialog* OpenDialog = nullptr;
     QFileDialog* SaveDialog = nullptr;
     QWidget* ClientArea = nullptr;
@@ -195,10 +198,11 @@ private:
     TLifeEngine Engine;
     qint32 HorCellSize = 1;
     qint32 VertCellSize = 1;
+    TRunSchedule Schedule;
+    std::function<qint64()> RunClock = SteadyClockNs; // nanoseconds; the tests set their own
     bool Ready = false;
     bool Stable = false;
     bool Running = false;
     bool SaveOptionsOnClose = false;
     QPointer<TWorldImage> WorldImage;
-    QImage ChalkBoard;
 };

@@ -85,7 +85,7 @@ void TLifeEngine::SetSize(int HorCells, int VertCells) {
 
 void TLifeEngine::MakeConnections(bool EdgesOnly) {
     if (!EdgesOnly) {
-        UsedWords = (Width + WordBits - 1) / WordBits;
+        UsedWordCount = (Width + WordBits - 1) / WordBits;
         LastWordMask = Width % WordBits == 0 ? ~TWord(0) : MaskOf(Width) - 1;
         RowLinks[0] = TopFrameRow;
         for (int Y = 0; Y < Height; ++Y)
@@ -125,13 +125,13 @@ void TLifeEngine::SetCell(int X, int Y, qint32 Value) {
 void TLifeEngine::KillAllCells() {
     for (TPlane& Plane : Planes) {
         for (int Y = 0; Y < Height; ++Y)
-            std::fill_n(Row(Plane, Y) + 1, UsedWords, TWord(0));
+            std::fill_n(Row(Plane, Y) + 1, UsedWordCount, TWord(0));
     }
 }
 
 void TLifeEngine::BackupGeneration() {
     for (int Y = 0; Y < Height; ++Y)
-        std::copy_n(Row(Current(), Y) + 1, UsedWords, Row(Previous(), Y) + 1);
+        std::copy_n(Row(Current(), Y) + 1, UsedWordCount, Row(Previous(), Y) + 1);
 }
 
 void TLifeEngine::KillCellsOutside() {
@@ -142,8 +142,8 @@ void TLifeEngine::KillCellsOutside() {
                 std::fill_n(Cells + 1, CellWords, TWord(0));
                 continue;
             }
-            Cells[UsedWords] &= LastWordMask;
-            std::fill(Cells + UsedWords + 1, Cells + CellWords + 1, TWord(0));
+            Cells[UsedWordCount] &= LastWordMask;
+            std::fill(Cells + UsedWordCount + 1, Cells + CellWords + 1, TWord(0));
         }
     }
 }
@@ -220,20 +220,35 @@ void TLifeEngine::StepRows(const TPlane& Snapshot, TPlane& Next) const {
     std::array<std::array<TWord, RowWords>, 3> Low;
     std::array<std::array<TWord, RowWords>, 3> High;
     int Above = 0, Mid = 1, Below = 2;
-    AddRow(Row(Snapshot, RowLinks[0]), UsedWords, Low[Above].data(), High[Above].data());
-    AddRow(Row(Snapshot, RowLinks[1]), UsedWords, Low[Mid].data(), High[Mid].data());
+    AddRow(Row(Snapshot, RowLinks[0]), UsedWordCount, Low[Above].data(), High[Above].data());
+    AddRow(Row(Snapshot, RowLinks[1]), UsedWordCount, Low[Mid].data(), High[Mid].data());
     for (int Y = 0; Y < Height; ++Y) {
-        AddRow(Row(Snapshot, RowLinks[std::size_t(Y) + 2]), UsedWords, Low[Below].data(),
+        AddRow(Row(Snapshot, RowLinks[std::size_t(Y) + 2]), UsedWordCount, Low[Below].data(),
                High[Below].data());
         TWord* Out = Row(Next, Y);
         NextRow(Low[Above].data(), High[Above].data(), Low[Mid].data(), High[Mid].data(),
-                Low[Below].data(), High[Below].data(), Row(Snapshot, Y), Out, UsedWords);
-        Out[UsedWords] &= LastWordMask;
+                Low[Below].data(), High[Below].data(), Row(Snapshot, Y), Out, UsedWordCount);
+        Out[UsedWordCount] &= LastWordMask;
         const int Used = Above;
         Above = Mid;
         Mid = Below;
         Below = Used;
     }
+}
+
+bool TLifeEngine::Changed() const {
+    for (int Y = 0; Y < Height; ++Y) {
+        const TWord* Now = Row(Current(), Y);
+        const TWord* Before = Row(Previous(), Y);
+        if (!std::equal(Now + 1, Now + 1 + UsedWordCount, Before + 1))
+            return true;
+    }
+    return false;
+}
+
+const TLifeEngine::TWord* TLifeEngine::StateWords(int Y) const {
+    CheckInUse(0, Y);
+    return Row(Current(), Y) + 1;
 }
 
 void TLifeEngine::CalcNextGeneration() {

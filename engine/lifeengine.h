@@ -80,15 +80,20 @@ public:
     // into State, and Generation counts one, stopping at its largest value.
     void CalcNextGeneration();
 
-    // Calls Visit(X, Y, State) for every in-use cell whose State differs from its PrevState,
-    // row by row; returns whether there was any.
-    template <typename TVisit> bool ForEachChangedCell(TVisit&& Visit) const;
+    // Whether any in-use cell's State differs from its PrevState.
+    bool Changed() const;
     // Calls Visit(X, Y) for every live in-use cell, row by row.
     template <typename TVisit> void ForEachLiveCell(TVisit&& Visit) const;
 
-private:
+    // The states of row Y (0..VertCells() - 1) as words of 64 cells: bit B of word W is
+    // column 64 W + B. There are UsedWords() of them, and the bits beyond the last column
+    // in use are 0.
     using TWord = std::uint64_t;
     static constexpr int WordBits = 64;
+    int UsedWords() const { return UsedWordCount; }
+    const TWord* StateWords(int Y) const;
+
+private:
     // A row holds one word for the frame cell left of column 0 (its top bit), the words of
     // the cells, and one word more for the frame cell right of the widest world.
     static constexpr int CellWords = MaxHorCells / WordBits;
@@ -130,41 +135,18 @@ private:
     // Set by MakeConnections: the words of a row in use, the in-use bits of the last of
     // them, the frame's rule, and the rows from the frame row above the world to the frame
     // row below it: RowLinks[Y + 1] is the row the step reads as row Y, for Y = -1..Height.
-    int UsedWords = 0;
+    int UsedWordCount = 0;
     TWord LastWordMask = 0;
     bool WrapsHorizontally = true;
     bool WrapsVertically = false;
     std::array<int, MaxVertCells + 2> RowLinks{};
 };
 
-template <typename TVisit> bool TLifeEngine::ForEachChangedCell(TVisit&& Visit) const {
-    bool Any = false;
-    for (int Y = 0; Y < Height; ++Y) {
-        const TWord* Now = Row(Current(), Y);
-        const TWord* Before = Row(Previous(), Y);
-        for (int W = 1; W <= UsedWords; ++W) {
-            TWord Changed = Now[W] ^ Before[W];
-            if (W == UsedWords)
-                Changed &= LastWordMask;
-            if (Changed == 0)
-                continue;
-            Any = true;
-            const int Left = (W - 1) * WordBits;
-            do {
-                const int B = std::countr_zero(Changed);
-                Visit(Left + B, Y, qint32((Now[W] >> B) & 1));
-                Changed &= Changed - 1;
-            } while (Changed != 0);
-        }
-    }
-    return Any;
-}
-
 template <typename TVisit> void TLifeEngine::ForEachLiveCell(TVisit&& Visit) const {
     for (int Y = 0; Y < Height; ++Y) {
         const TWord* Now = Row(Current(), Y);
-        for (int W = 1; W <= UsedWords; ++W) {
-            TWord Live = W == UsedWords ? Now[W] & LastWordMask : Now[W];
+        for (int W = 1; W <= UsedWordCount; ++W) {
+            TWord Live = W == UsedWordCount ? Now[W] & LastWordMask : Now[W];
             const int Left = (W - 1) * WordBits;
             while (Live != 0) {
                 Visit(Left + std::countr_zero(Live), Y);

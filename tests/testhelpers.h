@@ -21,7 +21,7 @@ struct TLifeFormProbe {
         : Form(Form), Engine(Form.Engine), HorCellSize(Form.HorCellSize),
           VertCellSize(Form.VertCellSize), Ready(Form.Ready), Stable(Form.Stable),
           Running(Form.Running), SaveOptionsOnClose(Form.SaveOptionsOnClose),
-          ChalkBoard(Form.ChalkBoard) {}
+          RunClock(Form.RunClock) {}
 
     TLifeForm& Form;
     TLifeEngine& Engine;
@@ -31,7 +31,7 @@ struct TLifeFormProbe {
     bool& Stable;
     bool& Running;
     bool& SaveOptionsOnClose;
-    QImage& ChalkBoard;
+    std::function<qint64()>& RunClock;
 
     qint32 Generation() const { return Engine.Generation(); }
     void SetGeneration(qint32 Value) { Engine.SetGeneration(Value); }

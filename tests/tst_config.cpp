@@ -700,7 +700,7 @@ void TstConfig::shrinkAndGrow() {
     QCOMPARE(ReadRows(*Form, QRect(318, 238, 2, 2)), QStringList({"OO", "OO"}));
     QVERIFY(Counts(*Form, 319, 100, {0, 100})); // wraps at the new edge
     QVERIFY(!Counts(*Form, 100, 239, {100, 0}));
-    QCOMPARE(Probe.ChalkBoard.size(), QSize(320, 240));
+    QCOMPARE(Probe.WorldImage()->Picture().size(), QSize(320, 240));
     QCOMPARE(Probe.Generation(), 12);
 
     Form->ResizeTheWorld(400, 300, 1, 1);
@@ -712,7 +712,7 @@ void TstConfig::shrinkAndGrow() {
     QVERIFY(Counts(*Form, 319, 100, {320, 100}));
     QVERIFY(Counts(*Form, 399, 100, {0, 100}));
     QVERIFY(!Counts(*Form, 319, 100, {0, 100}));
-    QCOMPARE(Probe.ChalkBoard.size(), QSize(400, 300));
+    QCOMPARE(Probe.WorldImage()->Picture().size(), QSize(400, 300));
     QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 11, 10), TLifeForm::LiveColour);
     QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 350, 250), TLifeForm::DeadColour);
 }
@@ -776,7 +776,7 @@ void TstConfig::cellSizeOnlyChange() {
     QCOMPARE(ReadRows(*Form, QRect(10, 10, 3, 3)), Glider);
     QCOMPARE(LiveCells(*Form), 5);
     QVERIFY(Counts(*Form, 0, 100, {319, 100})); // still wrapping as before
-    QCOMPARE(Probe.ChalkBoard.size(), QSize(640, 480));
+    QCOMPARE(Probe.WorldImage()->Picture().size(), QSize(640, 480));
     QCOMPARE(Probe.WorldImage()->size(), QSize(640, 480));
     QCOMPARE(Form->size(), WindowBefore + QSize(320, 240));
     QVERIFY(Form->minimumSize() == Form->maximumSize()); // not resizable by the user
@@ -821,7 +821,7 @@ void TstConfig::largestWorldAtTheScreensTopLeft() {
     QCOMPARE(
         QList<qint32>({Probe.HorCells(), Probe.VertCells(), Probe.HorCellSize, Probe.VertCellSize}),
         QList<qint32>({1280, 1024, 2, 2}));
-    QCOMPARE(Probe.ChalkBoard.size(), QSize(2560, 2048));
+    QCOMPARE(Probe.WorldImage()->Picture().size(), QSize(2560, 2048));
     QCOMPARE(Form->frameGeometry().topLeft(), Form->screen()->geometry().topLeft());
     PlaceRows(*Form, 1279, 1023, {"O"});
     Form->DrawGeneration(true);

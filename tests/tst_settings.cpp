@@ -311,7 +311,7 @@ void TstSettings::twoCellSizesReadIndependently() {
     TLifeFormProbe Probe(*Form);
     QCOMPARE(Probe.HorCellSize, 2);
     QCOMPARE(Probe.VertCellSize, 1);
-    QCOMPARE(Probe.ChalkBoard.size(), QSize(640, 240));
+    QCOMPARE(Probe.WorldImage()->Picture().size(), QSize(640, 240));
 }
 
 void TstSettings::closingWithoutConfirmationWritesNothing() {
