@@ -29,14 +29,23 @@ const char* WrapName(qint32 Wrapping) {
 }
 
 QString KindName(TWorldKind Kind) {
-    return Kind == TWorldKind::Soup ? QStringLiteral("soup") : QStringLiteral("gun");
+    switch (Kind) {
+    case TWorldKind::Soup:
+        return QStringLiteral("soup");
+    case TWorldKind::FreshSoup:
+        return QStringLiteral("fresh soup");
+    case TWorldKind::Gun:
+        break;
+    }
+    return QStringLiteral("gun");
 }
 
-TStates SoupSeed(int HorCells, int VertCells) {
+// Random cells, one in OneIn alive.
+TStates SoupSeed(int HorCells, int VertCells, unsigned OneIn) {
     std::mt19937 Random(20240611u);
     TStates States(std::size_t(HorCells) * std::size_t(VertCells));
     for (auto& State : States)
-        State = Random() % 3 == 0;
+        State = Random() % OneIn == 0;
     return States;
 }
 
@@ -54,7 +63,7 @@ TStates GunSeed(int HorCells, int VertCells) {
 
 TStates WarmedSoup(TLifeFormBench& Bench, const TWorldSetup& Setup) {
     Bench.Configure(Setup);
-    Bench.Place(SoupSeed(Setup.HorCells, Setup.VertCells));
+    Bench.Place(SoupSeed(Setup.HorCells, Setup.VertCells, 3));
     for (int G = 0; G < SoupWarmUpGenerations; ++G)
         Bench.Form.CalcNextGeneration();
     return Bench.States();
@@ -85,7 +94,9 @@ const TStates& StartStates(TLifeFormBench& Bench, const TWorldSetup& Setup) {
     auto Found = Cache.find(Key);
     if (Found == Cache.end()) {
         TStates States = Setup.Kind == TWorldKind::Soup ? WarmedSoup(Bench, Setup)
-                                                        : GunSeed(Setup.HorCells, Setup.VertCells);
+                         : Setup.Kind == TWorldKind::FreshSoup
+                             ? SoupSeed(Setup.HorCells, Setup.VertCells, 2)
+                             : GunSeed(Setup.HorCells, Setup.VertCells);
         Found = Cache.emplace(Key, std::move(States)).first;
     }
     return Found->second;

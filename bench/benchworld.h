@@ -1,7 +1,8 @@
 #pragma once
 
 // The benchmark's view of the main window's state, and the worlds it runs on: a random
-// soup and a mostly empty world with one glider gun, both reproducible.
+// soup that has settled, a fresh one, and a mostly empty world with one glider gun, all
+// reproducible.
 
 #include "app/ulife.h"
 #include "display/worldimage.h"
@@ -13,7 +14,7 @@
 
 class QTimer;
 
-enum class TWorldKind { Soup, Gun };
+enum class TWorldKind { Soup, FreshSoup, Gun };
 
 struct TWorldSetup {
     TWorldKind Kind;
@@ -52,7 +53,8 @@ struct TLifeFormBench {
 };
 
 // The starting states of a setup's world: the soup is about one third live from a fixed
-// seed and has already run 1000 generations, as a soup the user has let run. Computed once
+// seed and has already run 1000 generations, as a soup the user has let run; the fresh soup
+// is half live and has not run. Computed once
 // per world kind, size and wrap mode; computing them reconfigures Bench's window, so
 // configure it afterwards.
 const TStates& StartStates(TLifeFormBench& Bench, const TWorldSetup& Setup);

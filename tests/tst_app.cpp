@@ -136,6 +136,7 @@ private slots:
     void stepAfterStableStopWorksAtOnce();
     void closingDuringARunStopsTheTimer();
     void generationPanelFitsTheLargestNumber();
+    void runKeepsItsRateByTheClock();
     void runningGenerationsShareAPanelText();
 
     void errorTexts_data();
@@ -186,13 +187,17 @@ void TstApp::emptyWorldStopsWithOneMessage() {
     QTRY_VERIFY(Probe.Ready);
 }
 
+// The first step is not tested for stability: an empty world runs on without a message.
 void TstApp::slowestSpeedStepsAtOnce() {
     auto Form = CreateShownForm();
     TLifeFormProbe Probe(*Form);
-    PlaceRows(*Form, 10, 10, Blinker);
     Probe.WorldTimer()->setInterval(1000);
     Form->MenuStartGameClick();
     QCOMPARE(Probe.Generation(), 1);
+    QVERIFY(Probe.Stable);
+    QCoreApplication::processEvents();
+    QVERIFY(!QApplication::activeModalWidget());
+    QVERIFY(Probe.Running);
     QVERIFY(Probe.WorldTimer()->isActive());
     Form->MenuStartGameClick();
     QVERIFY(!Probe.Running);
@@ -333,6 +338,41 @@ void TstApp::generationPanelFitsTheLargestNumber() {
     QVERIFY(Panel->contentsRect().width() >=
             Metrics.horizontalAdvance(QStringLiteral("Generatie: +2147483647")));
     QVERIFY(Panel->geometry().right() < Form->width());
+}
+
+// Ticks do the generations due by the run's clock, none while a tick is handled, and a run
+// stops at exactly the generation that changed nothing.
+void TstApp::runKeepsItsRateByTheClock() {
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    qint64 Now = 0;
+    Probe.RunClock = [&Now] {
+        return Now;
+    };
+    PlaceRows(*Form, 10, 10, Blinker);
+    PlaceRows(*Form, 100, 100, {"OO", "O."}); // a block after one generation
+    Probe.WorldTimer()->setInterval(1);
+    Form->MenuStartGameClick();
+    Probe.WorldTimer()->stop(); // the test ticks
+    Now += 3'100'000;
+    Probe.Ready = false;
+    Form->WorldTimerTimer();
+    QCOMPARE(Probe.Generation(), 0);
+    Probe.Ready = true;
+    Form->WorldTimerTimer();
+    QCOMPARE(Probe.Generation(), 3);
+    Form->WorldTimerTimer();
+    QCOMPARE(Probe.Generation(), 3);
+
+    PlaceRows(*Form, 10, 9, {"...", "...", "..."}); // the blinker gone: generation 4 is still
+    TMessageCounter Messages;
+    Messages.ExpectOne();
+    Now += 6'000'000;
+    Form->WorldTimerTimer();
+    QTRY_COMPARE(Messages.Count, 1);
+    QCOMPARE(Probe.Generation(), 4);
+    QVERIFY(!Probe.Running);
+    QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 4"));
 }
 
 // During a run the panel shows the latest generation once a frame; a stop shows it at once.

@@ -1,6 +1,7 @@
 // The engine: the edges for the four wrap modes as the links of the linked cells gave them,
 // the cell operations, and the generation step.
 
+#include "engine/runschedule.h"
 #include "tests/linkworld.h"
 #include "tests/testhelpers.h"
 
@@ -80,6 +81,8 @@ private slots:
     void gliderAtTheEdge();
     void neighboursCountTheSnapshot();
     void generationStopsAtItsLargestValue();
+    void scheduleGivesTheDueGenerations_data();
+    void scheduleGivesTheDueGenerations();
 };
 
 void TstEngine::neighboursAsTheLinksGaveThem_data() {
@@ -408,6 +411,33 @@ void TstEngine::generationStopsAtItsLargestValue() {
     QCOMPARE(Probe.Generation(), std::numeric_limits<qint32>::max());
     Form->CalcNextGeneration();
     QCOMPARE(Probe.Generation(), std::numeric_limits<qint32>::max());
+}
+
+void TstEngine::scheduleGivesTheDueGenerations_data() {
+    QTest::addColumn<int>("IntervalMs");
+    QTest::addColumn<QList<double>>("TicksMs"); // after the start
+    QTest::addColumn<QList<int>>("Generations");
+    QTest::newRow("1 ms, ticks on time") << 1 << QList<double>{1, 2, 3} << QList<int>{1, 1, 1};
+    QTest::newRow("1 ms, late ticks do what is due")
+        << 1 << QList<double>{1.2, 3.9, 4.1, 7} << QList<int>{1, 3, 0, 3};
+    QTest::newRow("1 ms, a debt beyond the cap is dropped")
+        << 1 << QList<double>{1, 40, 41} << QList<int>{1, TRunSchedule::MaxPerTick, 1};
+    QTest::newRow("50 ms, a lost tick") << 50 << QList<double>{50, 150} << QList<int>{1, 2};
+    QTest::newRow("1000 ms, a tick a little early")
+        << 1000 << QList<double>{999, 1999.5, 2400} << QList<int>{1, 1, 0};
+}
+
+void TstEngine::scheduleGivesTheDueGenerations() {
+    QFETCH(int, IntervalMs);
+    QFETCH(QList<double>, TicksMs);
+    QFETCH(QList<int>, Generations);
+    const qint64 Start = 5'000'000'000;
+    TRunSchedule Schedule;
+    Schedule.Start(Start, IntervalMs);
+    QList<int> Done;
+    for (const double Tick : TicksMs)
+        Done << Schedule.Take(Start + qint64(Tick * 1e6));
+    QCOMPARE(Done, Generations);
 }
 
 QTEST_MAIN(TstEngine)

@@ -79,6 +79,16 @@ TGrid Read(TLifeForm& Form, bool Snapshot = false) {
     return Grid;
 }
 
+// The grid cut to, or grown with dead cells to, Width x Height.
+TGrid Resized(const TGrid& Old, int Width, int Height) {
+    TGrid Grid{Width, Height, std::vector<std::uint8_t>(std::size_t(Width) * Height)};
+    for (int X = 0; X < std::min(Width, Old.Width); ++X) {
+        for (int Y = 0; Y < std::min(Height, Old.Height); ++Y)
+            Grid.At(X, Y) = Old.At(X, Y);
+    }
+    return Grid;
+}
+
 void AddWorldColumns() {
     QTest::addColumn<int>("Width");
     QTest::addColumn<int>("Height");
@@ -103,22 +113,38 @@ private slots:
     void stillLifeIsStableAndRepaintsNothing();
     void screenShowsTheStore();
     void stepWithoutPictureOnlyComputes();
+    void cellSizes_data();
+    void fullRedrawShowsExactlyTheCells_data() { cellSizes_data(); }
+    void fullRedrawShowsExactlyTheCells();
+    void pictureFollowsRunsStepsAndEdits_data() { cellSizes_data(); }
+    void pictureFollowsRunsStepsAndEdits();
 };
 
 void TstStep::stepsLikeTheLinkedCells_data() {
     AddWorldColumns();
+    QTest::addColumn<QSize>("ResizedFrom"); // the world's size before ResizeTheWorld, if any
     const char* const Names[] = {"wmNone", "wmHorizontal", "wmVertical", "wmBoth"};
     // Widths on and off a multiple of the 64 cells of a word, the last word full or not.
     for (const qint32 Mode : {wmNone, wmHorizontal, wmVertical, wmBoth}) {
-        QTest::addRow("%s, 320 x 240, soup", Names[Mode]) << 320 << 240 << 1 << 1 << Mode << 3;
+        QTest::addRow("%s, 320 x 240, soup", Names[Mode])
+            << 320 << 240 << 1 << 1 << Mode << 3 << QSize();
         QTest::addRow("%s, 321 x 241, 2 x 1 cells", Names[Mode])
-            << 321 << 241 << 2 << 1 << Mode << 3;
+            << 321 << 241 << 2 << 1 << Mode << 3 << QSize();
         QTest::addRow("%s, 401 x 300, 1 x 2 cells, sparse", Names[Mode])
-            << 401 << 300 << 1 << 2 << Mode << 12;
-        QTest::addRow("%s, 1279 x 1023", Names[Mode]) << 1279 << 1023 << 1 << 1 << Mode << 3;
+            << 401 << 300 << 1 << 2 << Mode << 12 << QSize();
+        QTest::addRow("%s, 1279 x 1023", Names[Mode])
+            << 1279 << 1023 << 1 << 1 << Mode << 3 << QSize();
         QTest::addRow("%s, 1280 x 1024, 2 x 2 cells", Names[Mode])
-            << 1280 << 1024 << 2 << 2 << Mode << 4;
+            << 1280 << 1024 << 2 << 2 << Mode << 4 << QSize();
     }
+    QTest::newRow("wmNone, grown from 320 x 240 to 401 x 300")
+        << 401 << 300 << 1 << 1 << qint32(wmNone) << 3 << QSize(320, 240);
+    QTest::newRow("wmHorizontal, shrunk from 1280 x 1024 to 321 x 241")
+        << 321 << 241 << 1 << 1 << qint32(wmHorizontal) << 3 << QSize(1280, 1024);
+    QTest::newRow("wmVertical, grown from 321 x 241 to 1280 x 1024")
+        << 1280 << 1024 << 1 << 1 << qint32(wmVertical) << 3 << QSize(321, 241);
+    QTest::newRow("wmBoth, shrunk from 640 x 480 to 320 x 240, 2 x 2 cells")
+        << 320 << 240 << 2 << 2 << qint32(wmBoth) << 3 << QSize(640, 480);
 }
 
 // Several generations, so that the snapshot of one step is the picture of the one before.
@@ -129,10 +155,18 @@ void TstStep::stepsLikeTheLinkedCells() {
     QFETCH(int, CellHeight);
     QFETCH(qint32, Wrapping);
     QFETCH(int, OneIn);
-    auto Form = CreateShownForm(Width, Height, CellWidth, CellHeight, Wrapping);
+    QFETCH(QSize, ResizedFrom);
+    const QSize Start = ResizedFrom.isValid() ? ResizedFrom : QSize(Width, Height);
+    auto Form = CreateShownForm(Start.width(), Start.height(), CellWidth, CellHeight, Wrapping);
     TLifeFormProbe Probe(*Form);
-    TGrid Expected = RandomGrid(Width, Height, OneIn, unsigned(Width * 7 + Wrapping));
+    TGrid Expected =
+        RandomGrid(Start.width(), Start.height(), OneIn, unsigned(Width * 7 + Wrapping));
     Place(*Form, Expected);
+    if (ResizedFrom.isValid()) {
+        Form->ResizeTheWorld(Width, Height, CellWidth, CellHeight);
+        Expected = Resized(Expected, Width, Height);
+        QVERIFY(Read(*Form) == Expected);
+    }
     Probe.SetGeneration(40);
     for (int Step = 1; Step <= 6; ++Step) {
         const TGrid Before = Expected;
@@ -261,6 +295,64 @@ void TstStep::stepWithoutPictureOnlyComputes() {
     QVERIFY(Probe.Stable);
     QCOMPARE(Probe.Generation(), 1);
     QVERIFY(!Probe.WorldImage());
+}
+
+void TstStep::cellSizes_data() {
+    QTest::addColumn<int>("CellWidth");
+    QTest::addColumn<int>("CellHeight");
+    QTest::newRow("1 x 1 cells") << 1 << 1;
+    QTest::newRow("2 x 2 cells") << 2 << 2;
+}
+
+// Over a picture that shows every cell alive, a full redraw leaves only the engine's cells.
+void TstStep::fullRedrawShowsExactlyTheCells() {
+    QFETCH(int, CellWidth);
+    QFETCH(int, CellHeight);
+    auto Form = CreateShownForm(330, 250, CellWidth, CellHeight, wmBoth);
+    TLifeFormProbe Probe(*Form);
+    Place(*Form, RandomGrid(330, 250, 1, 1));
+    const TGrid Cells = RandomGrid(330, 250, 5, 2);
+    for (int X = 0; X < Cells.Width; ++X) {
+        for (int Y = 0; Y < Cells.Height; ++Y)
+            Probe.Engine.SetState(X, Y, Cells.At(X, Y));
+    }
+    Form->DrawGeneration(true);
+    QVERIFY(SamePixels(Probe.WorldImage()->Picture(), PictureOf(Cells, CellWidth, CellHeight)));
+}
+
+// Whatever the user does, once it shows, the picture is the engine's current generation.
+void TstStep::pictureFollowsRunsStepsAndEdits() {
+    QFETCH(int, CellWidth);
+    QFETCH(int, CellHeight);
+    auto Form = CreateShownForm(400, 300, CellWidth, CellHeight, wmBoth);
+    TLifeFormProbe Probe(*Form);
+    const auto PictureIsTheCells = [&] {
+        return SamePixels(Probe.WorldImage()->Picture(),
+                          PictureOf(Read(*Form), CellWidth, CellHeight));
+    };
+    qint64 Now = 0;
+    Probe.RunClock = [&Now] {
+        return Now;
+    };
+    Probe.WorldTimer()->setInterval(1);
+    Probe.WorldImage()->SetFrameMs(2000);
+    Place(*Form, RandomGrid(400, 300, 3, 9));
+    for (int Round = 0; Round < 3; ++Round) {
+        Form->MenuStartGameClick();
+        Probe.WorldTimer()->stop();
+        for (int Tick = 0; Tick < 4; ++Tick) {
+            Now += 2'000'000;
+            Form->WorldTimerTimer();
+        }
+        Form->MenuStartGameClick();
+        QVERIFY(PictureIsTheCells());
+        Form->MenuOneStepClick();
+        QVERIFY(PictureIsTheCells());
+        Form->WorldMouseDown(Qt::LeftButton, Qt::NoModifier, 7 * CellWidth,
+                             (5 + Round) * CellHeight);
+        Form->MenuRotateLeftClick();
+        QVERIFY(PictureIsTheCells());
+    }
 }
 
 QTEST_MAIN(TstStep)
