@@ -12,6 +12,8 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
 # appstream and desktop-file-utils: the install test validates the desktop entry and metainfo
 DEBIAN_PACKAGES := cmake make g++ qt6-base-dev qt6-translations-l10n libgl-dev appstream desktop-file-utils
+# libxcb1-dev: the windows are placed with the frame extents the X11 window manager publishes
+DEBIAN_PACKAGES += libxcb1-dev
 # The smoke test runs the program under Xvfb with the xcb platform, driven by xdotool and
 # read back with xwd (x11-apps); libxcb-cursor0 is what the xcb plugin may lack.
 DEBIAN_PACKAGES += xvfb xdotool x11-apps libxcb-cursor0

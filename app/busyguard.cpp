@@ -20,6 +20,15 @@ TBusyGuard::TBusyGuard(QLabel* MessagePanel, const QString& Text) : Panel(Messag
     ShowPendingPaints();
 }
 
+TBusyGuard::TBusyGuard(QLabel* MessagePanel) : Panel(MessagePanel) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void TBusyGuard::Show(const QString& Text) {
+    Panel->setText(Text);
+    ShowPendingPaints();
+}
+
 TBusyGuard::~TBusyGuard() {
     Panel->clear();
     QApplication::restoreOverrideCursor();

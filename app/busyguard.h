@@ -10,6 +10,9 @@ class QLabel;
 class TBusyGuard {
 public:
     TBusyGuard(QLabel* MessagePanel, const QString& Text);
+    // The cursor alone, for work whose text comes later with Show.
+    explicit TBusyGuard(QLabel* MessagePanel);
+    void Show(const QString& Text);
     ~TBusyGuard();
     TBusyGuard(const TBusyGuard&) = delete;
     TBusyGuard& operator=(const TBusyGuard&) = delete;

@@ -1,7 +1,6 @@
 // The Dutch message dialog built on QMessageBox.
 
 #include "app/extmsgdlg.h"
-#include "app/placement.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -56,9 +55,9 @@ constexpr TTypeLook TypeLooks[] = {
     {"", "", QMessageBox::NoIcon},
 };
 
-QMainWindow* VisibleMainWindow() {
+QMainWindow* MainWindow() {
     for (QWidget* Widget : QApplication::topLevelWidgets()) {
-        if (auto* Main = qobject_cast<QMainWindow*>(Widget); Main && Main->isVisible())
+        if (auto* Main = qobject_cast<QMainWindow*>(Widget))
             return Main;
     }
     return nullptr;
@@ -93,8 +92,11 @@ void KeepOpenOnHelp(QMessageBox& Box, QAbstractButton& Help) {
 
 void TExtMessageBox::showEvent(QShowEvent* Event) {
     QMessageBox::showEvent(Event);
-    if (Placement && !Event->spontaneous())
-        move(Placement(FrameSize(*this)));
+    if (Event->spontaneous())
+        return;
+    Origin = QApplication::activeWindow();
+    if (Placement)
+        PlaceWindow(*this, Placement);
 }
 
 // QMessageBox would pick an escape button of its own where the set has none: Abort of
@@ -150,11 +152,16 @@ std::unique_ptr<TExtMessageBox> CreateExtMessageDlg(const QString& Msg, TMsgDlgT
         }
     }
 
-    if (const QMainWindow* Main = VisibleMainWindow(); CenterOnMainForm && Main) {
+    // Left to itself, the platform would centre the box on the screen under the pointer.
+    if (const QMainWindow* Main = MainWindow(); Main && CenterOnMainForm && Main->isVisible()) {
         Box->SetPlacement(
             [Over = Main->frameGeometry(), Screen = ScreenOf(*Main)](const QSize& Frame) {
                 return PlaceOverMainWindow(Over, Frame, Screen);
             });
+    } else if (Main) {
+        Box->SetPlacement([Screen = ScreenOf(*Main)](const QSize& Frame) {
+            return CentredOnScreen(Screen, Frame);
+        });
     }
     return Box;
 }

@@ -3,8 +3,11 @@
 // The Dutch message dialog: the platform's standard message dialog with Dutch title
 // and button captions, centred over the main window and pulled onto the screen.
 
+#include "app/placement.h"
+
 #include <QFlags>
 #include <QMessageBox>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -61,11 +64,11 @@ class TExtMessageBox : public QMessageBox {
     Q_OBJECT
 
 public:
-    // The position of the frame's top-left corner for a frame of the given size; an empty
-    // placement keeps the platform's.
-    using TPlacement = std::function<QPoint(const QSize& Frame)>;
-
-    void SetPlacement(TPlacement Place) { Placement = std::move(Place); }
+    // An empty placement keeps the platform's.
+    void SetPlacement(TFramePlacement Place) { Placement = std::move(Place); }
+    // The window that had the keyboard when the box was shown, while it exists; the keyboard
+    // belongs there again once the box has closed.
+    QWidget* CameFrom() const { return Origin; }
 
 protected:
     void showEvent(QShowEvent* Event) override;
@@ -73,7 +76,8 @@ protected:
     void closeEvent(QCloseEvent* Event) override;
 
 private:
-    TPlacement Placement;
+    TFramePlacement Placement;
+    QPointer<QWidget> Origin;
 };
 
 // Builds the dialog without showing it. Each button carries its modal result in the property

@@ -97,7 +97,9 @@ void THelpForm::CreateControls() {
     Memo = new QPlainTextEdit(this);
     Memo->setObjectName(QStringLiteral("Memo"));
     Memo->setReadOnly(true);
-    Memo->setFocusPolicy(Qt::NoFocus);
+    // Not a tab stop, but a click gives it the keyboard: the arrows and PgUp/PgDn scroll it
+    // and Ctrl+C copies from it.
+    Memo->setFocusPolicy(Qt::ClickFocus);
     Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -115,9 +117,8 @@ void THelpForm::CreateControls() {
                                QStringLiteral("S&luiten"), BtnPanel);
     CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
     CloseBtn->setGeometry(464, 8, 137, 25);
-    // Enter always closes, whichever button has the focus; Esc closes through reject().
-    RulesBtn->setAutoDefault(false);
-    PlayBtn->setAutoDefault(false);
+    // Enter presses the button that has the keyboard, and closes the window when none has;
+    // Esc closes through reject().
     CloseBtn->setDefault(true);
 
     auto* Layout = new QVBoxLayout(this);
@@ -139,7 +140,8 @@ void THelpForm::showEvent(QShowEvent* Event) {
 }
 
 void THelpForm::FormShow() {
-    move(HelpFormPosition(ScreenOf(*this), FrameSize(*this)));
+    PlaceWindow(*this,
+                [this](const QSize& Frame) { return HelpFormPosition(ScreenOf(*this), Frame); });
 }
 
 void THelpForm::RulesBtnClick() {

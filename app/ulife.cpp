@@ -2,6 +2,7 @@
 
 #include "app/ulife.h"
 #include "app/about.h"
+#include "app/extmsgdlg.h"
 #include "app/placement.h"
 #include "app/programinfo.h"
 #include "app/savedialog.h"
@@ -56,11 +57,11 @@ void KeepQtSettingsOffDisk() {
 // A closed dialog of the main window leaves nothing behind. Enter in a file dialog's name
 // field closes the dialog with its completion list still open, and Qt leaves that list on
 // screen, where it keeps the keyboard. Without a window manager nobody hands the keyboard
-// back to the main window either.
-void TidyUpAfterDialog(QWidget* Dialog, QWidget* MainWindow) {
+// back either.
+void TidyUpAfterDialog(QWidget* Dialog, QWidget* ReturnTo) {
     for (const QCompleter* Completer : Dialog->findChildren<QCompleter*>())
         Completer->popup()->hide();
-    MainWindow->activateWindow();
+    ReturnTo->activateWindow();
 }
 
 } // namespace
@@ -167,6 +168,9 @@ void TLifeForm::CreateMenus() {
          &TLifeForm::MenuAboutClick},
     };
 
+    // A global menu bar takes only menus, and "&Instelingen" is a bare item; the window's
+    // size is worked out with its own menu bar too.
+    menuBar()->setNativeMenuBar(false);
     MenuBestand = menuBar()->addMenu(QStringLiteral("&Bestand"));
     MenuBestand->setObjectName(QStringLiteral("MenuBestand"));
     MenuSpel = menuBar()->addMenu(QStringLiteral("&Spel"));
@@ -243,7 +247,7 @@ bool TLifeForm::eventFilter(QObject* Watched, QEvent* Event) {
     } else if (Event->type() == QEvent::Hide) {
         auto* Dialog = qobject_cast<QWidget*>(Watched);
         if (Dialog && ClosesBackToThisWindow(*Dialog))
-            TidyUpAfterDialog(Dialog, this);
+            TidyUpAfterDialog(Dialog, KeyboardReturnsTo(*Dialog));
     }
     return QMainWindow::eventFilter(Watched, Event);
 }
@@ -259,6 +263,15 @@ bool TLifeForm::ClosesBackToThisWindow(const QWidget& Dialog) const {
     return std::none_of(Windows.begin(), Windows.end(), [&Dialog](const QWidget* Window) {
         return Window != &Dialog && Window->isVisible() && Window->isModal();
     });
+}
+
+// A message box goes back to the window it came from, the help window say; any other
+// dialog of this window to this window.
+QWidget* TLifeForm::KeyboardReturnsTo(const QWidget& Dialog) {
+    const auto* Box = qobject_cast<const TExtMessageBox*>(&Dialog);
+    if (Box && Box->CameFrom() && Box->CameFrom()->isVisible())
+        return Box->CameFrom();
+    return this;
 }
 
 void TLifeForm::showEvent(QShowEvent* Event) {

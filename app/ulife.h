@@ -140,6 +140,7 @@ private:
     void CreateStatusBar();
     void CreateFileDialogs();
     bool ClosesBackToThisWindow(const QWidget& Dialog) const;
+    QWidget* KeyboardReturnsTo(const QWidget& Dialog);
     void CenterWindow();
     void StartRunning();
     void StopRunning();

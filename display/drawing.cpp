@@ -35,7 +35,8 @@ void TLifeForm::DrawEmptyWorld() {
 }
 
 void TLifeForm::CenterWindow() {
-    move(CentredOnScreen(ScreenOf(*this), FrameSize(*this)));
+    PlaceWindow(*this,
+                [this](const QSize& Frame) { return CentredOnScreen(ScreenOf(*this), Frame); });
 }
 
 void TLifeForm::ShowBitmapFailure() {

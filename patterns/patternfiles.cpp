@@ -88,9 +88,7 @@ void TLifeForm::OpenGame() {
 // read, breaks its format or plays another rule leaves the world, its picture and
 // Generation as they were.
 bool TLifeForm::ReadPattern(const QString& Path, TPatternFault* Fault) {
-    const TBusyGuard Busy(MessagePanel(), QStringLiteral("Bezig met tekenen van %1 x %2 celllen...")
-                                              .arg(HorCells())
-                                              .arg(VertCells()));
+    TBusyGuard Busy(MessagePanel());
     const std::optional<QByteArray> Bytes = ReadLifeFile(Path);
     const TPatternRows Rows = Bytes ? RowsToPlace(SplitLifeLines(*Bytes)) : TPatternFault{};
     if (const auto* Refused = std::get_if<TPatternFault>(&Rows)) {
@@ -98,6 +96,10 @@ bool TLifeForm::ReadPattern(const QString& Path, TPatternFault* Fault) {
             *Fault = *Refused;
         return false;
     }
+    // Only now: an open that fails shows no drawing that never comes.
+    Busy.Show(QStringLiteral("Bezig met tekenen van %1 x %2 celllen...")
+                  .arg(HorCells())
+                  .arg(VertCells()));
     KillAllCells();
     Engine.SetGeneration(0);
     PlaceLifeLines(std::get<QStringList>(Rows), Engine);

@@ -1,6 +1,7 @@
 // The settings dialog and its number fields.
 
 #include "settings/uoptionsdlg.h"
+#include "app/placement.h"
 #include "engine/lifeengine.h"
 #include "settings/strtoint.h"
 
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
@@ -99,17 +99,46 @@ void TSpinEdit::keyPressEvent(QKeyEvent* Event) {
         return;
     }
     if (Event->key() == Qt::Key_Return || Event->key() == Qt::Key_Enter)
-        ReportingChange([&] { QSpinBox::keyPressEvent(Event); });
+        Interpreting([&] { QSpinBox::keyPressEvent(Event); });
     else
         QSpinBox::keyPressEvent(Event);
 }
 
 void TSpinEdit::focusOutEvent(QFocusEvent* Event) {
-    ReportingChange([&] { QSpinBox::focusOutEvent(Event); });
+    Interpreting([&] { QSpinBox::focusOutEvent(Event); });
+}
+
+template <typename TAction> void TSpinEdit::Interpreting(TAction Action) {
+    const QString Typed = text();
+    ReportingChange([&] {
+        Action();
+        if (!StrToInt32(Typed)) {
+            const QSignalBlocker Keep(lineEdit());
+            lineEdit()->setText(Typed);
+        }
+    });
+}
+
+// The spin box would step from its value, which is already clamped: "100" and Up would give
+// 321, and "5000" and Up nothing at all.
+QString TSpinEdit::SteppedText(int Steps) const {
+    const qint64 Spelled = StrToInt32(text()).value_or(minimum());
+    return QString::number(std::clamp<qint64>(Spelled + Steps, minimum(), maximum()));
 }
 
 void TSpinEdit::stepBy(int Steps) {
-    ReportingChange([&] { QSpinBox::stepBy(Steps); });
+    lineEdit()->setText(SteppedText(Steps));
+    if (style()->styleHint(QStyle::SH_SpinBox_SelectOnStep, nullptr, this))
+        selectAll();
+}
+
+QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const {
+    StepEnabled Enabled = StepNone;
+    if (SteppedText(1) != text())
+        Enabled |= StepUpEnabled;
+    if (SteppedText(-1) != text())
+        Enabled |= StepDownEnabled;
+    return Enabled;
 }
 
 TOptionsDlg::TOptionsDlg(QWidget* Parent) : QDialog(Parent) {
@@ -210,10 +239,8 @@ void TOptionsDlg::FormShow() {
 }
 
 void TOptionsDlg::CenterOnScreen() {
-    const QRect Screen = screen()->geometry();
-    const QSize Frame = frameGeometry().size();
-    move(Screen.x() + (Screen.width() - Frame.width()) / 2,
-         Screen.y() + (Screen.height() - Frame.height()) / 2);
+    PlaceWindow(*this,
+                [this](const QSize& Frame) { return CentredOnScreen(ScreenOf(*this), Frame); });
 }
 
 // Tab enters the wrap group on its checked item, or the first when none is, and the arrow

@@ -15,8 +15,10 @@ class QSlider;
 // A number field with up/down buttons. Its value is the integer its text spells, or its
 // minimum when the text spells none, kept within the range. Typing may leave the text out
 // of range for a while (so "100" can be typed on the way to "1000"); leaving the field or
-// pressing Enter replaces such text by the value. Only digits, signs and the decimal
-// separator can be typed; other characters are refused with a beep.
+// pressing Enter replaces such text by the value, while a text that spells no integer
+// stays as typed. A step adds to or subtracts from the integer the text spells, then
+// clamps: "100" and Up give the minimum 320. Only digits, signs and the decimal separator
+// can be typed; other characters are refused with a beep.
 class TSpinEdit : public QSpinBox {
     Q_OBJECT
 
@@ -38,9 +40,14 @@ protected:
     void keyPressEvent(QKeyEvent* Event) override;
     void focusOutEvent(QFocusEvent* Event) override;
     void stepBy(int Steps) override;
+    StepEnabled stepEnabled() const override;
 
 private:
     bool IsNumberChar(QChar Char) const;
+    QString SteppedText(int Steps) const;
+    // Runs the spin box's own reading of the text, which writes the value back as text,
+    // and keeps a text that spells no integer as it was.
+    template <typename TAction> void Interpreting(TAction Action);
     // Runs Action and reports a change of the text that the spin box made while the
     // editor's own change signal was blocked.
     template <typename TAction> void ReportingChange(TAction Action);

@@ -3,15 +3,20 @@
 
 #include "app/errors.h"
 #include "app/extmsgdlg.h"
+#include "app/placement.h"
+#include "app/uhelp.h"
+#include "settings/settingspaths.h"
 #include "tests/testhelpers.h"
 
 #include <QAction>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 
@@ -154,6 +159,8 @@ private slots:
     void dialogPulledOntoTheScreen();
     void dialogWithoutCentringStandsMidScreen();
     void stableMessageCentredOnTheScreen();
+    void placedWithTheFrame_data();
+    void placedWithTheFrame();
 };
 
 void TstApp::startsAsAnEmptyWorld() {
@@ -169,6 +176,10 @@ void TstApp::startsAsAnEmptyWorld() {
     QCOMPARE(Item(*Form, "MenuMoveDownLarge")->text(), QStringLiteral("Verplaats 10 naar beneden"));
     QVERIFY(!Form->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     QVERIFY(!Form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    // The menu bar stays in the window, with the bare item "&Instelingen" on it.
+    QVERIFY(!Form->menuBar()->isNativeMenuBar());
+    QVERIFY(Form->menuBar()->isVisible());
+    QVERIFY(!Form->menuBar()->actionGeometry(Item(*Form, "MenuOptions")).isEmpty());
 }
 
 void TstApp::emptyWorldStopsWithOneMessage() {
@@ -272,7 +283,10 @@ void TstApp::menuFollowsTheRunState() {
     QVERIFY(Item(*Form, "MenuStartGame")->isEnabled());
     for (const char* Name : Guarded)
         QVERIFY2(!Item(*Form, Name)->isEnabled(), Name);
-    for (const char* Name : {"MenuNewGame", "MenuCloseGame"})
+    for (const char* Name : {"MenuInstructions", "MenuAbout"})
+        QVERIFY2(!Item(*Form, Name)->isEnabled(), Name);
+    for (const char* Name :
+         {"MenuNewGame", "MenuOpenGame", "MenuSaveGame", "MenuCloseGame", "MenuOptions"})
         QVERIFY2(Item(*Form, Name)->isEnabled(), Name);
     Form->MenuStartGameClick();
     LookAtMenu(*Form, "MenuSpel");
@@ -314,14 +328,27 @@ void TstApp::stepAfterStableStopWorksAtOnce() {
     QCOMPARE(Probe.Generation(), 2);
 }
 
+// Also when the settings cannot be written: no tick comes while the message is shown.
 void TstApp::closingDuringARunStopsTheTimer() {
+    QTemporaryDir Folder;
+    const QString Blocker = Folder.filePath(QStringLiteral("file"));
+    WriteFile(Blocker, "not a folder");
+    SettingsDir = Blocker + QStringLiteral("/Zoverkamp");
+    SettingsFile = SettingsDir + QStringLiteral("/vindrel.ini");
     auto Form = CreateShownForm();
     TLifeFormProbe Probe(*Form);
+    Probe.SaveOptionsOnClose = true;
     PlaceRows(*Form, 10, 10, Blinker);
     Probe.WorldTimer()->setInterval(1);
     Form->MenuStartGameClick();
     QTRY_VERIFY(Probe.Generation() > 0);
+    bool TimerDuringMessage = true;
+    AcceptNextMessageBox([&](const QString&, const QString&) {
+        TimerDuringMessage = Probe.WorldTimer()->isActive();
+    });
     Form->close();
+    ClearSettingsPaths();
+    QVERIFY(!TimerDuringMessage);
     QVERIFY(!Probe.WorldTimer()->isActive());
     const int AtClose = Probe.Generation();
     QTest::qWait(20); // no condition to wait for: ticks must not come
@@ -598,6 +625,42 @@ void TstApp::stableMessageCentredOnTheScreen() {
     QCOMPARE(Shown.Frame.topLeft(),
              Screen.topLeft() + QPoint((Screen.width() - Shown.Frame.width()) / 2,
                                        (Screen.height() - Shown.Frame.height()) / 2));
+}
+
+// The frame's margins are left, top, right and bottom; Expected is the client area's
+// top-left corner. The window manager's frame is counted in, as openbox draws it (1, 20, 1, 1).
+void TstApp::placedWithTheFrame_data() {
+    QTest::addColumn<QString>("Placement");
+    QTest::addColumn<QRect>("Screen");
+    QTest::addColumn<QSize>("Client");
+    QTest::addColumn<QMargins>("Frame");
+    QTest::addColumn<QPoint>("Expected");
+    const QRect Wide(0, 0, 1600, 1200);
+    const QMargins Openbox(1, 20, 1, 1);
+    QTest::newRow("main window centred with its frame")
+        << "centred" << Wide << QSize(320, 279) << Openbox << QPoint(640, 470);
+    QTest::newRow("main window on a second screen")
+        << "centred" << QRect(1920, 100, 1280, 1024) << QSize(320, 279) << QMargins(4, 24, 4, 4)
+        << QPoint(2400, 482);
+    QTest::newRow("frame larger than the screen at its top-left")
+        << "centred" << QRect(0, 0, 800, 600) << QSize(2560, 2070) << Openbox << QPoint(1, 20);
+    QTest::newRow("no frame") << "centred" << QRect(0, 0, 800, 600) << QSize(322, 300) << QMargins()
+                              << QPoint(239, 150);
+    QTest::newRow("help window's frame against the right edge")
+        << "right edge" << Wide << QSize(614, 613) << Openbox << QPoint(985, 303);
+}
+
+void TstApp::placedWithTheFrame() {
+    QFETCH(QString, Placement);
+    QFETCH(QRect, Screen);
+    QFETCH(QSize, Client);
+    QFETCH(QMargins, Frame);
+    QFETCH(QPoint, Expected);
+    const TFramePlacement Place = [&](const QSize& Size) {
+        return Placement == QLatin1String("centred") ? CentredOnScreen(Screen, Size)
+                                                     : HelpFormPosition(Screen, Size);
+    };
+    QCOMPARE(ClientPosition(Place, Client, Frame), Expected);
 }
 
 QTEST_MAIN(TstApp)

@@ -183,6 +183,8 @@ private slots:
     void wrapGroupIsOneTabStop();
     void typingIntoNumberFields_data();
     void typingIntoNumberFields();
+    void stepsStartFromTheShownText_data();
+    void stepsStartFromTheShownText();
     void stepsFollowInTheCellSizeFields();
     void fillingKeepsAnUnequalCellSize();
     void changeIsReportedWhateverChangedTheText();
@@ -340,30 +342,37 @@ void TstConfig::typingIntoNumberFields_data() {
     QTest::addColumn<qint32>("CellSize");
     QTest::addColumn<QString>("Name");
     QTest::addColumn<QString>("Keys");
-    QTest::addColumn<QStringList>("Shown"); // LifeX, LifeY, CellX, CellY after leaving
+    QTest::addColumn<QStringList>("Shown");  // LifeX, LifeY, CellX, CellY after leaving
+    QTest::addColumn<QList<qint32>>("Read"); // what the getters give, where the text is no number
 
-    QTest::newRow("5 into CellXEdit makes both 2") << 1 << "CellXEdit"
-                                                   << "5" << QStringList{"640", "480", "2", "2"};
-    QTest::newRow("1 into CellYEdit makes both 1") << 2 << "CellYEdit"
-                                                   << "1" << QStringList{"640", "480", "1", "1"};
-    QTest::newRow("emptied CellYEdit makes both 1") << 2 << "CellYEdit"
-                                                    << "" << QStringList{"640", "480", "1", "1"};
-    QTest::newRow("100 into LifeXEdit becomes 320") << 1 << "LifeXEdit"
-                                                    << "100" << QStringList{"320", "480", "1", "1"};
+    QTest::newRow("5 into CellXEdit makes both 2")
+        << 1 << "CellXEdit"
+        << "5" << QStringList{"640", "480", "2", "2"} << QList<qint32>();
+    QTest::newRow("1 into CellYEdit makes both 1")
+        << 2 << "CellYEdit"
+        << "1" << QStringList{"640", "480", "1", "1"} << QList<qint32>();
+    QTest::newRow("emptied CellYEdit makes both 1")
+        << 2 << "CellYEdit"
+        << "" << QStringList{"640", "480", "1", "1"} << QList<qint32>();
+    QTest::newRow("100 into LifeXEdit becomes 320")
+        << 1 << "LifeXEdit"
+        << "100" << QStringList{"320", "480", "1", "1"} << QList<qint32>();
     QTest::newRow("5000 into LifeYEdit becomes 1024")
         << 1 << "LifeYEdit"
-        << "5000" << QStringList{"640", "1024", "1", "1"};
-    QTest::newRow("a lone minus in LifeYEdit reads as 240")
+        << "5000" << QStringList{"640", "1024", "1", "1"} << QList<qint32>();
+    QTest::newRow("a lone minus in LifeYEdit stays and reads as 240")
         << 1 << "LifeYEdit"
-        << "-" << QStringList{"640", "240", "1", "1"};
-    QTest::newRow("a decimal number in LifeXEdit reads as 320")
-        << 1 << "LifeXEdit" << QStringLiteral("700") + QLocale().decimalPoint() + "5"
-        << QStringList{"320", "480", "1", "1"};
-    QTest::newRow("letters are refused") << 1 << "LifeXEdit"
-                                         << "abc" << QStringList{"640", "480", "1", "1"};
+        << "-" << QStringList{"640", "-", "1", "1"} << QList<qint32>{640, 240, 1, 1};
+    const QString Decimal = QStringLiteral("700") + QLocale().decimalPoint() + "5";
+    QTest::newRow("a decimal number in LifeXEdit stays and reads as 320")
+        << 1 << "LifeXEdit" << Decimal << QStringList{Decimal, "480", "1", "1"}
+        << QList<qint32>{320, 480, 1, 1};
+    QTest::newRow("letters are refused")
+        << 1 << "LifeXEdit"
+        << "abc" << QStringList{"640", "480", "1", "1"} << QList<qint32>();
     QTest::newRow("digits between letters are taken")
         << 1 << "LifeXEdit"
-        << "9x0y0" << QStringList{"900", "480", "1", "1"};
+        << "9x0y0" << QStringList{"900", "480", "1", "1"} << QList<qint32>();
 }
 
 void TstConfig::typingIntoNumberFields() {
@@ -371,6 +380,7 @@ void TstConfig::typingIntoNumberFields() {
     QFETCH(QString, Name);
     QFETCH(QString, Keys);
     QFETCH(QStringList, Shown);
+    QFETCH(QList<qint32>, Read);
     TOptionsDlg Dlg;
     Dlg.SetLifeX(640);
     Dlg.SetLifeY(480);
@@ -390,9 +400,38 @@ void TstConfig::typingIntoNumberFields() {
     for (const QString& Each : Names)
         Texts << Field(Dlg, Each)->text();
     QCOMPARE(Texts, Shown);
-    QCOMPARE(
-        QList<qint32>({Dlg.LifeX(), Dlg.LifeY(), Dlg.CellX(), Dlg.CellY()}),
-        QList<qint32>({Shown[0].toInt(), Shown[1].toInt(), Shown[2].toInt(), Shown[3].toInt()}));
+    if (Read.isEmpty()) {
+        for (const QString& Text : Shown)
+            Read << Text.toInt();
+    }
+    QCOMPARE(QList<qint32>({Dlg.LifeX(), Dlg.LifeY(), Dlg.CellX(), Dlg.CellY()}), Read);
+}
+
+void TstConfig::stepsStartFromTheShownText_data() {
+    QTest::addColumn<QString>("Typed");
+    QTest::addColumn<int>("Key");
+    QTest::addColumn<QString>("Shown");
+    QTest::newRow("100 and Up give 320") << "100" << int(Qt::Key_Up) << "320";
+    QTest::newRow("5000 and Down give 1280") << "5000" << int(Qt::Key_Down) << "1280";
+    QTest::newRow("5000 and Up give 1280") << "5000" << int(Qt::Key_Up) << "1280";
+    QTest::newRow("700 and Up give 701") << "700" << int(Qt::Key_Up) << "701";
+    QTest::newRow("no number and Up give 321") << "" << int(Qt::Key_Up) << "321";
+}
+
+// Before the field is left: the step starts from the text, not from the clamped value.
+void TstConfig::stepsStartFromTheShownText() {
+    QFETCH(QString, Typed);
+    QFETCH(int, Key);
+    QFETCH(QString, Shown);
+    TOptionsDlg Dlg;
+    Dlg.SetLifeX(640);
+    Dlg.show();
+    QVERIFY(QTest::qWaitForWindowActive(&Dlg));
+    TSpinEdit* Edit = Field(Dlg, QStringLiteral("LifeXEdit"));
+    TypeInto(Edit, Typed);
+    QTest::keyClick(Edit, Qt::Key(Key));
+    QCOMPARE(Edit->text(), Shown);
+    QCOMPARE(Dlg.LifeX(), Shown.toInt());
 }
 
 void TstConfig::stepsFollowInTheCellSizeFields() {
@@ -577,18 +616,24 @@ void TstConfig::speedOnlyChange() {
 
 void TstConfig::typedWidthIsClampedOnConfirm_data() {
     QTest::addColumn<TAnswer>("Answer");
-    QTest::newRow("OK button") << TAnswer::OkButton;
-    QTest::newRow("Enter in the field") << TAnswer::EnterKey;
+    QTest::addColumn<int>("Key"); // pressed after typing
+    QTest::newRow("OK button") << TAnswer::OkButton << int(Qt::Key_unknown);
+    QTest::newRow("Enter in the field") << TAnswer::EnterKey << int(Qt::Key_unknown);
+    QTest::newRow("Up, then OK button") << TAnswer::OkButton << int(Qt::Key_Up);
 }
 
 void TstConfig::typedWidthIsClampedOnConfirm() {
     QFETCH(TAnswer, Answer);
+    QFETCH(int, Key);
     auto Form = CreateForm();
     TLifeFormProbe Probe(*Form);
     Form->ResizeTheWorld(640, 240, 1, 1);
 
-    AnswerOptionsDlg(Answer, [](TOptionsDlg& Dlg) {
-        TypeInto(Field(Dlg, QStringLiteral("LifeXEdit")), QStringLiteral("100"));
+    AnswerOptionsDlg(Answer, [Key](TOptionsDlg& Dlg) {
+        TSpinEdit* Edit = Field(Dlg, QStringLiteral("LifeXEdit"));
+        TypeInto(Edit, QStringLiteral("100"));
+        if (Key != Qt::Key_unknown)
+            QTest::keyClick(Edit, Qt::Key(Key));
     });
     Form->DoOptionsDlg();
 

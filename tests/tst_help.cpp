@@ -5,6 +5,7 @@
 #include "tests/testhelpers.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -127,6 +129,8 @@ private slots:
     void oneHelpWindowHoweverOftenF1IsPressed();
     void helpWindowIsAWindowOfItsOwn();
     void helpAndAboutDoNothingDuringARun();
+    void keyboardInTheHelpWindow();
+    void keyboardBackToTheHelpWindowAfterItsError();
 
     void aboutBoxShowsTheProgramFacts();
     void aboutBoxFitsItsTexts();
@@ -297,7 +301,10 @@ void TstHelp::shownAgainstTheRightEdgeEachTime() {
     const std::function<void()> Closers[] = {
         [&Help] { Click(Help, "CloseBtn"); },
         [&Help] { QTest::keyClick(&Help, Qt::Key_Escape); },
-        [&Help] { QTest::keyClick(&Help, Qt::Key_Return); },
+        [&Help] {
+            Help.findChild<QPlainTextEdit*>(QStringLiteral("Memo"))->setFocus();
+            QTest::keyClick(Help.focusWidget(), Qt::Key_Return);
+        },
     };
     for (const auto& Close : Closers) {
         Help.show();
@@ -374,6 +381,58 @@ void TstHelp::helpAndAboutDoNothingDuringARun() {
     });
     QTest::keyClick(Form.get(), Qt::Key_F1, Qt::ControlModifier);
     QCOMPARE(Caption, QStringLiteral("Over dit spel"));
+}
+
+// The text takes the keyboard by a click, not by Tab; Enter presses the button that has the
+// keyboard, and "S&luiten" when none has.
+void TstHelp::keyboardInTheHelpWindow() {
+    THelpFolder Folder;
+    QByteArray Long;
+    for (int Line = 0; Line < 200; ++Line)
+        Long += "regel " + QByteArray::number(Line) + "\r\n";
+    Folder.Write(THelpForm::RulesFile, Long);
+    Folder.Write(THelpForm::PlayFile, "De uitleg");
+    THelpForm Help(Folder.Dir.path());
+    Help.show();
+    ActivateAgain(Help);
+    auto* Memo = Help.findChild<QPlainTextEdit*>(QStringLiteral("Memo"));
+    auto* PlayBtn = Help.findChild<QPushButton*>(QStringLiteral("PlayBtn"));
+
+    QTest::mouseClick(Memo->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QVERIFY(Memo->hasFocus());
+    QTest::keyClick(Memo, Qt::Key_PageDown);
+    QVERIFY(Memo->verticalScrollBar()->value() > 0);
+    QTest::keyClick(Memo, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(Memo, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), MemoOf(Help));
+    for (int Press = 0; Press < 3; ++Press) {
+        QTest::keyClick(Help.focusWidget(), Qt::Key_Tab);
+        QVERIFY(!Memo->hasFocus());
+    }
+
+    PlayBtn->setFocus();
+    QTest::keyClick(PlayBtn, Qt::Key_Return);
+    QVERIFY(Help.isVisible());
+    QCOMPARE(MemoOf(Help), QStringLiteral("De uitleg"));
+    Memo->setFocus();
+    QTest::keyClick(Memo, Qt::Key_Return);
+    QVERIFY(!Help.isVisible());
+}
+
+// The error comes from the help window, so the keyboard goes back there, not to the main
+// window.
+void TstHelp::keyboardBackToTheHelpWindowAfterItsError() {
+    auto Form = CreateShownForm();
+    THelpFolder Folder;
+    Folder.Write(THelpForm::RulesFile, "De regels");
+    THelpForm Help(Folder.Dir.path());
+    Help.show();
+    ActivateAgain(Help);
+    AcceptNextMessageBox();
+    Click(Help, "PlayBtn");
+    QTRY_VERIFY(Help.isActiveWindow());
+    QVERIFY(!Form->isActiveWindow());
+    Help.close();
 }
 
 void TstHelp::aboutBoxShowsTheProgramFacts() {

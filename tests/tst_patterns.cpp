@@ -235,6 +235,7 @@ private slots:
     void failedSaveKeepsExistingFile();
     void fileCommandsStopTheRunAlsoWhenCancelled_data();
     void fileCommandsStopTheRunAlsoWhenCancelled();
+    void dialogsRememberLastChoice_data();
     void dialogsRememberLastChoice();
     void enterInFileNameLeavesNothingBehind_data();
     void enterInFileNameLeavesNothingBehind();
@@ -327,6 +328,13 @@ void TstPatterns::realClickOnPictureEdits() {
     QCOMPARE(ReadRows(*Form, QRect(4, 8, 3, 3)), QStringList({"...", ".O.", "..."}));
     QCOMPARE(Probe.Panel(1)->text(), QStringLiteral("Cel[5,9]: Dood --> Levend"));
     QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 10, 18), Live);
+
+    // A double click is two presses: the cell flips twice. Through the window, so that Qt
+    // makes the double click from two clicks as it does for the window system's.
+    QTest::mouseDClick(Form->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                       Probe.WorldImage()->mapTo(Form.get(), QPoint(11, 19)));
+    QCOMPARE(ReadRows(*Form, QRect(4, 8, 3, 3)), QStringList({"...", ".O.", "..."}));
+    QCOMPARE(Probe.Panel(1)->text(), QStringLiteral("Cel[5,9]: Dood --> Levend"));
 }
 
 void TstPatterns::shiftPressReportsWithoutEditing() {
@@ -703,6 +711,7 @@ void TstPatterns::openRefusesBrokenFilesAndOtherRules() {
     Form->DrawGeneration(true);
     const QStringList Before = WholeWorld(*Form);
     const QImage PictureBefore = Probe.WorldImage()->Picture().copy();
+    const TPaintedTexts Painted(Probe.Panel(1));
 
     TShownMessage Shown;
     ChooseFile(Path, [&] { AcceptMessageInto(Shown); });
@@ -716,6 +725,7 @@ void TstPatterns::openRefusesBrokenFilesAndOtherRules() {
     QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 7"));
     QCOMPARE(Probe.WorldImage()->Picture(), PictureBefore);
     QVERIFY(Probe.Panel(1)->text().isEmpty());
+    QCOMPARE(Painted.Texts(), QStringList()); // nothing is drawn, so no drawing is announced
     QVERIFY(!QApplication::overrideCursor());
 }
 
@@ -823,6 +833,7 @@ void TstPatterns::failedOpenLeavesWorldUntouched() {
     Probe.Panel(0)->setText(QStringLiteral("Generatie: 7"));
     const QStringList Before = WholeWorld(*Form);
     const QImage PictureBefore = Probe.WorldImage()->Picture().copy();
+    const TPaintedTexts Painted(Probe.Panel(1));
 
     TShownMessage Shown;
     ChooseFile(Path, [&] {
@@ -842,6 +853,7 @@ void TstPatterns::failedOpenLeavesWorldUntouched() {
     QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 7"));
     QCOMPARE(Probe.WorldImage()->Picture(), PictureBefore);
     QVERIFY(Probe.Panel(1)->text().isEmpty());
+    QCOMPARE(Painted.Texts(), QStringList()); // nothing is drawn, so no drawing is announced
     QVERIFY(!QApplication::overrideCursor());
 }
 
@@ -974,19 +986,40 @@ void TstPatterns::fileCommandsStopTheRunAlsoWhenCancelled() {
     QCOMPARE(Probe.Generation(), 3);
 }
 
+void TstPatterns::dialogsRememberLastChoice_data() {
+    QTest::addColumn<QString>("Command");
+    QTest::addColumn<QString>("Filter");
+    QTest::addColumn<QString>("OtherDialog");
+    QTest::addColumn<QString>("OtherFilter"); // the other dialog keeps its own
+    QTest::newRow("save dialog") << "MenuSaveGame"
+                                 << "alle bestanden (*)"
+                                 << "OpenDialog"
+                                 << "life-bestanden (*.life *.lif)";
+    QTest::newRow("open dialog") << "MenuOpenGame"
+                                 << "cell-bestanden (*.cells)"
+                                 << "SaveDialog"
+                                 << "life-bestanden (*.life *.lif)";
+}
+
+// Folder, name and filter come back the next time the same dialog opens.
 void TstPatterns::dialogsRememberLastChoice() {
+    QFETCH(QString, Command);
+    QFETCH(QString, Filter);
+    QFETCH(QString, OtherDialog);
+    QFETCH(QString, OtherFilter);
     QTemporaryDir Folder;
-    const QString Path = Folder.filePath(QStringLiteral("eerste.lif"));
+    const QString Path = Folder.filePath(QStringLiteral("eerste.cells"));
+    WriteFile(Path, "O\r\n");
     auto Form = CreateShownForm();
-    TLifeFormProbe Probe(*Form);
     AnswerNextModal([&](QWidget* Modal) {
         auto* Dialog = qobject_cast<QFileDialog*>(Modal);
-        Dialog->selectNameFilter(QStringLiteral("alle bestanden (*)"));
+        Dialog->selectNameFilter(Filter);
         Dialog->selectFile(Path);
+        if (Command == QLatin1String("MenuSaveGame"))
+            PressInNextMessageBox(QMessageBox::Yes);
         static_cast<QDialog*>(Dialog)->accept();
     });
-    Action(*Form, "MenuSaveGame")->trigger();
-    QVERIFY(QFileInfo::exists(Path));
+    Action(*Form, qPrintable(Command))->trigger();
 
     QString OfferedFile;
     QString OfferedFilter;
@@ -996,11 +1029,10 @@ void TstPatterns::dialogsRememberLastChoice() {
         OfferedFilter = Dialog->selectedNameFilter();
         Dialog->reject();
     });
-    Action(*Form, "MenuSaveGame")->trigger();
+    Action(*Form, qPrintable(Command))->trigger();
     QCOMPARE(QFileInfo(OfferedFile), QFileInfo(Path));
-    QCOMPARE(OfferedFilter, QStringLiteral("alle bestanden (*)"));
-    QCOMPARE(Probe.OpenDialog()->selectedNameFilter(),
-             QStringLiteral("life-bestanden (*.life *.lif)"));
+    QCOMPARE(OfferedFilter, Filter);
+    QCOMPARE(Form->findChild<QFileDialog*>(OtherDialog)->selectedNameFilter(), OtherFilter);
 }
 
 void TstPatterns::enterInFileNameLeavesNothingBehind_data() {

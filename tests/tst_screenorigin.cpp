@@ -64,6 +64,7 @@ private slots:
     void errorDialogPulledOntoTheScreen_data();
     void errorDialogPulledOntoTheScreen();
     void helpWindowAgainstTheRightEdge();
+    void dialogWithoutCentringOnTheMainWindowsScreen();
 };
 
 void TstScreenOrigin::initTestCase() {
@@ -128,6 +129,18 @@ void TstScreenOrigin::helpWindowAgainstTheRightEdge() {
     QCOMPARE(Frame.right(), SecondGeometry.right());
     QCOMPARE(Frame.top(), CentredIn(SecondGeometry, Frame.size()).y());
     Help->close();
+}
+
+// The pointer rests on the primary screen; the box goes to the main window's screen all the
+// same.
+void TstScreenOrigin::dialogWithoutCentringOnTheMainWindowsScreen() {
+    const auto Form = ShownOnSecondScreen();
+    CenterOnMainForm = false;
+    QRect Frame;
+    KeepFrameOfNextBox(Frame);
+    ExtMessageDlg(QStringLiteral("Er is iets misgegaan"), mtError, mbOK, 0);
+    CenterOnMainForm = true;
+    QCOMPARE(Frame.topLeft(), CentredIn(SecondGeometry, Frame.size()));
 }
 
 QTEST_MAIN(TstScreenOrigin)
