@@ -8,7 +8,6 @@
 #include "patterns/patternformats.h"
 #include "tests/testhelpers.h"
 
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -49,8 +48,8 @@ QByteArray MacrocellChain(const QByteArray& Leaf, int Quarter, int Level) {
 QByteArray MacrocellFullSquare(int Level) {
     QByteArray File = "[M2]\n" + QByteArray("********$").repeated(8) + "\n";
     for (int L = 4; L <= Level; ++L)
-        File += QByteArray::number(L) + QByteArray(" %1 %1 %1 %1\n").replace("%1",
-                                                                         QByteArray::number(L - 3));
+        File += QByteArray::number(L) +
+                QByteArray(" %1 %1 %1 %1\n").replace("%1", QByteArray::number(L - 3));
     return File;
 }
 
@@ -74,8 +73,6 @@ private slots:
     void readLifeFileStopsAtItsLimit();
     void gunzip_data();
     void gunzip();
-    void macrocellOfAnyLevelOpensAtOnce_data();
-    void macrocellOfAnyLevelOpensAtOnce();
 };
 
 void TstPatternFormats::recognisePatternFormat_data() {
@@ -222,14 +219,14 @@ void TstPatternFormats::readsRows_data() {
         << QByteArray("[M2]\n#C o O 0 * $\n#G 1000\n\n*$\n  \n4 0 0 0 1\n#C o\n5 0 0 2 0\n")
         << QStringList{"O"};
     QTest::newRow("macrocell blanks around numbers and after a leaf, last $ left out")
-        << QByteArray("[M2]\n.*$..*$***\t\n*.*$ \n 4  1\t0 2 0 \n") << QStringList{
-               ".O.", "..O", "OOO", "...", "...", "...", "...", "...", "O.O"};
+        << QByteArray("[M2]\n.*$..*$***\t\n*.*$ \n 4  1\t0 2 0 \n")
+        << QStringList{".O.", "..O", "OOO", "...", "...", "...", "...", "...", "O.O"};
     QTest::newRow("macrocell a Conway #R in another spelling")
         << QByteArray("[M2]\n#R 23/3\n**$\n") << QStringList{"OO"};
     QTest::newRow("macrocell a glider far from the origin at level 40")
         << MacrocellChain(GliderLeaf, 3, 40) << Glider;
-    QTest::newRow("macrocell a leaf as root, a full row") << QByteArray("[M2]\n********$")
-                                                          << QStringList{"OOOOOOOO"};
+    QTest::newRow("macrocell a leaf as root, a full row")
+        << QByteArray("[M2]\n********$") << QStringList{"OOOOOOOO"};
     // Cells at both far corners of a level-62 square: the second lies far outside the world.
     // Nodes 2L - 5 and 2L - 4 hold the one and the other corner at level L.
     QByteArray Corners = "[M2]\n*$\n$$$$$$$.......*$\n4 1 0 0 0\n4 0 0 0 2\n";
@@ -433,29 +430,6 @@ void TstPatternFormats::gunzip() {
         QCOMPARE(QByteArray(*Fault == TGunzipFault::Broken ? "<broken>" : "<too large>"), Text);
     else
         QCOMPARE(std::get<QByteArray>(Inflated), Text);
-}
-
-void TstPatternFormats::macrocellOfAnyLevelOpensAtOnce_data() {
-    QTest::addColumn<QByteArray>("Bytes");
-    QTest::addColumn<qsizetype>("LiveCells");
-    QTest::newRow("a glider at level 6") << MacrocellChain(GliderLeaf, 3, 6) << qsizetype(5);
-    QTest::newRow("a glider at level 60") << MacrocellChain(GliderLeaf, 3, 60) << qsizetype(5);
-    QTest::newRow("full at level 11") << MacrocellFullSquare(11) << qsizetype(1280 * 1024);
-    QTest::newRow("full at level 60") << MacrocellFullSquare(60) << qsizetype(1280 * 1024);
-}
-
-// However large the pattern, only what lands in the largest world is expanded: a square
-// of 2^60 cells a side opens in the time one of 2^11 takes.
-void TstPatternFormats::macrocellOfAnyLevelOpensAtOnce() {
-    QFETCH(QByteArray, Bytes);
-    QFETCH(qsizetype, LiveCells);
-    QElapsedTimer Clock;
-    Clock.start();
-    const TPatternRows Read = ReadBytes(Bytes);
-    const qint64 Ms = Clock.elapsed();
-    QVERIFY(std::holds_alternative<QStringList>(Read));
-    QCOMPARE(std::get<QStringList>(Read).join(QString()).count(QLatin1Char('O')), LiveCells);
-    QVERIFY2(Ms < 1000, qPrintable(QStringLiteral("%1 ms").arg(Ms)));
 }
 
 QTEST_MAIN(TstPatternFormats)

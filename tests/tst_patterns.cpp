@@ -613,10 +613,10 @@ void TstPatterns::openReadsForeignFiles_data() {
     // and the letter o of the second line is a live cell.
     QTest::newRow("!name: in lower case")
         << QByteArray("!name: x\n!o\n.O\n") << QStringList{"O", "O"};
-    QTest::newRow("! Name: with a blank") << QByteArray("! Name: x\n!o\n.O\n")
-                                          << QStringList{"O", "O"};
-    QTest::newRow("the program's own !Naam:") << QByteArray("!Naam:x!\n!o\n.O\n")
-                                              << QStringList{"O", "O"};
+    QTest::newRow("! Name: with a blank")
+        << QByteArray("! Name: x\n!o\n.O\n") << QStringList{"O", "O"};
+    QTest::newRow("the program's own !Naam:")
+        << QByteArray("!Naam:x!\n!o\n.O\n") << QStringList{"O", "O"};
     QTest::newRow("!Name: reads every ! line as a comment")
         << QByteArray("!Name: x\n!o\n.O\n!oo\n") << QStringList{"O"};
 }
