@@ -10,8 +10,9 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
-# appstream and desktop-file-utils: the install test validates the desktop entry and metainfo
-DEBIAN_PACKAGES := cmake make g++ qt6-base-dev qt6-translations-l10n libgl-dev appstream desktop-file-utils
+# appstream and desktop-file-utils: the install test validates the desktop entry and metainfo;
+# zlib1g-dev: zlib inflates gzip-compressed pattern files
+DEBIAN_PACKAGES := cmake make g++ qt6-base-dev qt6-translations-l10n libgl-dev zlib1g-dev appstream desktop-file-utils
 # libxcb1-dev: the windows are placed with the frame extents the X11 window manager publishes
 DEBIAN_PACKAGES += libxcb1-dev
 # The smoke test runs the program under Xvfb with the xcb platform, driven by xdotool and

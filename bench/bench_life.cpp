@@ -4,6 +4,7 @@
 
 #include "bench/benchmodes.h"
 #include "bench/benchworld.h"
+#include "bench/largefiles.h"
 #include "bench/yardsticks.h"
 #include "settings/settingspaths.h"
 
@@ -134,6 +135,15 @@ void OpenBench(benchmark::State& State, QString Path) {
     }
 }
 
+// Opens a shared pattern file into the largest world.
+void OpenFileBench(benchmark::State& State, QString Path) {
+    Prepare(FullSoup);
+    for (auto _ : State) {
+        if (!Bench->ReadPattern(Path))
+            State.SkipWithError("the pattern file could not be read");
+    }
+}
+
 void TransformBench(benchmark::State& State, void (TLifeForm::*Transform)()) {
     Prepare(FullSoup);
     for (auto _ : State)
@@ -172,7 +182,12 @@ std::vector<TWorldSetup> StepSetups() {
     return Setups;
 }
 
-void RegisterAll(const QString& Program, const QString& PatternFile) {
+std::string OpenFileName(const TPatternFile& File) {
+    return "OpenGame/" + Text(File.Name) + "/1280x1024";
+}
+
+void RegisterAll(const QString& Program, const QString& PatternFile,
+                 const std::vector<TPatternFile>& LargeFiles) {
     for (const TWorldSetup& Setup : StepSetups()) {
         Register("DoNextGeneration/" + Text(Setup.Name()), DoNextGenerationBench, Setup);
         Register("Literal/" + Text(Setup.Name()), LiteralBench, Setup);
@@ -197,6 +212,8 @@ void RegisterAll(const QString& Program, const QString& PatternFile) {
         ->Unit(benchmark::kMillisecond);
     Register("SaveGame/" + Text(FullSoup.WorldName()), SaveBench, PatternFile);
     Register("OpenGame/" + Text(FullSoup.WorldName()), OpenBench, PatternFile);
+    for (const TPatternFile& File : LargeFiles)
+        Register(OpenFileName(File), OpenFileBench, File.Path);
     Register("Rotate180/" + Text(FullSoup.WorldName()), TransformBench, &TLifeForm::Rotate180);
     Register("RotateLeft/" + Text(FullSoup.WorldName()), TransformBench, &TLifeForm::RotateLeft);
     Register("FlipHorizontal/" + Text(FullSoup.WorldName()), TransformBench,
@@ -289,7 +306,23 @@ void PrintMemory(const QString& Program) {
     }
 }
 
-void PrintTable(const TTableReporter& Reporter) {
+// The program's resident memory at rest in the largest world and its peak while it opens
+// each large file.
+void PrintOpenMemory(const QString& Program, const std::vector<TPatternFile>& LargeFiles) {
+    std::printf("\nResident memory while opening at 1280x1024 (MB): at rest, peak, peak - rest.\n");
+    for (const TPatternFile& File : LargeFiles) {
+        const TOpenMemory Memory = MeasureOpenMemory(Program, File.Path);
+        if (!Memory.Opened || Memory.PeakKb == 0) {
+            std::printf("%-28s -\n", qPrintable(File.Name));
+            continue;
+        }
+        std::printf("%-28s %8.1f %8.1f %8.1f\n", qPrintable(File.Name),
+                    double(Memory.RestKb) / 1024.0, double(Memory.PeakKb) / 1024.0,
+                    double(Memory.PeakKb - Memory.RestKb) / 1024.0);
+    }
+}
+
+void PrintTable(const TTableReporter& Reporter, const std::vector<TPatternFile>& LargeFiles) {
     std::printf("\n");
     PrintMachine();
     std::printf("Milliseconds per generation; in brackets the ratio to the literal reading and "
@@ -324,7 +357,12 @@ void PrintTable(const TTableReporter& Reporter) {
           "Startup/first picture"}) {
         std::printf("%-56s %s\n", Name, Figure(Reporter.Ms(Name), Literal, Kernel).c_str());
     }
+    for (const TPatternFile& File : LargeFiles) {
+        const std::string Name = OpenFileName(File);
+        std::printf("%-56s %s\n", Name.c_str(), Figure(Reporter.Ms(Name), Literal, Kernel).c_str());
+    }
     PrintMemory(QCoreApplication::applicationFilePath());
+    PrintOpenMemory(QCoreApplication::applicationFilePath(), LargeFiles);
 }
 
 // The yardsticks must compute what the program computes, or their ratios mean nothing.
@@ -388,6 +426,8 @@ void QuietMessages(QtMsgType Type, const QMessageLogContext& Context, const QStr
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "--startup-child") == 0)
         return RunStartupChild(argc, argv);
+    if (argc > 2 && std::strcmp(argv[1], "--open-child") == 0)
+        return RunOpenChild(argc, argv);
     const bool WindowMode = TakeFlag(argc, argv, "--window");
     const QTemporaryDir Home;
     if (!Home.isValid()) {
@@ -409,11 +449,12 @@ int main(int argc, char** argv) {
     Bench = std::make_unique<TLifeFormBench>(*Form);
     int Result = 0;
     if (YardsticksAgree()) {
+        const std::vector<TPatternFile> LargeFiles = WriteLargePatternFiles(Home.path());
         RegisterAll(QCoreApplication::applicationFilePath(),
-                    Home.filePath(QStringLiteral("full.life")));
+                    Home.filePath(QStringLiteral("full.life")), LargeFiles);
         TTableReporter Reporter;
         benchmark::RunSpecifiedBenchmarks(&Reporter);
-        PrintTable(Reporter);
+        PrintTable(Reporter, LargeFiles);
     } else {
         Result = 1;
     }

@@ -23,6 +23,19 @@ struct TStartup {
 // settings and waits for its first shown picture.
 TStartup MeasureStartup(const QString& Program, const TStartupWorld& World);
 
+// Replaces the program's main as RunStartupChild does, then opens the pattern file argv[2]
+// and writes the resident memory at the first picture and its peak while opening.
+int RunOpenChild(int argc, char** argv);
+
+struct TOpenMemory {
+    bool Opened;
+    long RestKb; // at the first picture, before opening
+    long PeakKb; // the highest while opening; 0 where the system does not say
+};
+
+// Starts Program in its open-child mode with the largest world, 1280 x 1024.
+TOpenMemory MeasureOpenMemory(const QString& Program, const QString& Path);
+
 // Runs the real window at the 1 ms speed at each world size and prints the generations per
 // second it reaches and how long posted events waited.
 int RunWindowMode(double SecondsPerSize);

@@ -185,16 +185,27 @@ TWindowResult RunWindow(const TWorldSetup& Setup, double Seconds) {
             Generations ? CpuMs / Generations : 0.0};
 }
 
-// VmRSS from /proc/self/status; 0 on systems without it.
-long ResidentKb() {
+// A field of /proc/self/status in kB; 0 on systems without it.
+long StatusKb(const QByteArray& Field) {
     QFile Status(QStringLiteral("/proc/self/status"));
     if (!Status.open(QIODevice::ReadOnly))
         return 0;
     for (const QByteArray& Line : Status.readAll().split('\n')) {
-        if (Line.startsWith("VmRSS:"))
-            return Line.mid(6).trimmed().split(' ').value(0).toLong();
+        if (Line.startsWith(Field + ':'))
+            return Line.mid(Field.size() + 1).trimmed().split(' ').value(0).toLong();
     }
     return 0;
+}
+
+long ResidentKb() {
+    return StatusKb("VmRSS");
+}
+
+// Sets the peak of the resident memory (VmHWM) back to the memory now, so that a later
+// peak is the peak since this moment. False where the system cannot.
+bool ResetPeakResident() {
+    QFile ClearRefs(QStringLiteral("/proc/self/clear_refs"));
+    return ClearRefs.open(QIODevice::WriteOnly) && ClearRefs.write("5") == 1;
 }
 
 // The child shares this process's configuration folder, so it reads these settings.
@@ -227,6 +238,40 @@ int RunStartupChild(int argc, char** argv) {
     }
     EndProgram();
     return 0;
+}
+
+int RunOpenChild(int argc, char** argv) {
+    QApplication Application(argc, argv);
+    StartProgram(Application);
+    TFirstPaintWatch Watch;
+    Application.installEventFilter(&Watch);
+    {
+        const auto LifeForm = std::make_unique<TLifeForm>();
+        LifeForm->show();
+        QApplication::exec();
+        const long RestKb = ResidentKb();
+        const bool PeakKnown = ResetPeakResident();
+        const bool Opened = TLifeFormBench(*LifeForm).ReadPattern(QString::fromLocal8Bit(argv[2]));
+        std::printf("opened %d %ld %ld\n", int(Opened), RestKb, PeakKnown ? StatusKb("VmHWM") : 0);
+        std::fflush(stdout);
+    }
+    EndProgram();
+    return 0;
+}
+
+TOpenMemory MeasureOpenMemory(const QString& Program, const QString& Path) {
+    WriteStartupSettings({1280, 1024, 1});
+    QProcess Child;
+    Child.setProgram(Program);
+    Child.setArguments({QStringLiteral("--open-child"), Path});
+    Child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    Child.start();
+    while (!Child.canReadLine() && Child.waitForReadyRead(60000)) {
+    }
+    const QList<QByteArray> Words = Child.readLine().trimmed().split(' ');
+    Child.waitForFinished(30000);
+    QFile::remove(SettingsFile);
+    return {Words.value(1) == "1", Words.value(2).toLong(), Words.value(3).toLong()};
 }
 
 TStartup MeasureStartup(const QString& Program, const TStartupWorld& World) {

@@ -1,7 +1,7 @@
 // Pattern reading from raw bytes to a placed world: splitting into lines, trimming to the
 // live cells, the readers of the shared formats and placement. Each step is checked
 // against a plain restatement of its rules; the rows a shared format gives are written
-// again in all three formats and must read back the same. The world's size comes from the
+// again in every format and must read back the same. The world's size comes from the
 // input's last four bytes, so the clipping is tried at every width from 320 to 1280 and
 // every height from 240 to 1024.
 
@@ -159,6 +159,59 @@ QString AsRle(const QStringList& Rows) {
     return Text + QLatin1Char('!');
 }
 
+// Comments full of live characters, and rows without their trailing dead cells.
+QString AsWikiPlaintext(const QStringList& Rows) {
+    QString Text = QStringLiteral("!Name: o O\n!* + 0\n");
+    for (const QString& Row : Rows) {
+        QString Cells = Row;
+        while (Cells.endsWith(QLatin1Char('.')))
+            Cells.chop(1);
+        Text += Cells + QStringLiteral("\n!oo\n");
+    }
+    return Text;
+}
+
+// The quadtree written out quarter by quarter, equal parts not shared; the number of the
+// node written last, 0 for an empty one.
+int WriteMacrocellNode(const QStringList& Rows, int Level, int X, int Y, QString& Text,
+                       int& Written) {
+    const int Side = 1 << Level;
+    bool Live = false;
+    for (int Row = Y; Row < std::min<int>(Y + Side, int(Rows.size())); ++Row)
+        Live = Live || Rows[Row].mid(X, Side).contains(QLatin1Char('O'));
+    if (!Live)
+        return 0;
+    if (Level == 3) {
+        for (int Row = Y; Row < Y + Side; ++Row) {
+            QString Cells =
+                Rows.value(Row).mid(X, Side).replace(QLatin1Char('O'), QLatin1Char('*'));
+            while (Cells.endsWith(QLatin1Char('.')))
+                Cells.chop(1);
+            Text += Cells + QLatin1Char('$');
+        }
+        Text += QLatin1Char('\n');
+        return ++Written;
+    }
+    const int Half = Side / 2;
+    const int Nw = WriteMacrocellNode(Rows, Level - 1, X, Y, Text, Written);
+    const int Ne = WriteMacrocellNode(Rows, Level - 1, X + Half, Y, Text, Written);
+    const int Sw = WriteMacrocellNode(Rows, Level - 1, X, Y + Half, Text, Written);
+    const int Se = WriteMacrocellNode(Rows, Level - 1, X + Half, Y + Half, Text, Written);
+    Text += QStringLiteral("%1 %2 %3 %4 %5\n").arg(Level).arg(Nw).arg(Ne).arg(Sw).arg(Se);
+    return ++Written;
+}
+
+QString AsMacrocell(const QStringList& Rows) {
+    int Level = 4;
+    while ((1 << Level) < std::max<qsizetype>(Rows.size(), Rows.value(0).size()))
+        ++Level;
+    QString Text = QStringLiteral("[M2] (fuzz)\n#R B3/S23\n#C o O *\n");
+    int Written = 0;
+    if (WriteMacrocellNode(Rows, Level, 0, 0, Text, Written) == 0)
+        Text += QStringLiteral("4 0 0 0 0\n");
+    return Text;
+}
+
 // Every format reads the rows back as the rectangle of their live cells. Larger patterns
 // are left out: written as Life 1.06 they would slow the fuzzer down to a crawl.
 void CheckRowsReadBack(const QStringList& Rows) {
@@ -167,9 +220,12 @@ void CheckRowsReadBack(const QStringList& Rows) {
         return;
     QStringList Expected = Rows;
     TLifeForm::TrimLifeLines(Expected);
-    const std::pair<TPatternFormat, QString> Files[] = {{TPatternFormat::Life105, AsLife105(Rows)},
-                                                        {TPatternFormat::Life106, AsLife106(Rows)},
-                                                        {TPatternFormat::Rle, AsRle(Rows)}};
+    const std::pair<TPatternFormat, QString> Files[] = {
+        {TPatternFormat::Life105, AsLife105(Rows)},
+        {TPatternFormat::Life106, AsLife106(Rows)},
+        {TPatternFormat::Rle, AsRle(Rows)},
+        {TPatternFormat::WikiPlaintext, AsWikiPlaintext(Rows)},
+        {TPatternFormat::Macrocell, AsMacrocell(Rows)}};
     for (const auto& [Format, Text] : Files) {
         const QStringList Lines = FormatLines(Text);
         Require(RecognisePatternFormat(Lines) == Format, "a written file was not recognised");

@@ -2,6 +2,7 @@
 
 #include "patterns/lifelines.h"
 #include "app/errors.h"
+#include "patterns/gunzip.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
+#include <variant>
 
 bool IsLiveChar(QChar Character) {
     switch (Character.unicode()) {
@@ -108,19 +111,27 @@ std::optional<QByteArray> ReadLifeFile(const QString& Path, qint64 MaxBytes) {
         return std::nullopt;
     constexpr qint64 ChunkSize = 64 * 1024;
     QByteArray Bytes;
+    bool Packed = false; // a gzip file, whose bytes are read whole, zero bytes and all
     for (;;) {
         // One byte beyond the limit tells a file that is too large from one that fits.
         const QByteArray Chunk = File.read(std::min(ChunkSize, MaxBytes + 1 - Bytes.size()));
         if (File.error() != QFileDevice::NoError)
             return std::nullopt;
+        Packed = Packed || (Bytes.isEmpty() && IsGzip(Chunk));
         // Nothing after a zero byte counts, so a binary file is not read to its end.
-        const qsizetype Zero = Chunk.indexOf('\0');
+        const qsizetype Zero = Packed ? -1 : Chunk.indexOf('\0');
         Bytes += Zero >= 0 ? Chunk.first(Zero) : Chunk;
         if (Bytes.size() > MaxBytes)
             return std::nullopt;
         if (Chunk.isEmpty() || Zero >= 0)
-            return Bytes;
+            break;
     }
+    if (!Packed)
+        return Bytes;
+    auto Text = Gunzip(Bytes, MaxBytes);
+    if (auto* Inflated = std::get_if<QByteArray>(&Text))
+        return std::move(*Inflated);
+    return std::nullopt;
 }
 
 int WriteLifeFile(const QString& Path, const QByteArray& Bytes) {

@@ -49,9 +49,11 @@ void PlaceLifeLines(const QStringList& Lines, TLifeEngine& World);
 // up to 30 times its size in memory, so a larger one is refused rather than read.
 constexpr qint64 PatternFileMaxBytes = 8 * 1024 * 1024;
 
-// The bytes of the regular file at Path up to its first zero byte, or nothing when it
-// cannot be opened or read (a folder, a device or a vanished file included) or holds more
-// than MaxBytes before that zero byte.
+// The text of the regular file at Path: its bytes up to the first zero byte; of a gzip
+// file (first bytes 1F 8B), the bytes inflated from it up to their first zero byte. Nothing
+// when the file cannot be opened or read (a folder, a device or a vanished file included),
+// when the text runs beyond MaxBytes, when a gzip file itself is larger than MaxBytes or
+// its stream is broken. The bound is checked while inflating.
 std::optional<QByteArray> ReadLifeFile(const QString& Path, qint64 MaxBytes = PatternFileMaxBytes);
 
 // Replaces the file at Path with Bytes, or leaves an existing file untouched on failure.

@@ -1,10 +1,16 @@
-// The shared pattern formats: recognition, the three readers and the rule check.
+// The shared pattern formats: recognition, the readers and the rule check.
 //
-// Each reader walks the file twice and hands every run of live cells, in the file's own
-// coordinates, to a callback: the first walk finds the top-left corner of the live cells,
-// the second draws the cells relative to it onto rows no larger than the largest world.
+// Each reader but macrocell's walks the file twice and hands every run of live cells, in
+// the file's own coordinates, to a callback: the first walk finds the top-left corner of
+// the live cells, the second draws the cells relative to it onto rows no larger than the
+// largest world. The macrocell reader (patterns/macrocell.cpp) finds the corner in its
+// tree instead, so that it need not visit every cell.
 
 #include "patterns/patternformats.h"
+
+#include "patterns/lifelines.h"
+#include "patterns/macrocell.h"
+#include "patterns/patterncanvas.h"
 
 #include <QRegularExpression>
 #include <QtNumeric>
@@ -185,6 +191,30 @@ std::optional<TPatternFault> ReadLife105(const QStringList& Lines, const TLiveRu
     return std::nullopt;
 }
 
+// ---- The Life wiki's plaintext: "!" lines are comments wherever they stand, every other
+// line is a row, an empty one a dead row; the program's live characters are live
+
+std::optional<TPatternFault> ReadWikiPlaintext(const QStringList& Lines, const TLiveRun& Live) {
+    qint64 Y = 0;
+    for (const QString& Line : Lines) {
+        if (Line.startsWith(QLatin1Char('!')))
+            continue;
+        for (qsizetype X = 0; X < Line.size();) {
+            if (!IsLiveChar(Line[X])) {
+                ++X;
+                continue;
+            }
+            qsizetype End = X + 1;
+            while (End < Line.size() && IsLiveChar(Line[End]))
+                ++End;
+            Live(X, Y, End - X);
+            X = End;
+        }
+        ++Y;
+    }
+    return std::nullopt;
+}
+
 // ---- RLE: a header "x = 3, y = 3, rule = B3/S23", then runs up to "!"
 
 // The runs of an RLE body, one character at a time; line ends play no part.
@@ -273,45 +303,14 @@ TFormatReader ReaderOf(TPatternFormat Format) {
         return ReadLife106;
     case TPatternFormat::Rle:
         return ReadRle;
+    case TPatternFormat::WikiPlaintext:
+        return ReadWikiPlaintext;
+    case TPatternFormat::Macrocell:
     case TPatternFormat::PlainText:
         break;
     }
-    qFatal("ReadPatternFormat: plain text has no reader of its own");
+    qFatal("ReadPatternFormat: plain text and macrocell have no run reader");
 }
-
-// Live runs drawn relative to the top-left live cell, cut at the largest world's size.
-class TCanvas {
-public:
-    TCanvas(qint64 Left, qint64 Top) : Left(Left), Top(Top) {}
-
-    void Draw(qint64 X, qint64 Y, qint64 Length) {
-        // Both lie at or beyond the corner; unsigned, their distances cannot overflow.
-        const quint64 Row = quint64(Y) - quint64(Top);
-        const quint64 Column = quint64(X) - quint64(Left);
-        if (Row >= quint64(PatternMaxRows) || Column >= quint64(PatternMaxColumns))
-            return;
-        const int First = int(Column);
-        const int End = int(std::min(Column + quint64(Length), quint64(PatternMaxColumns)));
-        while (Grid.size() <= qsizetype(Row))
-            Grid << QString(PatternMaxColumns, QLatin1Char('.'));
-        QString& Line = Grid[qsizetype(Row)];
-        std::fill(Line.begin() + First, Line.begin() + End, QLatin1Char('O'));
-        Width = std::max(Width, End);
-    }
-
-    QStringList Rows() const {
-        QStringList Trimmed = Grid;
-        for (QString& Line : Trimmed)
-            Line.truncate(Width);
-        return Trimmed;
-    }
-
-private:
-    qint64 Left;
-    qint64 Top;
-    QStringList Grid; // rows up to the last one with a live cell
-    int Width = 0;    // up to the rightmost live cell
-};
 
 } // namespace
 
@@ -322,12 +321,18 @@ TPatternFormat RecognisePatternFormat(const QStringList& Lines) {
         return TPatternFormat::Life105;
     if (IsHeaderLine(Lines.first(), QLatin1String("#Life 1.06")))
         return TPatternFormat::Life106;
+    if (Lines.first().startsWith(QLatin1String("!Name:")))
+        return TPatternFormat::WikiPlaintext;
+    if (Lines.first().startsWith(QLatin1String("[M2]")))
+        return TPatternFormat::Macrocell;
     if (RleHeaderStart().match(Lines.value(FirstRleLine(Lines))).hasMatch())
         return TPatternFormat::Rle;
     return TPatternFormat::PlainText;
 }
 
 TPatternRows ReadPatternFormat(TPatternFormat Format, const QStringList& Lines) {
+    if (Format == TPatternFormat::Macrocell)
+        return ReadMacrocell(Lines);
     const TFormatReader Read = ReaderOf(Format);
     qint64 Left = FarAway;
     qint64 Top = FarAway;
@@ -337,7 +342,7 @@ TPatternRows ReadPatternFormat(TPatternFormat Format, const QStringList& Lines) 
     };
     if (const std::optional<TPatternFault> Fault = Read(Lines, FindCorner))
         return *Fault;
-    TCanvas Canvas(Left, Top);
+    TPatternCanvas Canvas(Left, Top);
     Read(Lines, [&Canvas](qint64 X, qint64 Y, qint64 Length) { Canvas.Draw(X, Y, Length); });
     return Canvas.Rows();
 }

@@ -1,9 +1,10 @@
 #pragma once
 
-// The pattern formats other Life programs share: Life 1.05, Life 1.06 and RLE. A file's
-// format is told by its content alone; every file in none of them is plain text, read as
-// the program's own files are. Each reader turns a file's lines into the rows the program
-// places, so placement is the same for every format.
+// The pattern formats other Life programs share: Life 1.05, Life 1.06, RLE, the Life
+// wiki's plaintext and macrocell. A file's format is told by its content alone; every file
+// in none of them is plain text, read as the program's own files are. Each reader turns a
+// file's lines into the rows the program places, so placement is the same for every
+// format. (A gzip file is inflated before its lines are split: patterns/gunzip.h.)
 
 #include <QString>
 #include <QStringList>
@@ -15,10 +16,12 @@
 constexpr int PatternMaxColumns = 1280;
 constexpr int PatternMaxRows = 1024;
 
-enum class TPatternFormat { PlainText, Life105, Life106, Rle };
+enum class TPatternFormat { PlainText, Life105, Life106, Rle, WikiPlaintext, Macrocell };
 
 // Life 1.05 and Life 1.06 by a first line "#Life 1.05" or "#Life 1.06"; RLE by a line
-// that begins "x = <digits>" after nothing but "#" lines and blank lines.
+// that begins "x = <digits>" after nothing but "#" lines and blank lines; the wiki's
+// plaintext by a first line that begins "!Name:", in that case and without a blank after
+// "!"; macrocell by a first line that begins "[M2]".
 TPatternFormat RecognisePatternFormat(const QStringList& Lines);
 
 // Why a file of a recognised format does not open.

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <zlib.h>
+
 std::unique_ptr<TLifeForm> CreateForm() {
     if (SettingsFile.isEmpty())
         InitSettingsPaths();
@@ -125,4 +127,21 @@ void WriteFile(const QString& Path, const QByteArray& Bytes) {
 QByteArray FileBytes(const QString& Path) {
     QFile File(Path);
     return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray("<unreadable>");
+}
+
+QByteArray GzipBytes(const QByteArray& Text) {
+    z_stream Stream{};
+    // 15 + 16: the largest window, with a gzip header and trailer.
+    if (deflateInit2(&Stream, 9, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        qFatal("deflateInit2 failed");
+    QByteArray Packed(qsizetype(deflateBound(&Stream, uLong(Text.size()))), '\0');
+    Stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(Text.data()));
+    Stream.avail_in = uInt(Text.size());
+    Stream.next_out = reinterpret_cast<Bytef*>(Packed.data());
+    Stream.avail_out = uInt(Packed.size());
+    if (deflate(&Stream, Z_FINISH) != Z_STREAM_END)
+        qFatal("deflate did not finish");
+    Packed.truncate(qsizetype(Stream.total_out));
+    deflateEnd(&Stream);
+    return Packed;
 }

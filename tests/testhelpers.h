@@ -86,3 +86,5 @@ void AcceptNextMessageBox(
 void WriteFile(const QString& Path, const QByteArray& Bytes);
 // The bytes of a file, or "<unreadable>" when it cannot be read.
 QByteArray FileBytes(const QString& Path);
+// Text compressed as a gzip file, as gzip -9 writes one.
+QByteArray GzipBytes(const QByteArray& Text);

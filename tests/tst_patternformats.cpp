@@ -1,7 +1,10 @@
 // The shared pattern formats without a window: which format a file is in, how each reader
-// turns it into rows, which files it refuses, and the size limit of the file reader.
+// turns it into rows, which files it refuses, the size limit of the file reader and the
+// inflating of gzip files.
 
+#include "patterns/gunzip.h"
 #include "patterns/lifelines.h"
+#include "patterns/macrocell.h"
 #include "patterns/patternformats.h"
 #include "tests/testhelpers.h"
 
@@ -28,6 +31,30 @@ QStringList RowsWith(int Width, int Height, const QList<QPoint>& Live) {
     return Rows;
 }
 
+// A macrocell file of one leaf, put into quarter Quarter (0 nw, 1 ne, 2 sw, 3 se) of a
+// node of level 4, that node into the same quarter of one of level 5, and so on up to
+// Level.
+QByteArray MacrocellChain(const QByteArray& Leaf, int Quarter, int Level) {
+    QByteArray File = "[M2] (golly 4.2)\n#R B3/S23\n" + Leaf + "\n";
+    for (int L = 4; L <= Level; ++L) {
+        QList<QByteArray> Parts(4, "0");
+        Parts[Quarter] = QByteArray::number(L - 3);
+        File += QByteArray::number(L) + ' ' + Parts.join(' ') + '\n';
+    }
+    return File;
+}
+
+// A square of 2^Level cells a side, every cell live: each node is four of the one before.
+QByteArray MacrocellFullSquare(int Level) {
+    QByteArray File = "[M2]\n" + QByteArray("********$").repeated(8) + "\n";
+    for (int L = 4; L <= Level; ++L)
+        File += QByteArray::number(L) +
+                QByteArray(" %1 %1 %1 %1\n").replace("%1", QByteArray::number(L - 3));
+    return File;
+}
+
+const char* const GliderLeaf = ".*$..*$***$";
+
 } // namespace
 
 class TstPatternFormats : public QObject {
@@ -44,6 +71,8 @@ private slots:
     void refusesFiles();
     void readLifeFileStopsAtItsLimit_data();
     void readLifeFileStopsAtItsLimit();
+    void gunzip_data();
+    void gunzip();
 };
 
 void TstPatternFormats::recognisePatternFormat_data() {
@@ -71,6 +100,20 @@ void TstPatternFormats::recognisePatternFormat_data() {
     QTest::newRow("x = after a ! line") << QByteArray("!Naam:x!\nx = 1, y = 1\no!\n") << Plain;
     QTest::newRow("x = without a number") << QByteArray("x = a, y = 1\no!\n") << Plain;
     QTest::newRow("capital X") << QByteArray("X = 1, Y = 1\no!\n") << Plain;
+    const auto Wiki = TPatternFormat::WikiPlaintext;
+    QTest::newRow("wiki plaintext") << QByteArray("!Name: Glider\n!\n.O\n..O\nOOO\n") << Wiki;
+    QTest::newRow("wiki plaintext, name line alone") << QByteArray("!Name:") << Wiki;
+    QTest::newRow("!name: in lower case") << QByteArray("!name: Glider\n.O\n") << Plain;
+    QTest::newRow("! Name: with a blank") << QByteArray("! Name: Glider\n.O\n") << Plain;
+    QTest::newRow("!Name: on the second line")
+        << QByteArray("!Naam:x!\n!Name: Glider\n.O\n") << Plain;
+    const auto Macrocell = TPatternFormat::Macrocell;
+    QTest::newRow("macrocell") << QByteArray("[M2] (golly 4.2)\n#R B3/S23\n*$\n") << Macrocell;
+    QTest::newRow("macrocell, header alone") << QByteArray("[M2]") << Macrocell;
+    QTest::newRow("[M1]") << QByteArray("[M1]\n*$\n") << Plain;
+    QTest::newRow("[m2] in lower case") << QByteArray("[m2]\n*$\n") << Plain;
+    QTest::newRow("[M2] after a blank") << QByteArray(" [M2]\n*$\n") << Plain;
+    QTest::newRow("[M2] on the second line") << QByteArray("#C\n[M2]\n*$\n") << Plain;
 }
 
 void TstPatternFormats::recognisePatternFormat() {
@@ -149,6 +192,58 @@ void TstPatternFormats::readsRows_data() {
     QTest::newRow("RLE top row cut off far to the right")
         << QByteArray("x = 0, y = 0\n999999999999999b3o$o!") << QStringList{".", "O"};
     QTest::newRow("RLE without cells") << QByteArray("x = 0, y = 0\n!") << QStringList();
+
+    QTest::newRow("wiki plaintext comments full of o and O")
+        << QByteArray("!Name: Glider\n!Author: Richard K. Guy\n!The smallest, most common, and "
+                      "first discovered spaceship.\n!\n.O\n..O\nOOO\n")
+        << Glider;
+    QTest::newRow("wiki plaintext empty lines are dead rows, ! lines between rows no rows")
+        << QByteArray("!Name: x\r\n\r\nO\r\n\r\n!oo\r\n.O\r\n\r\n!o\r\n")
+        << QStringList{"O.", "..", ".O"};
+    QTest::newRow("wiki plaintext the program's other live characters, the rest dead")
+        << QByteArray("!Name:x\n*+0o\n.X.O\n# o\n") << QStringList{"OOOO", "...O", "..O."};
+    QTest::newRow("wiki plaintext margins are trimmed")
+        << QByteArray("!Name:x\n\n\n...O\n....O\n") << QStringList{"O.", ".O"};
+    QTest::newRow("wiki plaintext cut at the largest world")
+        << QByteArray("!Name:x\n") + QByteArray(1300, 'O') << QStringList{QString(1280, 'O')};
+    QTest::newRow("wiki plaintext without cells")
+        << QByteArray("!Name: nothing\n!oO\n...\n") << QStringList();
+
+    QTest::newRow("macrocell one leaf") << "[M2]\n" + QByteArray(GliderLeaf) << Glider;
+    // The glider at (6, 6) of a level-4 node, a part of it in each quarter.
+    QTest::newRow("macrocell a glider across four leaves")
+        << QByteArray("[M2] (golly 4.2)\n#R B3/S23\n$$$$$$.......*$\n$$$$$$$*$\n......**$\n*$\n"
+                      "4 1 2 3 4\n")
+        << Glider;
+    QTest::newRow("macrocell comments full of o and *, #G, empty quarters, blank lines")
+        << QByteArray("[M2]\n#C o O 0 * $\n#G 1000\n\n*$\n  \n4 0 0 0 1\n#C o\n5 0 0 2 0\n")
+        << QStringList{"O"};
+    QTest::newRow("macrocell blanks around numbers and after a leaf, last $ left out")
+        << QByteArray("[M2]\n.*$..*$***\t\n*.*$ \n 4  1\t0 2 0 \n")
+        << QStringList{".O.", "..O", "OOO", "...", "...", "...", "...", "...", "O.O"};
+    QTest::newRow("macrocell a Conway #R in another spelling")
+        << QByteArray("[M2]\n#R 23/3\n**$\n") << QStringList{"OO"};
+    QTest::newRow("macrocell a glider far from the origin at level 40")
+        << MacrocellChain(GliderLeaf, 3, 40) << Glider;
+    QTest::newRow("macrocell a leaf as root, a full row")
+        << QByteArray("[M2]\n********$") << QStringList{"OOOOOOOO"};
+    // Cells at both far corners of a level-62 square: the second lies far outside the world.
+    // Nodes 2L - 5 and 2L - 4 hold the one and the other corner at level L.
+    QByteArray Corners = "[M2]\n*$\n$$$$$$$.......*$\n4 1 0 0 0\n4 0 0 0 2\n";
+    for (int Level = 5; Level < MacrocellMaxLevel; ++Level) {
+        Corners += QByteArray::number(Level) + ' ' + QByteArray::number(2 * Level - 7) +
+                   " 0 0 0\n" + QByteArray::number(Level) + " 0 0 0 " +
+                   QByteArray::number(2 * Level - 6) + '\n';
+    }
+    Corners += QByteArray::number(MacrocellMaxLevel) + ' ' +
+               QByteArray::number(2 * MacrocellMaxLevel - 7) + " 0 0 " +
+               QByteArray::number(2 * MacrocellMaxLevel - 6) + '\n';
+    QTest::newRow("macrocell cells at the far corners of level 62") << Corners << QStringList{"O"};
+    QTest::newRow("macrocell a full square of level 62 fills the largest world")
+        << MacrocellFullSquare(MacrocellMaxLevel)
+        << QStringList(PatternMaxRows, QString(PatternMaxColumns, QLatin1Char('O')));
+    QTest::newRow("macrocell without live cells")
+        << QByteArray("[M2]\n$\n4 1 1 0 1\n62 0 0 0 0\n") << QStringList();
 }
 
 void TstPatternFormats::readsRows() {
@@ -193,6 +288,35 @@ void TstPatternFormats::refusesFiles_data() {
     QTest::newRow("Life 1.05 #R with another rule")
         << QByteArray("#Life 1.05\n#R 34/34\n#P 0 0\n*\n") << "34/34";
     QTest::newRow("Life 1.05 #R with a word") << QByteArray("#Life 1.05\n#R Life\n*\n") << "Life";
+
+    QTest::newRow("macrocell another rule") << QByteArray("[M2]\n#R B36/S23\n*$\n") << "B36/S23";
+    QTest::newRow("macrocell #R without a rule") << QByteArray("[M2]\n#R \n*$\n") << Broken;
+    QTest::newRow("macrocell multistate")
+        << QByteArray("[M2] (golly 4.2)\n#R WireWorld\n1 0 1 2 3\n2 1 0 0 1\n") << "WireWorld";
+    QTest::newRow("macrocell multistate without its rule")
+        << QByteArray("[M2]\n1 0 1 2 3\n2 1 0 0 1\n3 2 2 2 2\n4 3 3 3 3\n") << Broken;
+    QTest::newRow("macrocell a node not defined yet")
+        << QByteArray("[M2]\n*$\n4 1 0 0 3\n*$\n") << Broken;
+    QTest::newRow("macrocell a node of itself") << QByteArray("[M2]\n*$\n4 1 2 1 1\n") << Broken;
+    QTest::newRow("macrocell a number beyond 64 bits")
+        << QByteArray("[M2]\n*$\n4 1 1 1 99999999999999999999999\n") << Broken;
+    QTest::newRow("macrocell a leaf below level 5")
+        << QByteArray("[M2]\n*$\n5 0 0 1 0\n") << Broken;
+    QTest::newRow("macrocell a node of its own level below it")
+        << QByteArray("[M2]\n*$\n4 1 0 0 0\n4 0 2 0 0\n") << Broken;
+    QTest::newRow("macrocell level 3 node line") << QByteArray("[M2]\n3 0 0 0 0\n") << Broken;
+    QTest::newRow("macrocell level above 62") << QByteArray("[M2]\n63 0 0 0 0\n") << Broken;
+    QTest::newRow("macrocell four numbers") << QByteArray("[M2]\n*$\n4 1 1 1\n") << Broken;
+    QTest::newRow("macrocell six numbers") << QByteArray("[M2]\n*$\n4 1 1 1 1 0\n") << Broken;
+    QTest::newRow("macrocell a word") << QByteArray("[M2]\n*$\n4 1 one 1 1\n") << Broken;
+    QTest::newRow("macrocell a sign") << QByteArray("[M2]\n*$\n4 +1 1 1 1\n") << Broken;
+    QTest::newRow("macrocell o in a leaf") << QByteArray("[M2]\n.o$\n") << Broken;
+    QTest::newRow("macrocell a blank inside a leaf") << QByteArray("[M2]\n.* *$\n") << Broken;
+    QTest::newRow("macrocell a leaf row of nine") << QByteArray("[M2]\n.........$\n") << Broken;
+    QTest::newRow("macrocell a leaf of nine rows") << QByteArray("[M2]\n$$$$$$$$*$\n") << Broken;
+    QTest::newRow("macrocell a leaf of nine $") << QByteArray("[M2]\n$$$$$$$$$\n") << Broken;
+    QTest::newRow("macrocell without nodes")
+        << QByteArray("[M2] (golly 4.2)\n#R B3/S23\n#C o\n\n") << Broken;
 }
 
 void TstPatternFormats::refusesFiles() {
@@ -218,6 +342,24 @@ void TstPatternFormats::readLifeFileStopsAtItsLimit_data() {
     QTest::newRow("a zero byte before the limit, many bytes after it")
         << QByteArray("OO") + '\0' + QByteArray(200 * 1024, 'O') << qint64(1024)
         << QByteArray("OO");
+    // The limit holds for the inflated text and for the gzip file itself.
+    const QByteArray Text = QByteArray("O\r\n").repeated(40);
+    const qint64 Limit = Text.size();
+    QTest::newRow("gzip file inflated") << GzipBytes(Text) << Limit << Text;
+    QTest::newRow("gzip file inflating one byte beyond")
+        << GzipBytes(Text + '.') << Limit << Refused;
+    QTest::newRow("gzip file cut short") << GzipBytes(Text).chopped(3) << Limit << Refused;
+    QTest::newRow("gzip file with a zero byte in its text")
+        << GzipBytes("OO" + QByteArray(1, '\0') + QByteArray(1000, 'O')) << Limit
+        << QByteArray("OO");
+    QByteArray Noise;
+    for (int I = 0; I < 4000; ++I)
+        Noise += char((I * 7919 + I / 13) % 251);
+    const QByteArray PackedNoise = GzipBytes(Noise);
+    QTest::newRow("gzip file larger than the limit itself")
+        << PackedNoise << qint64(PackedNoise.size() - 1) << Refused;
+    QTest::newRow("1F 8B later in a file is text")
+        << QByteArray("O\r\n\x1f\x8b") << qint64(6) << QByteArray("O\r\n\x1f\x8b");
 }
 
 void TstPatternFormats::readLifeFileStopsAtItsLimit() {
@@ -228,6 +370,66 @@ void TstPatternFormats::readLifeFileStopsAtItsLimit() {
     const QString Path = Folder.filePath(QStringLiteral("patroon.life"));
     WriteFile(Path, Bytes);
     QCOMPARE(ReadLifeFile(Path, Limit).value_or("<refused>"), Read);
+}
+
+void TstPatternFormats::gunzip_data() {
+    QTest::addColumn<QByteArray>("Bytes");
+    QTest::addColumn<qint64>("Limit");
+    QTest::addColumn<QByteArray>("Text"); // "<broken>", "<too large>": refused
+    const QByteArray Broken("<broken>");
+    const QByteArray TooLarge("<too large>");
+    const QByteArray Rle("x = 3, y = 3\nbo$2bo$3o!\n");
+    const QByteArray Packed = GzipBytes(Rle);
+    const qint64 Limit = PatternFileMaxBytes;
+    QTest::newRow("one member") << Packed << Limit << Rle;
+    QTest::newRow("no text") << GzipBytes({}) << Limit << QByteArray();
+    QTest::newRow("two members one after the other")
+        << Packed + GzipBytes("#C\n") << Limit << Rle + "#C\n";
+    QTest::newRow("bytes after the last member are ignored")
+        << Packed + "\n\0\0junk" << Limit << Rle;
+    QTest::newRow("a zero byte ends the text")
+        << GzipBytes("OO" + QByteArray(1, '\0') + "OO") << Limit << QByteArray("OO");
+    QTest::newRow("up to the limit") << Packed << qint64(Rle.size()) << Rle;
+    QTest::newRow("one byte beyond the limit") << Packed << qint64(Rle.size() - 1) << TooLarge;
+    QTest::newRow("the second member beyond the limit")
+        << Packed + GzipBytes("#C\n") << qint64(Rle.size() + 2) << TooLarge;
+    QTest::newRow("not gzip") << Rle << Limit << Broken;
+    QTest::newRow("the two first bytes alone") << QByteArray("\x1f\x8b") << Limit << Broken;
+    QTest::newRow("cut inside the header") << Packed.first(6) << Limit << Broken;
+    QTest::newRow("cut inside the data") << Packed.first(Packed.size() / 2) << Limit << Broken;
+    QTest::newRow("cut inside the trailer") << Packed.chopped(1) << Limit << Broken;
+    QTest::newRow("the second member cut short")
+        << Packed + GzipBytes("#C\n").chopped(4) << Limit << Broken;
+    QByteArray WrongSum = Packed;
+    WrongSum[WrongSum.size() - 8] = char(WrongSum[WrongSum.size() - 8] ^ 0x01);
+    QTest::newRow("a checksum that does not match") << WrongSum << Limit << Broken;
+    QByteArray WrongLength = Packed;
+    WrongLength[WrongLength.size() - 4] = char(WrongLength[WrongLength.size() - 4] ^ 0x01);
+    QTest::newRow("a length that does not match") << WrongLength << Limit << Broken;
+    QByteArray WrongMethod = Packed;
+    WrongMethod[2] = 7;
+    QTest::newRow("another method than deflate") << WrongMethod << Limit << Broken;
+    QByteArray BadBlock = Packed;
+    BadBlock[10] = char(0xFF); // a block of the reserved type 3
+    QTest::newRow("a corrupt block") << BadBlock << Limit << Broken;
+    // 64 MiB of dead cells pack into 64 KiB. Its first quarter inflates to about 16 MiB,
+    // beyond the bound: refused as too large, not as cut short, so inflating stopped at
+    // the bound instead of running on to the end of the stream.
+    const QByteArray Bomb = GzipBytes(QByteArray(64 * 1024 * 1024, '.'));
+    QTest::newRow("a small bomb") << Bomb << Limit << TooLarge;
+    QTest::newRow("the first quarter of a small bomb")
+        << Bomb.first(Bomb.size() / 4) << Limit << TooLarge;
+}
+
+void TstPatternFormats::gunzip() {
+    QFETCH(QByteArray, Bytes);
+    QFETCH(qint64, Limit);
+    QFETCH(QByteArray, Text);
+    const auto Inflated = Gunzip(Bytes, Limit);
+    if (const auto* Fault = std::get_if<TGunzipFault>(&Inflated))
+        QCOMPARE(QByteArray(*Fault == TGunzipFault::Broken ? "<broken>" : "<too large>"), Text);
+    else
+        QCOMPARE(std::get<QByteArray>(Inflated), Text);
 }
 
 QTEST_MAIN(TstPatternFormats)

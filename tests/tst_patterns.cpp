@@ -615,6 +615,16 @@ void TstPatterns::openReadsForeignFiles_data() {
     QTest::newRow("empty file") << QByteArray() << QStringList{"..."};
     QTest::newRow("only comments") << QByteArray("#a\r\n#b\r\n") << QStringList{"..."};
     QTest::newRow("name line only") << QByteArray("!Naam:leeg!\r\n") << QStringList{"..."};
+    // Near misses of the wiki's plaintext read as before: only the first line is dropped,
+    // and the letter o of the second line is a live cell.
+    QTest::newRow("!name: in lower case")
+        << QByteArray("!name: x\n!o\n.O\n") << QStringList{"O", "O"};
+    QTest::newRow("! Name: with a blank")
+        << QByteArray("! Name: x\n!o\n.O\n") << QStringList{"O", "O"};
+    QTest::newRow("the program's own !Naam:")
+        << QByteArray("!Naam:x!\n!o\n.O\n") << QStringList{"O", "O"};
+    QTest::newRow("!Name: reads every ! line as a comment")
+        << QByteArray("!Name: x\n!o\n.O\n!oo\n") << QStringList{"O"};
 }
 
 void TstPatterns::openReadsForeignFiles() {
@@ -637,7 +647,7 @@ void TstPatterns::openSharedFormats_data() {
     QTest::addColumn<QString>("Own");
     for (const char* Pattern : {"glider", "acorn", "gosper-gun"}) {
         const QString Own = QString::fromLatin1(Pattern) + QStringLiteral(".life");
-        for (const char* Format : {"-105.lif", "-106.lif", ".rle"}) {
+        for (const char* Format : {"-105.lif", "-106.lif", ".rle", ".cells", ".mc"}) {
             const QString Shared = QString::fromLatin1(Pattern) + QString::fromLatin1(Format);
             QTest::newRow(qPrintable(Shared)) << Shared << Own;
         }
@@ -646,10 +656,17 @@ void TstPatterns::openSharedFormats_data() {
                                        << "glider.life";
     QTest::newRow("gosper-gun-broken-lines.rle") << "gosper-gun-broken-lines.rle"
                                                  << "gosper-gun.life";
+    // gzip files are inflated, then recognised as every other file is.
+    for (const char* Packed :
+         {"glider.rle.gz", "acorn.mc.gz", "gosper-gun.cells.gz", "gosper-gun.rle.gz"}) {
+        const QString Shared = QString::fromLatin1(Packed);
+        QTest::newRow(Packed) << Shared << Shared.section(QLatin1Char('.'), 0, 0) + ".life";
+    }
 }
 
 // Each shared file holds the same pattern as a file in the program's own layout, with
-// descriptions full of o, O and 0, and blocks or cells at negative coordinates.
+// descriptions full of o, O and 0, and blocks or cells at negative coordinates or, in
+// macrocell, away from the tree's corner.
 void TstPatterns::openSharedFormats() {
     QFETCH(QString, Shared);
     QFETCH(QString, Own);
@@ -695,6 +712,19 @@ void TstPatterns::openRefusesBrokenFilesAndOtherRules_data() {
         << QByteArray("#Life 1.05\n#P 0.5 0\n**\n") << QString();
     QTest::newRow("Life 1.06 line of three numbers")
         << QByteArray("#Life 1.06\n0 0\n1 1 1\n") << QString();
+    QTest::newRow("macrocell with HighLife's rule")
+        << QByteArray("[M2] (golly 4.2)\n#R B36/S23\n.*$..*$***$\n") << RuleLine("B36/S23");
+    QTest::newRow("macrocell with a node not defined yet")
+        << QByteArray("[M2]\n.*$..*$***$\n4 1 0 0 2\n") << QString();
+    const QByteArray Glider("x = 3, y = 3\nbo$2bo$3o!\n");
+    QTest::newRow("gzip of an RLE with HighLife's rule")
+        << GzipBytes("x = 3, y = 3, rule = B36/S23\nbo$2bo$3o!\n") << RuleLine("B36/S23");
+    QTest::newRow("gzip cut short") << GzipBytes(Glider).chopped(5) << QString();
+    QByteArray WrongSum = GzipBytes(Glider);
+    WrongSum.replace(WrongSum.size() - 8, 4, QByteArray(4, '\x55'));
+    QTest::newRow("gzip with a wrong checksum") << WrongSum << QString();
+    QTest::newRow("gzip inflating beyond 8 MB")
+        << GzipBytes(QByteArray(PatternFileMaxBytes + 1, 'o')) << QString();
 }
 
 // Nothing changes: the cells, Generation and the picture stay as they were.
