@@ -6,12 +6,15 @@
 #            at the 1 ms speed offscreen and under Xvfb; needs Google Benchmark, which only
 #            this target installs
 # make install / make uninstall  put the program into PREFIX (default /usr/local) or take
-#            it out again; sudo is used when PREFIX is not writable
+#            it out again, with the pattern file types it opens; sudo is used when PREFIX is
+#            not writable
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
-# appstream and desktop-file-utils: the install test validates the desktop entry and metainfo
+# appstream and desktop-file-utils: the install test validates the desktop entry and metainfo;
+# shared-mime-info and desktop-file-utils register the pattern file types at install
 DEBIAN_PACKAGES := cmake make g++ qt6-base-dev qt6-translations-l10n libgl-dev appstream desktop-file-utils
+DEBIAN_PACKAGES += shared-mime-info
 # The smoke test runs the program under Xvfb with the xcb platform, driven by xdotool and
 # read back with xwd (x11-apps); libxcb-cursor0 is what the xcb plugin may lack.
 DEBIAN_PACKAGES += xvfb xdotool x11-apps libxcb-cursor0
@@ -88,4 +91,7 @@ uninstall:
 	sudo=""; if [ "$$(id -u)" -ne 0 ] && [ ! -w "$(PREFIX)" ]; then sudo=sudo; fi; \
 	xargs -d '\n' $$sudo rm -f < $(BUILD_DIR)/installed_files.txt && \
 	$$sudo rmdir "$(PREFIX)/lib/gameoflife" 2>/dev/null; \
+	[ -d "$(PREFIX)/share/mime" ] && $$sudo update-mime-database "$(PREFIX)/share/mime" 2>/dev/null; \
+	[ -d "$(PREFIX)/share/applications" ] && \
+	    $$sudo update-desktop-database -q "$(PREFIX)/share/applications"; \
 	rm -f $(BUILD_DIR)/installed_files.txt
