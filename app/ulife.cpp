@@ -283,8 +283,7 @@ void TLifeForm::OpenWhenShown(const QString& Path) {
 }
 
 // The expose being handled paints the empty world; the file opens after it, so that an open
-// error stands over the window's picture. FormShow has run by then unless the picture could
-// not be made, and then the window is closing.
+// error stands over the window's picture. Ready: FormShow has made the picture.
 void TLifeForm::OpenStartFile() {
     if (StartFile.isEmpty() || !Ready)
         return;
