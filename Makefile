@@ -6,7 +6,8 @@
 #            at the 1 ms speed offscreen and under Xvfb; needs Google Benchmark, which only
 #            this target installs
 # make install / make uninstall  put the program into PREFIX (default /usr/local) or take
-#            it out again; sudo is used when PREFIX is not writable
+#            it out again, with the pattern file types it opens; sudo is used when PREFIX is
+#            not writable
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
@@ -15,6 +16,8 @@ PREFIX ?= /usr/local
 DEBIAN_PACKAGES := cmake make g++ qt6-base-dev qt6-translations-l10n libgl-dev zlib1g-dev appstream desktop-file-utils
 # libxcb1-dev: the windows are placed with the frame extents the X11 window manager publishes
 DEBIAN_PACKAGES += libxcb1-dev
+# shared-mime-info and desktop-file-utils register the pattern file types at install
+DEBIAN_PACKAGES += shared-mime-info
 # The smoke test runs the program under Xvfb with the xcb platform, driven by xdotool and
 # read back with xwd (x11-apps); libxcb-cursor0 is what the xcb plugin may lack.
 DEBIAN_PACKAGES += xvfb xdotool x11-apps libxcb-cursor0
@@ -91,4 +94,7 @@ uninstall:
 	sudo=""; if [ "$$(id -u)" -ne 0 ] && [ ! -w "$(PREFIX)" ]; then sudo=sudo; fi; \
 	xargs -d '\n' $$sudo rm -f < $(BUILD_DIR)/installed_files.txt && \
 	$$sudo rmdir "$(PREFIX)/lib/gameoflife" 2>/dev/null; \
+	[ -d "$(PREFIX)/share/mime" ] && $$sudo update-mime-database "$(PREFIX)/share/mime" 2>/dev/null; \
+	[ -d "$(PREFIX)/share/applications" ] && \
+	    $$sudo update-desktop-database -q "$(PREFIX)/share/applications"; \
 	rm -f $(BUILD_DIR)/installed_files.txt

@@ -30,6 +30,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -105,6 +106,7 @@ void TLifeForm::FormCreate() {
     InitLife();
     MakeConnections(false);
     CreateFileDialogs();
+    setAcceptDrops(true);
 
     // Runs UpdateMenu before any shortcut of this window is matched, so a disabled
     // command is ignored from the keyboard as well.
@@ -244,6 +246,9 @@ bool TLifeForm::eventFilter(QObject* Watched, QEvent* Event) {
         auto* Window = qobject_cast<QWindow*>(Watched);
         if ((Widget && Widget->window() == this) || (Window && Window == windowHandle()))
             MenuClick();
+    } else if (Event->type() == QEvent::Expose) {
+        if (Watched == windowHandle() && windowHandle()->isExposed())
+            OpenStartFile();
     } else if (Event->type() == QEvent::Hide) {
         auto* Dialog = qobject_cast<QWidget*>(Watched);
         if (Dialog && ClosesBackToThisWindow(*Dialog))
@@ -284,6 +289,19 @@ void TLifeForm::FormShow() {
     DrawEmptyWorld();
     UpdateStatusBar();
     Ready = true;
+}
+
+void TLifeForm::OpenWhenShown(const QString& Path) {
+    StartFile = Path;
+}
+
+// The expose being handled paints the empty world; the file opens after it, so that an open
+// error stands over the window's picture. Ready: FormShow has made the picture.
+void TLifeForm::OpenStartFile() {
+    if (StartFile.isEmpty() || !Ready)
+        return;
+    QTimer::singleShot(0, this,
+                       [this, Path = std::exchange(StartFile, QString())] { OpenGameFile(Path); });
 }
 
 void TLifeForm::closeEvent(QCloseEvent* Event) {

@@ -47,6 +47,9 @@ public:
     void GameInstructions();
     void MenuAboutClick();
     void AboutGame();
+    // The file of the command line, opened once the window is first on screen; empty for
+    // none. Given before the window is shown.
+    void OpenWhenShown(const QString& Path);
 
     // engine/world.cpp: grid and links
     void InitLife();
@@ -88,6 +91,7 @@ public:
     void MenuOpenGameClick();
     void SaveGame();
     void OpenGame();
+    void OpenGameFile(const QString& Path); // the open after the dialog, by a drop, at start
     static void TrimLifeLines(QStringList& Lines);
 
     // patterns/transforms.cpp: move, mirror and rotate
@@ -131,6 +135,10 @@ protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
     void showEvent(QShowEvent* Event) override;
     void closeEvent(QCloseEvent* Event) override;
+    // patterns/patternfiles.cpp: one local file dropped on the window opens it
+    void dragEnterEvent(QDragEnterEvent* Event) override;
+    void dragMoveEvent(QDragMoveEvent* Event) override;
+    void dropEvent(QDropEvent* Event) override;
 
 private:
     friend struct TLifeFormProbe; // the tests' view of the window's state
@@ -143,6 +151,7 @@ private:
     QWidget* KeyboardReturnsTo(const QWidget& Dialog);
     void CenterWindow();
     void StartRunning();
+    void OpenStartFile();
     void StopRunning();
     void ShowGeneration();
     void ShowBitmapFailure();
@@ -205,5 +214,6 @@ private:
     bool Stable = false;
     bool Running = false;
     bool SaveOptionsOnClose = false;
+    QString StartFile; // opened at the first expose, then emptied
     QPointer<TWorldImage> WorldImage;
 };

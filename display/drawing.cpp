@@ -41,6 +41,7 @@ void TLifeForm::CenterWindow() {
 
 void TLifeForm::ShowBitmapFailure() {
     CenterOnMainForm = false;
+    StartFile.clear(); // the program ends without a picture to open it on
     const QString Msg =
         QStringLiteral("Er is iets misgegaan bij het aanmaken van een interne bitmap.\r"
                        "Uw systeem ondersteunt mogelijk geen 24-bits bitmaps\r"

@@ -1,4 +1,5 @@
-// Pattern files: the open and save commands and the trimming of lines to their live cells.
+// Pattern files: the open and save commands, a file dropped on the window, and the trimming
+// of lines to their live cells.
 
 #include "app/busyguard.h"
 #include "app/errors.h"
@@ -9,11 +10,17 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 void TLifeForm::MenuSaveGameClick() {
     SaveGame();
@@ -79,9 +86,56 @@ void TLifeForm::OpenGame() {
     if (OpenDialog->exec() != QDialog::Accepted)
         return;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    const QString Path = OpenDialog->selectedFiles().value(0);
+    OpenGameFile(OpenDialog->selectedFiles().value(0));
+}
+
+void TLifeForm::OpenGameFile(const QString& Path) {
     if (TPatternFault Fault; !ReadPattern(Path, &Fault))
         ExtMessageDlg(OpenErrorText(Path, Fault), mtError, mbOK, 0);
+}
+
+namespace {
+
+// The one local file a drag carries; a folder, a web address, text or several files are
+// nothing to open.
+std::optional<QString> DraggedFile(const QMimeData* Data) {
+    const QList<QUrl> Urls = Data ? Data->urls() : QList<QUrl>();
+    if (Urls.size() != 1 || !Urls.first().isLocalFile())
+        return std::nullopt;
+    const QString Path = Urls.first().toLocalFile();
+    if (Path.isEmpty() || QFileInfo(Path).isDir())
+        return std::nullopt;
+    return Path;
+}
+
+// The file is only read: taken as a move, the file manager it came from would delete it.
+std::optional<QString> TakeAsCopy(QDropEvent& Event) {
+    std::optional<QString> Path = DraggedFile(Event.mimeData());
+    if (!Path || !Event.possibleActions().testFlag(Qt::CopyAction))
+        return std::nullopt;
+    Event.setDropAction(Qt::CopyAction);
+    Event.accept();
+    return Path;
+}
+
+} // namespace
+
+void TLifeForm::dragEnterEvent(QDragEnterEvent* Event) {
+    TakeAsCopy(*Event);
+}
+
+void TLifeForm::dragMoveEvent(QDragMoveEvent* Event) {
+    TakeAsCopy(*Event);
+}
+
+// The run stops at once, as for the open command. The file opens once the drop is done: the
+// program it came from waits for the drop's end, and would wait through an open error.
+void TLifeForm::dropEvent(QDropEvent* Event) {
+    const std::optional<QString> Path = TakeAsCopy(*Event);
+    if (!Path)
+        return;
+    StopRunning();
+    QTimer::singleShot(0, this, [this, Path = *Path] { OpenGameFile(Path); });
 }
 
 // The world is emptied only once the whole file has been read, so a file that cannot be

@@ -1,12 +1,13 @@
 #!/bin/sh
 # Installs the built program into a temporary prefix and checks what a desktop user gets:
 # the program with its help texts beside it, the link in bin, a valid desktop entry and
-# AppStream metainfo, the icons, and an installed program that starts from a clean home.
+# AppStream metainfo, the pattern file types registered for the program, the icons, and an
+# installed program that starts from a clean home.
 #
 # Usage: install_test.sh CMAKE BUILD_DIR SOURCE_DIR
 #
-# The program has no command-line options, so the test cannot ask it which help texts it
-# found. It checks the two facts the help window relies on instead: the program reads its
+# The program cannot be asked which help texts it found. The test checks the two facts
+# the help window relies on instead: the program reads its
 # help from its own folder (QCoreApplication::applicationDirPath, which resolves the bin
 # link), and both texts sit, unchanged, beside the link's target. tst_help covers the
 # reading itself.
@@ -51,6 +52,29 @@ appstreamcli validate --no-net "$metainfo" || fail "metainfo does not validate"
 grep -qx "Name=Conway's Game of Life" "$desktop" || fail "desktop entry has the wrong name"
 grep -qx "Categories=Game;Simulation;" "$desktop" || fail "desktop entry has the wrong categories"
 icon=$(sed -n 's/^Icon=//p' "$desktop")
+grep -qx "Exec=gameoflife %f" "$desktop" || fail "the desktop entry does not hand the program a file"
+
+# The file types: the installed definition, read by the desktop's own tool into the
+# prefix's database at install time, gives each pattern extension a type the desktop entry
+# names; and the desktop's cache offers the program for each of those types.
+[ -f "$prefix/share/mime/packages/$id.xml" ] || fail "file type definition missing"
+[ -f "$prefix/share/mime/mime.cache" ] || fail "the file types were not registered"
+types=$(sed -n 's/^MimeType=//p' "$desktop" | tr ';' ' ')
+[ -n "$types" ] || fail "the desktop entry names no file types"
+for extension in rle lif life cells mc; do
+    type=$(sort -t: -k1,1nr "$prefix/share/mime/globs2" | awk -F: -v glob="*.$extension" \
+        '$3 == glob { print $2; exit }')
+    [ -n "$type" ] || fail "*.$extension is not registered"
+    case " $types " in
+    *" $type "*) ;;
+    *) fail "*.$extension is $type, which the desktop entry does not name" ;;
+    esac
+done
+for type in $types; do
+    [ -f "$prefix/share/mime/$type.xml" ] || fail "$type, named by the desktop entry, is not defined"
+    grep -q "^$type=.*$id.desktop" "$prefix/share/applications/mimeinfo.cache" ||
+        fail "the desktop does not offer the program for $type"
+done
 
 # Width x height from a PNG's header, where they are big-endian 32-bit numbers at byte 16.
 png_size() {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program on a real X server (Xvfb, the xcb platform), driven like a user with
-# xdotool: the window and its empty picture, a click, one step with F8, a pattern opened by
-# typing its path and steps after each dialog, and Alt+F4.
+# xdotool: started with a pattern file, the window and its picture, a click, one step with
+# F8, a pattern opened by typing its path and steps after each dialog, and Alt+F4. Before
+# that, the answers on the terminal.
 # Usage: smoke_test.sh PROGRAM SOURCE_DIR
 set -u
 PROGRAM=$1
@@ -24,30 +25,54 @@ until_true() {
     return 1
 }
 
+# Help and version need no display; a mistake is told on standard error.
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$PROGRAM" --version 2>&1) &&
+    [[ $out =~ ^"gameoflife versie "[0-9]+\.[0-9]+\.[0-9]+$ ]] ||
+    fail "--version without a display answered: $out"
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$PROGRAM" -h 2>&1) &&
+    [ "$(echo "$out" | head -n 1)" = "Gebruik: gameoflife [opties] [bestand]" ] ||
+    fail "-h without a display answered: $out"
+status=0
+out=$(QT_QPA_PLATFORM=offscreen "$PROGRAM" --snel 2>&1 >/dev/null) || status=$?
+[ "$status" = 2 ] && echo "$out" | grep -qx 'gameoflife: onbekende optie "--snel".' ||
+    fail "--snel ended with status $status and said: $out"
+
 start_xvfb "$WORK/xvfb.log" || fail "no X server"
 mkdir -p "$WORK/home" "$WORK/config" "$WORK/runtime"
 chmod 700 "$WORK/runtime"
 # Under LeakSanitizer: the xcb platform's D-Bus connection keeps a buffer to the end.
 printf 'leak:libdbus-1.so\n' >"$WORK/lsan.supp"
 export LSAN_OPTIONS="suppressions=$WORK/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime" \
-    QT_QPA_PLATFORM=xcb "$PROGRAM" >"$WORK/program.log" 2>&1 &
+# Started with a glider in RLE, from another folder, as a file manager starts it.
+mkdir -p "$WORK/patronen"
+printf '#N Glider\nx = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n' >"$WORK/patronen/glider.rle"
+(cd "$WORK/patronen" && HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config" \
+    XDG_RUNTIME_DIR="$WORK/runtime" QT_QPA_PLATFORM=xcb exec "$PROGRAM" glider.rle) \
+    >"$WORK/program.log" 2>&1 &
 PROGRAM_PID=$!
 
 WINDOW=$(wait_for_window "$TITLE" 30) || fail "no window titled \"$TITLE\""
 [ "$(xdotool getwindowname "$WINDOW")" = "$TITLE" ] || fail "wrong title"
 
-# The picture: 320 x 240 pixels, every one of them the dead colour. The window may be
-# mapped a little before it is first painted.
-picture_is_empty_world() {
+# The picture: 320 x 240 pixels, the glider of the command line in its top-left corner and
+# every other pixel the dead colour. The window may be mapped a little before it is first
+# painted.
+picture_shows_glider() {
     read -r count left top width height < <(colour_box "$WINDOW" $DEAD)
-    [ "$count $width $height" = "76800 320 240" ]
+    [ "$count $width $height" = "76795 320 240" ]
 }
-until_true 10 picture_is_empty_world ||
-    fail "picture is $width x $height with $count dead pixels, not 320 x 240 all dead"
+until_true 10 picture_shows_glider ||
+    fail "picture is $width x $height with $count dead pixels, not 320 x 240 with a glider"
 
 dead_count_is() { [ "$(colour_box "$WINDOW" $DEAD | cut -d' ' -f1)" = "$1" ]; }
 pixel_is() { [ "$(pixel_colour "$WINDOW" "$1" "$2")" = "$3" ]; }
+pixel_is $((left + 1)) "$top" "$LIVE" && pixel_is $((left + 2)) $((top + 1)) "$LIVE" &&
+    pixel_is "$left" $((top + 2)) "$LIVE" && pixel_is $((left + 2)) $((top + 2)) "$LIVE" ||
+    fail "the glider of the command line is not in the top-left corner"
+
+xdotool windowfocus --sync "$WINDOW"
+xdotool key ctrl+n
+until_true 5 dead_count_is 76800 || fail "Ctrl+N did not empty the world"
 
 # A click makes the one cell under the pointer black (cells are 1 x 1 pixel).
 x=$((left + 100)) y=$((top + 50))

@@ -1,6 +1,7 @@
 // The application shell: run control, menus and shortcuts, status bar, message dialogs
 // and error texts.
 
+#include "app/commandline.h"
 #include "app/errors.h"
 #include "app/extmsgdlg.h"
 #include "app/placement.h"
@@ -9,6 +10,7 @@
 #include "tests/testhelpers.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMenu>
@@ -144,6 +146,8 @@ private slots:
     void runKeepsItsRateByTheClock();
     void runningGenerationsShareAPanelText();
 
+    void commandLine_data();
+    void commandLine();
     void errorTexts_data();
     void errorTexts();
     void errnoTexts_data();
@@ -422,6 +426,61 @@ void TstApp::runningGenerationsShareAPanelText() {
     QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 5"));
     Form->MenuOneStepClick();
     QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 6"));
+}
+
+void TstApp::commandLine_data() {
+    using TRequest = TCommandLine::TRequest;
+    QTest::addColumn<QStringList>("Arguments"); // after the program's name
+    QTest::addColumn<int>("Request");
+    QTest::addColumn<QString>("File");
+    QTest::addColumn<QString>("Text");
+    const QString Help = QStringLiteral("Gebruik: gameoflife [opties] [bestand]\n");
+    const QString Version = QStringLiteral("gameoflife versie %1\n").arg(GOL_VERSION);
+    const auto Mistake = [](const QString& What) {
+        return QStringLiteral("gameoflife: %1\nMeer uitleg geeft \"gameoflife --help\".\n")
+            .arg(What);
+    };
+    const QString Here = QDir::currentPath() + QLatin1Char('/');
+    const int Play = int(TRequest::Play);
+    QTest::newRow("nothing") << QStringList() << Play << QString() << QString();
+    QTest::newRow("a file, made absolute")
+        << QStringList{"glider.rle"} << Play << Here + "glider.rle" << QString();
+    QTest::newRow("an absolute file")
+        << QStringList{"/tmp/a b.life"} << Play << "/tmp/a b.life" << QString();
+    QTest::newRow("a name like an option after --")
+        << QStringList{"--", "-v.life"} << Play << Here + "-v.life" << QString();
+    QTest::newRow("--help") << QStringList{"--help"} << int(TRequest::Help) << QString() << Help;
+    QTest::newRow("-h with a file")
+        << QStringList{"x.life", "-h"} << int(TRequest::Help) << QString() << Help;
+    QTest::newRow("--version") << QStringList{"--version"} << int(TRequest::Version) << QString()
+                               << Version;
+    QTest::newRow("-v") << QStringList{"-v"} << int(TRequest::Version) << QString() << Version;
+    QTest::newRow("help among Qt's own options")
+        << QStringList{"-platform", "xcb", "-stylesheet", "a.qss", "--help"} << int(TRequest::Help)
+        << QString() << Help;
+    QTest::newRow("-reverse asks no version")
+        << QStringList{"-reverse"} << int(TRequest::Mistake) << QString()
+        << Mistake("onbekende optie \"-reverse\".");
+    QTest::newRow("unknown option as typed")
+        << QStringList{"a.life", "--kleur=rood"} << int(TRequest::Mistake) << QString()
+        << Mistake("onbekende optie \"--kleur\".");
+    QTest::newRow("two files") << QStringList{"a.life", "b.life"} << int(TRequest::Mistake)
+                               << QString() << Mistake("geef hoogstens één bestand op.");
+}
+
+void TstApp::commandLine() {
+    QFETCH(QStringList, Arguments);
+    QFETCH(int, Request);
+    QFETCH(QString, File);
+    QFETCH(QString, Text);
+    const TCommandLine Command =
+        ParseCommandLine(QStringList{QStringLiteral("gameoflife")} + Arguments);
+    QCOMPARE(int(Command.Request), Request);
+    QCOMPARE(Command.File, File);
+    if (Command.Request == TCommandLine::TRequest::Help)
+        QVERIFY2(Command.Text.startsWith(Text), qPrintable(Command.Text));
+    else
+        QCOMPARE(Command.Text, Text);
 }
 
 void TstApp::errorTexts_data() {

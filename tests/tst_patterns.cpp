@@ -17,11 +17,14 @@
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
+#include <QWindow>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -149,6 +152,28 @@ void StartRunning(TLifeForm& Form) {
     Probe.WorldTimer()->start();
 }
 
+// Drags Data from another program onto the picture with Shift held, which proposes a move,
+// and drops it there, as the window system delivers them; the action the window took, or
+// Qt::IgnoreAction.
+Qt::DropAction DropOnPicture(TLifeForm& Form, const QMimeData& Data,
+                             Qt::DropActions Offered = Qt::CopyAction | Qt::MoveAction) {
+    const QPoint At = TLifeFormProbe(Form).WorldImage()->mapTo(&Form, QPoint(20, 20));
+    QDragEnterEvent Enter(At, Offered, &Data, Qt::LeftButton, Qt::ShiftModifier);
+    QCoreApplication::sendEvent(Form.windowHandle(), &Enter);
+    QDropEvent Drop(At, Offered, &Data, Qt::LeftButton, Qt::ShiftModifier);
+    QCoreApplication::sendEvent(Form.windowHandle(), &Drop);
+    return Enter.isAccepted() && Drop.isAccepted() ? Drop.dropAction() : Qt::IgnoreAction;
+}
+
+std::unique_ptr<QMimeData> LocalFiles(const QStringList& Paths) {
+    auto Data = std::make_unique<QMimeData>();
+    QList<QUrl> Urls;
+    for (const QString& Path : Paths)
+        Urls << QUrl::fromLocalFile(Path);
+    Data->setUrls(Urls);
+    return Data;
+}
+
 // A scattered pattern that keeps Margin cells away from every edge.
 void PlaceScattered(TLifeForm& Form, int Margin) {
     TLifeFormProbe Probe(Form);
@@ -230,6 +255,10 @@ private slots:
     void busyTextShowsWhileWorking();
     void failedOpenLeavesWorldUntouched_data();
     void failedOpenLeavesWorldUntouched();
+    void handedFileOpensAsSpelOpenen_data();
+    void handedFileOpensAsSpelOpenen();
+    void dropOfAnythingElseChangesNothing_data();
+    void dropOfAnythingElseChangesNothing();
     void saveDialogRefusesMissingFolder();
     void saveIntoVanishedFolderSaysPathNotFound();
     void failedSaveKeepsExistingFile();
@@ -885,6 +914,139 @@ void TstPatterns::failedOpenLeavesWorldUntouched() {
     QVERIFY(Probe.Panel(1)->text().isEmpty());
     QCOMPARE(Painted.Texts(), QStringList()); // nothing is drawn, so no drawing is announced
     QVERIFY(!QApplication::overrideCursor());
+}
+
+void TstPatterns::handedFileOpensAsSpelOpenen_data() {
+    QTest::addColumn<bool>("AtStart"); // else by a drop on a world that holds a glider
+    QTest::addColumn<QByteArray>("Bytes");
+    QTest::addColumn<bool>("Running");
+    const QByteArray Glider("#N Glider\nx = 3, y = 3\nbo$2bo$3o!\n");
+    const QByteArray HighLife("x = 1, y = 1, rule = B36/S23\no!\n");
+    QTest::newRow("at start") << true << Glider << false;
+    QTest::newRow("at start, refused: the error over the empty world") << true << HighLife << false;
+    QTest::newRow("at start, missing") << true << QByteArray() << false;
+    QTest::newRow("by a drop") << false << Glider << false;
+    QTest::newRow("by a drop during a run, which stops") << false << Glider << true;
+    QTest::newRow("by a drop during a run, refused") << false << HighLife << true;
+}
+
+// The world, the picture, the texts and the error are what "Spel openen" makes of the same
+// file on the same world.
+void TstPatterns::handedFileOpensAsSpelOpenen() {
+    QFETCH(bool, AtStart);
+    QFETCH(QByteArray, Bytes);
+    QFETCH(bool, Running);
+    QTemporaryDir Folder;
+    const QString Path = Folder.filePath(QStringLiteral("gedeeld.rle"));
+    // A missing file goes away once the open dialog has taken it.
+    const bool Missing = Bytes.isEmpty();
+    WriteFile(Path, Bytes);
+    const bool Refused = !Bytes.startsWith("#N Glider");
+    const auto Prepare = [&](TLifeForm& Form) {
+        if (AtStart)
+            return;
+        PlaceRows(Form, 30, 40, Glider);
+        TLifeFormProbe(Form).SetGeneration(7);
+        Form.DrawGeneration(true);
+        if (Running)
+            StartRunning(Form);
+    };
+
+    auto ByMenu = CreateShownForm();
+    TLifeFormProbe Menu(*ByMenu);
+    Prepare(*ByMenu);
+    TShownMessage MenuMessage;
+    ChooseFile(Path, [&] {
+        if (Missing)
+            QFile::remove(Path);
+        if (Refused)
+            AcceptMessageInto(MenuMessage);
+    });
+    Action(*ByMenu, "MenuOpenGame")->trigger();
+    QVERIFY(!Missing || !QFileInfo::exists(Path));
+
+    auto Form = CreateForm();
+    TLifeFormProbe Probe(*Form);
+    TPaintedTexts Painted(Probe.Panel(1));
+    TShownMessage Message;
+    bool OverTheWindow = false;
+    QImage PictureUnderMessage;
+    if (Refused) {
+        AcceptNextMessageBox([&](const QString& Title, const QString& Text) {
+            Message = {Title, Text};
+            OverTheWindow = Form->windowHandle()->isExposed();
+            PictureUnderMessage = Probe.WorldImage()->Picture().copy();
+        });
+    }
+    if (AtStart) {
+        Form->OpenWhenShown(Path);
+        Form->show();
+    } else {
+        Form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
+        Prepare(*Form);
+        QCOMPARE(DropOnPicture(*Form, *LocalFiles({Path})), Qt::CopyAction);
+        QVERIFY(!Probe.Running);
+    }
+    QTRY_VERIFY(!Painted.Texts().isEmpty() && Probe.Panel(1)->text().isEmpty() &&
+                (!Refused || !Message.Text.isEmpty()));
+
+    QCOMPARE(Message.Text, MenuMessage.Text);
+    QCOMPARE(Painted.Texts(), QStringList{"Bezig met tekenen van 320 x 240 celllen..."});
+    QCOMPARE(WholeWorld(*Form), WholeWorld(*ByMenu));
+    QCOMPARE(Probe.WorldImage()->Picture(), Menu.WorldImage()->Picture());
+    QCOMPARE(Probe.Generation(), Menu.Generation());
+    QCOMPARE(Probe.Panel(0)->text(), Menu.Panel(0)->text());
+    QVERIFY(!Probe.Running && !Probe.WorldTimer()->isActive());
+    QVERIFY(!QApplication::overrideCursor());
+    if (Refused) {
+        QVERIFY(OverTheWindow);
+        QCOMPARE(PictureUnderMessage, Menu.WorldImage()->Picture());
+    }
+}
+
+void TstPatterns::dropOfAnythingElseChangesNothing_data() {
+    QTest::addColumn<QStringList>("Urls");
+    QTest::addColumn<int>("Offered");
+    const int CopyOrMove = Qt::CopyAction | Qt::MoveAction;
+    QTest::newRow("two files") << QStringList{"glider.rle", "acorn.rle"} << CopyOrMove;
+    QTest::newRow("a web address")
+        << QStringList{"https://conwaylife.com/patterns/glider.rle"} << CopyOrMove;
+    QTest::newRow("a folder") << QStringList{"."} << CopyOrMove;
+    QTest::newRow("text, no address") << QStringList() << CopyOrMove;
+    QTest::newRow("offered only as a move") << QStringList{"glider.rle"} << int(Qt::MoveAction);
+}
+
+// The drop is refused, and the run goes on over the same world.
+void TstPatterns::dropOfAnythingElseChangesNothing() {
+    QFETCH(QStringList, Urls);
+    QFETCH(int, Offered);
+    QTemporaryDir Folder;
+    WriteFile(Folder.filePath(QStringLiteral("glider.rle")), "x = 3, y = 1\n3o!\n");
+    WriteFile(Folder.filePath(QStringLiteral("acorn.rle")), "x = 3, y = 1\n3o!\n");
+    QMimeData Data;
+    QList<QUrl> Addresses;
+    for (const QString& Url : Urls) {
+        Addresses << (Url.contains(QLatin1Char(':')) ? QUrl(Url)
+                                                     : QUrl::fromLocalFile(Folder.filePath(Url)));
+    }
+    Data.setUrls(Addresses);
+    Data.setText(Folder.filePath(QStringLiteral("glider.rle")));
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    PlaceRows(*Form, 30, 40, Glider);
+    Probe.SetGeneration(7);
+    Form->DrawGeneration(true);
+    const QStringList Before = WholeWorld(*Form);
+    Probe.Running = true;
+    Probe.WorldTimer()->start(std::chrono::hours(1));
+
+    QCOMPARE(DropOnPicture(*Form, Data, Qt::DropActions(Offered)), Qt::IgnoreAction);
+    QCoreApplication::sendPostedEvents();
+    QVERIFY(Probe.Running && Probe.WorldTimer()->isActive());
+    QCOMPARE(WholeWorld(*Form), Before);
+    QCOMPARE(Probe.Generation(), 7);
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
 }
 
 // The name in the dialog's name field, then Enter, as the user gives it. The name is set

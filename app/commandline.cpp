@@ -1,0 +1,108 @@
+// The command line and its answers on the terminal.
+
+#include "app/commandline.h"
+
+#include "app/programinfo.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int MistakeStatus = 2; // the usual exit status for a wrong command line
+
+const QString ProgramName = QStringLiteral("gameoflife");
+
+QString HelpText() {
+    return QStringLiteral(
+               "Gebruik: %1 [opties] [bestand]\n"
+               "\n"
+               "Conway's Game of Life: teken levende cellen en zie ze generatie na generatie\n"
+               "veranderen.\n"
+               "\n"
+               "Opties:\n"
+               "  -h, --help     Toont deze hulp.\n"
+               "  -v, --version  Toont de versie van het programma.\n"
+               "\n"
+               "Argumenten:\n"
+               "  bestand        Een patroonbestand, dat geopend wordt zodra het venster er\n"
+               "                 staat, zoals met \"Spel openen\".\n")
+        .arg(ProgramName);
+}
+
+QString MistakeText(const QString& Mistake) {
+    return QStringLiteral("%1: %2\nMeer uitleg geeft \"%1 --help\".\n").arg(ProgramName, Mistake);
+}
+
+// The option as it was typed: a name may have come with one dash or two, and with a value.
+QString TypedOption(const QStringList& Arguments, const QString& Name) {
+    for (const QString& Argument : Arguments.mid(1)) {
+        if (Argument == QLatin1String("--"))
+            break;
+        const QString Bare = Argument.section(QLatin1Char('='), 0, 0);
+        if (Bare.startsWith(QLatin1Char('-')) && Bare.mid(Bare.startsWith(u"--") ? 2 : 1) == Name)
+            return Bare;
+    }
+    return Name;
+}
+
+} // namespace
+
+TCommandLine ParseCommandLine(const QStringList& Arguments) {
+    QCommandLineParser Parser;
+    // "-reverse" and "-stylesheet" are Qt's own options; read as letters they would ask for
+    // the version and the help.
+    Parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption Help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption Version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    Parser.addOptions({Help, Version});
+    const bool Parsed = Parser.parse(Arguments);
+
+    if (Parser.isSet(Help))
+        return {TCommandLine::TRequest::Help, {}, HelpText()};
+    if (Parser.isSet(Version)) {
+        return {TCommandLine::TRequest::Version,
+                {},
+                QStringLiteral("%1 versie %2\n")
+                    .arg(ProgramName, QString::fromLatin1(ProgramInfo::Version))};
+    }
+    if (!Parsed) {
+        const QString Unknown = Parser.unknownOptionNames().value(0);
+        return {
+            TCommandLine::TRequest::Mistake,
+            {},
+            MistakeText(
+                QStringLiteral("onbekende optie \"%1\".").arg(TypedOption(Arguments, Unknown)))};
+    }
+    const QStringList Files = Parser.positionalArguments();
+    if (Files.size() > 1) {
+        return {TCommandLine::TRequest::Mistake,
+                {},
+                MistakeText(QStringLiteral("geef hoogstens één bestand op."))};
+    }
+    if (Files.isEmpty() || Files.first().isEmpty())
+        return {};
+    return {TCommandLine::TRequest::Play, QFileInfo(Files.first()).absoluteFilePath(), {}};
+}
+
+std::optional<int> AnswerOnTerminal(const TCommandLine& Command) {
+    if (Command.Request == TCommandLine::TRequest::Play)
+        return std::nullopt;
+    const bool Mistake = Command.Request == TCommandLine::TRequest::Mistake;
+    std::FILE* Terminal = Mistake ? stderr : stdout;
+    std::fputs(Command.Text.toLocal8Bit().constData(), Terminal);
+    std::fflush(Terminal);
+    return Mistake ? MistakeStatus : 0;
+}
+
+std::optional<int> AnswerBeforeStart(int Argc, const char* const* Argv) {
+    QStringList Arguments;
+    for (int I = 0; I < Argc; ++I)
+        Arguments << QString::fromLocal8Bit(Argv[I]);
+    const TCommandLine Command = ParseCommandLine(Arguments);
+    if (Command.Request == TCommandLine::TRequest::Mistake)
+        return std::nullopt;
+    return AnswerOnTerminal(Command);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+// The command line: a pattern file to open once the window shows, or a question answered on
+// the terminal (help, version) without a window, or a mistake reported there.
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+struct TCommandLine {
+    enum class TRequest { Play, Help, Version, Mistake };
+
+    TRequest Request = TRequest::Play;
+    QString File; // Play: the file's absolute path, or empty for none
+    QString Text; // the answer for the terminal; empty for Play
+};
+
+// Arguments as QCoreApplication::arguments gives them, the program's own name first. Help
+// and version win over a mistake, so that they are answered while Qt's own options are
+// still among the arguments.
+TCommandLine ParseCommandLine(const QStringList& Arguments);
+
+// Prints the answer of a request that ends the program, help and version on standard
+// output, a mistake on standard error, and gives the exit status; std::nullopt for Play.
+std::optional<int> AnswerOnTerminal(const TCommandLine& Command);
+
+// Help and version need no display: they are answered from the arguments as the program
+// receives them, before Qt looks for one. A mistake waits until Qt has taken its own
+// options out, which are unknown here.
+std::optional<int> AnswerBeforeStart(int Argc, const char* const* Argv);
