@@ -223,10 +223,10 @@ void TLifeForm::CreateFileDialogs() {
     OpenDialog->setOption(QFileDialog::DontUseNativeDialog);
     OpenDialog->setAcceptMode(QFileDialog::AcceptOpen);
     OpenDialog->setFileMode(QFileDialog::ExistingFile);
-    OpenDialog->setNameFilters(
-        NameFilters(QStringLiteral("life-bestanden (*.life;*.lif)|*.life;*.lif|cell-bestanden "
-                                   "(*.cells)|*.cells|rle-bestanden (*.rle)|*.rle|alle bestanden "
-                                   "(*.*)|*.*")));
+    OpenDialog->setNameFilters(NameFilters(
+        QStringLiteral("life-bestanden (*.life;*.lif)|*.life;*.lif|cell-bestanden "
+                       "(*.cells)|*.cells|rle-bestanden (*.rle)|*.rle|mc-bestanden (*.mc)|*.mc|"
+                       "gzip-bestanden (*.gz)|*.gz|alle bestanden (*.*)|*.*")));
 
     SaveDialog = new TSaveDialog(this, QStringLiteral("Spel opslaan"));
     SaveDialog->setObjectName(QStringLiteral("SaveDialog"));

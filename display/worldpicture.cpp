@@ -41,20 +41,34 @@ void TWorldPicture::Clear() {
     Shown.assign(std::size_t(VertCells) * RowWords, 0);
 }
 
-// Eight cells at a time from the table of their pixels; a word without live cells, common
-// in any world, is one fill.
-template <int Hor> void TWorldPicture::PaintWord(QRgb* Row, TWord Cells, int Count) const {
+// Eight cells at a time from the table of their pixels; for larger cells only where one of
+// the eight changed, since a settled world changes a few cells of a word. A word without
+// live cells, common in any world, is one fill.
+template <int Hor>
+void TWorldPicture::PaintWord(QRgb* Row, qsizetype NextRow, TWord Cells, TWord Changed,
+                              int Count) const {
     if (Cells == 0) {
         std::fill_n(Row, Count * Hor, DeadRgb);
+        if (NextRow != 0)
+            std::fill_n(Row + NextRow, Count * Hor, DeadRgb);
         return;
     }
     int Bit = 0;
     for (; Bit + 8 <= Count; Bit += 8) {
-        const std::size_t Byte = (Cells >> Bit) & 0xff;
-        std::memcpy(Row + Bit * Hor, Runs.data() + Byte * 8 * Hor, 8 * Hor * sizeof(QRgb));
+        // One pixel a cell, the eight are cheaper to copy than to test.
+        if ((Hor == 2 || NextRow != 0) && ((Changed >> Bit) & 0xff) == 0)
+            continue;
+        const QRgb* Pixels = Runs.data() + ((Cells >> Bit) & 0xff) * 8 * Hor;
+        std::memcpy(Row + Bit * Hor, Pixels, 8 * Hor * sizeof(QRgb));
+        if (NextRow != 0)
+            std::memcpy(Row + NextRow + Bit * Hor, Pixels, 8 * Hor * sizeof(QRgb));
     }
-    for (; Bit < Count; ++Bit)
-        std::fill_n(Row + Bit * Hor, Hor, (Cells >> Bit) & 1 ? LiveRgb : DeadRgb);
+    for (; Bit < Count; ++Bit) {
+        const QRgb Colour = (Cells >> Bit) & 1 ? LiveRgb : DeadRgb;
+        std::fill_n(Row + Bit * Hor, Hor, Colour);
+        if (NextRow != 0)
+            std::fill_n(Row + NextRow + Bit * Hor, Hor, Colour);
+    }
 }
 
 QRect TWorldPicture::Follow(const TLifeEngine& Engine) {
@@ -70,22 +84,23 @@ template <int Hor> QRect TWorldPicture::FollowWith(const TLifeEngine& Engine) {
     const int Words = Engine.UsedWords();
     const qsizetype Stride = Pixels.bytesPerLine();
     uchar* const Bits = Pixels.bits();
+    // Cells two pixels high paint the row below as well; RGB32 rows are whole pixels.
+    const qsizetype NextRow = VertCellSize == 2 ? Stride / qsizetype(sizeof(QRgb)) : 0;
     int Top = VertCells, Bottom = -1, Left = Words, Right = -1;
     for (int Y = 0; Y < VertCells; ++Y) {
         const TWord* Cells = Engine.StateWords(Y);
         TWord* Showing = Shown.data() + std::size_t(Y) * RowWords;
-        uchar* const PixelRow = Bits + qsizetype(Y) * VertCellSize * Stride;
+        if (std::equal(Cells, Cells + Words, Showing))
+            continue;
+        auto* const PixelRow = reinterpret_cast<QRgb*>(Bits + qsizetype(Y) * VertCellSize * Stride);
         for (int W = 0; W < Words; ++W) {
-            if (Cells[W] == Showing[W])
+            const TWord Changed = Cells[W] ^ Showing[W];
+            if (Changed == 0)
                 continue;
             Showing[W] = Cells[W];
             const int First = W * TLifeEngine::WordBits;
-            const int Count = std::min(TLifeEngine::WordBits, HorCells - First);
-            QRgb* Row = reinterpret_cast<QRgb*>(PixelRow) + First * Hor;
-            PaintWord<Hor>(Row, Cells[W], Count);
-            if (VertCellSize == 2)
-                std::memcpy(PixelRow + Stride + First * Hor * qsizetype(sizeof(QRgb)), Row,
-                            std::size_t(Count) * Hor * sizeof(QRgb));
+            PaintWord<Hor>(PixelRow + First * Hor, NextRow, Cells[W], Changed,
+                           std::min(TLifeEngine::WordBits, HorCells - First));
             Left = std::min(Left, W);
             Right = std::max(Right, W);
             Top = std::min(Top, Y);

@@ -42,8 +42,10 @@ private:
     static constexpr int RowWords = TLifeEngine::MaxHorCells / TLifeEngine::WordBits;
 
     template <int Hor> QRect FollowWith(const TLifeEngine& Engine);
-    // Paints Count (1..64) cells of Cells, from bit 0 on, into Row.
-    template <int Hor> void PaintWord(QRgb* Row, TWord Cells, int Count) const;
+    // Paints Count (1..64) cells of Cells, from bit 0 on, into Row, where Changed has a bit
+    // set; NextRow, when not 0, is the offset of the row below in pixels, painted alike.
+    template <int Hor>
+    void PaintWord(QRgb* Row, qsizetype NextRow, TWord Cells, TWord Changed, int Count) const;
 
     const QRgb LiveRgb;
     const QRgb DeadRgb;

@@ -500,7 +500,8 @@ void TstPatterns::dialogsOfferTheFiltersInQtForm() {
     QCOMPARE(Probe.OpenDialog()->windowTitle(), QStringLiteral("Spel openen"));
     QCOMPARE(Probe.OpenDialog()->nameFilters(),
              QStringList({"life-bestanden (*.life *.lif)", "cell-bestanden (*.cells)",
-                          "rle-bestanden (*.rle)", "alle bestanden (*)"}));
+                          "rle-bestanden (*.rle)", "mc-bestanden (*.mc)", "gzip-bestanden (*.gz)",
+                          "alle bestanden (*)"}));
     QCOMPARE(Probe.OpenDialog()->fileMode(), QFileDialog::ExistingFile);
     QCOMPARE(Probe.SaveDialog()->windowTitle(), QStringLiteral("Spel opslaan"));
     QCOMPARE(Probe.SaveDialog()->nameFilters(),
