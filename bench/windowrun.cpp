@@ -23,6 +23,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <random>
 #include <thread>
@@ -224,7 +225,11 @@ void WriteStartupSettings(const TStartupWorld& World) {
 
 } // namespace
 
-int RunStartupChild(int argc, char** argv) {
+namespace {
+
+// Starts the window as the program does and hands it to AfterFirstPicture once its world's
+// picture has been painted.
+int RunChild(int argc, char** argv, const std::function<void(TLifeForm&)>& AfterFirstPicture) {
     QApplication Application(argc, argv);
     StartProgram(Application);
     TFirstPaintWatch Watch;
@@ -233,30 +238,27 @@ int RunStartupChild(int argc, char** argv) {
         const auto LifeForm = std::make_unique<TLifeForm>();
         LifeForm->show();
         QApplication::exec();
-        std::printf("shown %ld\n", ResidentKb());
+        AfterFirstPicture(*LifeForm);
         std::fflush(stdout);
     }
     EndProgram();
     return 0;
 }
 
+} // namespace
+
+int RunStartupChild(int argc, char** argv) {
+    return RunChild(argc, argv, [](TLifeForm&) { std::printf("shown %ld\n", ResidentKb()); });
+}
+
 int RunOpenChild(int argc, char** argv) {
-    QApplication Application(argc, argv);
-    StartProgram(Application);
-    TFirstPaintWatch Watch;
-    Application.installEventFilter(&Watch);
-    {
-        const auto LifeForm = std::make_unique<TLifeForm>();
-        LifeForm->show();
-        QApplication::exec();
+    const QString Path = QString::fromLocal8Bit(argv[2]);
+    return RunChild(argc, argv, [&Path](TLifeForm& LifeForm) {
         const long RestKb = ResidentKb();
         const bool PeakKnown = ResetPeakResident();
-        const bool Opened = TLifeFormBench(*LifeForm).ReadPattern(QString::fromLocal8Bit(argv[2]));
+        const bool Opened = TLifeFormBench(LifeForm).ReadPattern(Path);
         std::printf("opened %d %ld %ld\n", int(Opened), RestKb, PeakKnown ? StatusKb("VmHWM") : 0);
-        std::fflush(stdout);
-    }
-    EndProgram();
-    return 0;
+    });
 }
 
 TOpenMemory MeasureOpenMemory(const QString& Program, const QString& Path) {

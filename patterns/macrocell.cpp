@@ -148,18 +148,6 @@ bool IsBlankLine(const QString& Line) {
     return std::all_of(Line.cbegin(), Line.cend(), IsBlank);
 }
 
-// "#R" and its rule, as Golly reads it; other "#" lines are comments.
-std::optional<TPatternFault> CheckRule(const QString& Line) {
-    if (!Line.startsWith(QLatin1String("#R")))
-        return std::nullopt;
-    const QString Rule = Line.sliced(2).trimmed();
-    if (Rule.isEmpty())
-        return BrokenFormat;
-    if (!IsConwayRule(Rule))
-        return TPatternFault{Rule};
-    return std::nullopt;
-}
-
 // Draws the live cells of the node at (X, Y) that lie in Window, relative to the root.
 class TExpansion {
 public:
@@ -218,7 +206,7 @@ TPatternRows ReadMacrocell(const QStringList& Lines) {
     for (qsizetype I = 1; I < Lines.size(); ++I) {
         const QString& Line = Lines[I];
         if (Line.startsWith(QLatin1Char('#'))) {
-            if (const std::optional<TPatternFault> Fault = CheckRule(Line))
+            if (const std::optional<TPatternFault> Fault = CheckRuleLine(Line))
                 return *Fault;
             continue;
         }

@@ -181,11 +181,8 @@ std::optional<TPatternFault> ReadLife105(const QStringList& Lines, const TLiveRu
                 return BrokenFormat;
             Block = *Placed;
         } else if (Tag.first() == QLatin1String("#R")) {
-            const QString Rule = Line.sliced(2).trimmed();
-            if (Rule.isEmpty())
-                return BrokenFormat;
-            if (!IsConwayRule(Rule))
-                return TPatternFault{Rule};
+            if (const std::optional<TPatternFault> Fault = CheckRuleLine(Line))
+                return Fault;
         }
     }
     return std::nullopt;
@@ -345,6 +342,17 @@ TPatternRows ReadPatternFormat(TPatternFormat Format, const QStringList& Lines) 
     TPatternCanvas Canvas(Left, Top);
     Read(Lines, [&Canvas](qint64 X, qint64 Y, qint64 Length) { Canvas.Draw(X, Y, Length); });
     return Canvas.Rows();
+}
+
+std::optional<TPatternFault> CheckRuleLine(const QString& Line) {
+    if (!Line.startsWith(QLatin1String("#R")))
+        return std::nullopt;
+    const QString Rule = Line.sliced(2).trimmed();
+    if (Rule.isEmpty())
+        return BrokenFormat;
+    if (!IsConwayRule(Rule))
+        return TPatternFault{Rule};
+    return std::nullopt;
 }
 
 bool IsConwayRule(const QString& Rule) {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <variant>
 
 // The largest world: no pattern can use more, so the readers clip to it while reading and
@@ -40,3 +41,6 @@ TPatternRows ReadPatternFormat(TPatternFormat Format, const QStringList& Lines);
 // Conway's rule in the spellings RLE headers and Life 1.05 "#R" lines use: "B3/S23",
 // "b3/s23", "S23/B3", "23/3" (survival first), with or without a ":" topology suffix.
 bool IsConwayRule(const QString& Rule);
+// A "#R" line and its rule, as Life 1.05 and macrocell files give it: nothing for Conway's
+// rule and for any other line, else the fault of an empty or another rule.
+std::optional<TPatternFault> CheckRuleLine(const QString& Line);
