@@ -4,7 +4,6 @@
 #include "app/placement.h"
 #include "app/programinfo.h"
 #include "app/ulife.h"
-#include "display/framelimiter.h"
 #include "display/worldimage.h"
 
 #include <QLayout>
@@ -67,8 +66,8 @@ void TLifeForm::DrawCell(int X, int Y, QRgb Colour, bool ScreenToo) {
 }
 
 // A generation only tells whether it changed anything. The picture follows the engine when
-// it is seen: at once outside a run, and once a display frame during one, together with the
-// status panels, so the picture always shows the generation the panels name.
+// it is seen: at once outside a run, and during one once a display frame, together with the
+// status panels (UpdateStatusBar), so the picture always shows the generation they name.
 void TLifeForm::DrawGeneration(bool ForceAll) {
     if (!WorldImage)
         return;
@@ -77,9 +76,8 @@ void TLifeForm::DrawGeneration(bool ForceAll) {
         Stable = false;
     } else {
         Stable = !Engine.Changed();
+        if (!Running)
+            WorldImage->Follow(Engine);
     }
-    if (Running)
-        GenerationFrames->Request();
-    else
-        ShowGeneration();
+    UpdateStatusBar();
 }

@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QtMath>
 
+#include <algorithm>
+
 TWorldImage::TWorldImage(QWidget* Parent, QRgb LiveColour, QRgb DeadColour)
     : QWidget(Parent), World(LiveColour, DeadColour) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -34,10 +36,10 @@ void TWorldImage::Redraw(const TLifeEngine& Engine) {
     Repaint(World.Redraw(Engine));
 }
 
-void TWorldImage::PaintCell(int X, int Y, bool Live, bool Repaint) {
+void TWorldImage::PaintCell(int X, int Y, bool Live, bool ShowAtOnce) {
     const QRect Block = World.PaintCell(X, Y, Live);
-    if (Repaint)
-        this->Repaint(Block);
+    if (ShowAtOnce)
+        Repaint(Block);
 }
 
 void TWorldImage::Repaint(const QRect& Pixels) {

@@ -29,8 +29,8 @@ public:
     void Follow(const TLifeEngine& Engine);
     // Every cell drawn anew from the engine and repainted.
     void Redraw(const TLifeEngine& Engine);
-    // Paints the block of cell (X, Y); Repaint shows it at once.
-    void PaintCell(int X, int Y, bool Live, bool Repaint);
+    // Paints the block of cell (X, Y); ShowAtOnce repaints it on screen now.
+    void PaintCell(int X, int Y, bool Live, bool ShowAtOnce);
 
     // One display frame of the widget's screen in milliseconds, at most 20.
     int FrameMs() const;
