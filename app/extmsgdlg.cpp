@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QPushButton>
@@ -90,10 +92,26 @@ void KeepOpenOnHelp(QMessageBox& Box, QAbstractButton& Help) {
 
 } // namespace
 
+int TitleBarWidth(const QString& Title) {
+    QFont Font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    Font.setBold(true);
+    const QFontMetrics Metrics(Font);
+    // The window menu's icon and the close button, each about as wide as the bar is high,
+    // and the space around the caption.
+    const int Buttons = 3 * (Metrics.height() + 8);
+    return Metrics.horizontalAdvance(Title) + Buttons;
+}
+
+// QMessageBox sizes itself to its text and buttons while being shown; a box whose caption is
+// wider would leave the window manager to cut the caption short.
 void TExtMessageBox::showEvent(QShowEvent* Event) {
     QMessageBox::showEvent(Event);
     if (Event->spontaneous())
         return;
+    const QMargins Frame = FrameMargins(*this);
+    const int TitleWidth = TitleBarWidth(windowTitle()) - Frame.left() - Frame.right();
+    if (TitleWidth > width())
+        setFixedWidth(TitleWidth);
     Origin = QApplication::activeWindow();
     if (Placement)
         PlaceWindow(*this, Placement);
