@@ -79,6 +79,8 @@ protected:
     void closeEvent(QCloseEvent* Event) override;
 
 private:
+    void MakeRoomForTitle();
+
     TFramePlacement Placement;
     QPointer<QWidget> Origin;
 };
