@@ -680,6 +680,7 @@ void TstApp::stableMessageCentredOnTheScreen() {
     QCOMPARE(Shown.Icon, QMessageBox::NoIcon);
     QCOMPARE(Shown.Captions, QStringList{"OK"});
     QVERIFY(!Shown.LeftOpen);
+    QVERIFY(Shown.Frame.width() >= TitleBarWidth(Shown.Title));
     const QRect Screen = Form->screen()->geometry();
     QCOMPARE(Shown.Frame.topLeft(),
              Screen.topLeft() + QPoint((Screen.width() - Shown.Frame.width()) / 2,
