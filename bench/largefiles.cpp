@@ -170,7 +170,11 @@ std::vector<TPatternFile> WriteLargePatternFiles(const QString& Folder) {
         {QStringLiteral("wiki 8 MiB of O lines"), ShortLines("!Name: short\n", "O\n")},
         {QStringLiteral("rle 8 MiB of o$ lines"), ShortLines("x = 1, y = 4000000\n", "o$\n", "!")},
         {QStringLiteral("life 1.05 8 MiB of * lines"), ShortLines("#Life 1.05\n", "*\n")},
-        {QStringLiteral("life 1.06 8 MiB of 0 0 lines"), ShortLines("#Life 1.06\n", "0 0\n")}};
+        {QStringLiteral("life 1.06 8 MiB of 0 0 lines"), ShortLines("#Life 1.06\n", "0 0\n")},
+        {QStringLiteral("life 1.05 8 MiB of #R lines"),
+         ShortLines("#Life 1.05\n", "#R B3/S23\n", "*\n")},
+        {QStringLiteral("macrocell 8 MiB of #R lines"),
+         ShortLines("[M2]\n", "#R B3/S23\n", "*$\n")}};
     std::vector<TPatternFile> Written;
     int Number = 0;
     for (const auto& [Name, Bytes] : Files) {

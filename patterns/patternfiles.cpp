@@ -5,6 +5,7 @@
 #include "app/errors.h"
 #include "app/extmsgdlg.h"
 #include "app/ulife.h"
+#include "patterns/filenames.h"
 #include "patterns/lifelines.h"
 #include "patterns/patternformats.h"
 
@@ -70,15 +71,6 @@ QString OpenErrorText(const QString& Path, const TPatternFault& Fault) {
                       .arg(Rule);
 }
 
-// The rows to place: plain text trimmed as always, the shared formats by their own rules.
-TPatternRows RowsToPlace(QStringList Lines) {
-    const TPatternFormat Format = RecognisePatternFormat(Lines);
-    if (Format != TPatternFormat::PlainText)
-        return ReadPatternFormat(Format, Lines);
-    TLifeForm::TrimLifeLines(Lines);
-    return Lines;
-}
-
 } // namespace
 
 void TLifeForm::OpenGame() {
@@ -96,14 +88,13 @@ void TLifeForm::OpenGameFile(const QString& Path) {
 
 namespace {
 
-// The one local file a drag carries; a folder, a web address, text or several files are
-// nothing to open.
+// The one local file a drag carries; a folder, a web address, a file on another host,
+// text or several files are nothing to open.
 std::optional<QString> DraggedFile(const QMimeData* Data) {
     const QList<QUrl> Urls = Data ? Data->urls() : QList<QUrl>();
-    if (Urls.size() != 1 || !Urls.first().isLocalFile())
-        return std::nullopt;
-    const QString Path = Urls.first().toLocalFile();
-    if (Path.isEmpty() || QFileInfo(Path).isDir())
+    const std::optional<QString> Path =
+        Urls.size() == 1 ? LocalFileOfUrl(Urls.first()) : std::nullopt;
+    if (!Path || QFileInfo(*Path).isDir())
         return std::nullopt;
     return Path;
 }
@@ -144,7 +135,7 @@ void TLifeForm::dropEvent(QDropEvent* Event) {
 bool TLifeForm::ReadPattern(const QString& Path, TPatternFault* Fault) {
     TBusyGuard Busy(MessagePanel());
     const std::optional<QByteArray> Bytes = ReadLifeFile(Path);
-    const TPatternRows Rows = Bytes ? RowsToPlace(SplitLifeLines(*Bytes)) : TPatternFault{};
+    const TPatternRows Rows = Bytes ? ReadPatternText(*Bytes) : TPatternFault{};
     if (const auto* Refused = std::get_if<TPatternFault>(&Rows)) {
         if (Fault)
             *Fault = *Refused;
