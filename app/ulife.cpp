@@ -9,6 +9,7 @@
 #include "app/uhelp.h"
 #include "display/framelimiter.h"
 #include "display/worldimage.h"
+#include "patterns/examples.h"
 #include "patterns/lifelines.h"
 #include "settings/uoptionsdlg.h"
 
@@ -198,6 +199,10 @@ void TLifeForm::CreateMenus() {
         connect(Item, &QAction::triggered, this, Entry.Handler);
         this->*Entry.Item = Item;
     }
+    MenuExamples = new QMenu(QStringLiteral("&Voorbeelden"), MenuBestand);
+    MenuExamples->setObjectName(QStringLiteral("MenuExamples"));
+    MenuBestand->insertMenu(MenuSaveGame, MenuExamples);
+    ListExamples(ExamplesFolder());
 }
 
 void TLifeForm::CreateStatusBar() {
