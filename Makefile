@@ -86,7 +86,9 @@ bench: bench-deps
 	xvfb-run -a -s "-screen 0 2600x2200x24" env QT_QPA_PLATFORM=xcb \
 	    ./$(BENCH_BUILD_DIR)/bench/bench_life --window
 
-# Built as Debian builds its own packages: no build type of CMake's, Debian's flags.
+# Built as Debian builds its own packages: no build type of CMake's, Debian's flags with
+# every hardening option.
+package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
 package:
 	$(MAKE) deps DEBIAN_PACKAGES="$(DEBIAN_PACKAGES) $(PACKAGE_PACKAGES)"
 	cmake -S . -B $(PACKAGE_BUILD_DIR) -DCMAKE_BUILD_TYPE=None -DGOL_BUILD_TESTS=OFF \

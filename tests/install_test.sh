@@ -31,7 +31,7 @@ fail() {
 
 if [ "$1" = --installed ]; then
     cp -a "$2" "$prefix"
-    update-mime-database "$prefix/share/mime"
+    update-mime-database "$prefix/share/mime" 2>/dev/null
     update-desktop-database -q "$prefix/share/applications"
 else
     "$1" --install "$2" --prefix "$prefix" >/dev/null
