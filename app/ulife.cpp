@@ -11,6 +11,7 @@
 #include "display/worldimage.h"
 #include "patterns/examples.h"
 #include "patterns/lifelines.h"
+#include "patterns/worldhistory.h"
 #include "settings/uoptionsdlg.h"
 
 #include <QAbstractItemView>
@@ -106,6 +107,7 @@ void TLifeForm::FormCreate() {
     SaveOptionsOnClose = !LoadOptions();
     InitLife();
     MakeConnections(false);
+    CreateHistory();
     CreateFileDialogs();
     setAcceptDrops(true);
 
@@ -126,6 +128,15 @@ void TLifeForm::CreateMenus() {
         {&TLifeForm::MenuBestand, nullptr, nullptr, nullptr, {}, nullptr},
         {&TLifeForm::MenuBestand, "MenuCloseGame", &TLifeForm::MenuCloseGame, "&Afsluiten",
          Qt::ALT | Qt::Key_F4, &TLifeForm::MenuCloseGameClick},
+        {&TLifeForm::MenuBewerken, "MenuUndo", &TLifeForm::MenuUndo, "&Ongedaan maken",
+         Qt::CTRL | Qt::Key_Z, &TLifeForm::MenuUndoClick},
+        {&TLifeForm::MenuBewerken, "MenuRedo", &TLifeForm::MenuRedo, "Op&nieuw",
+         Qt::CTRL | Qt::Key_Y, &TLifeForm::MenuRedoClick},
+        {&TLifeForm::MenuBewerken, nullptr, nullptr, nullptr, {}, nullptr},
+        {&TLifeForm::MenuBewerken, "MenuCopy", &TLifeForm::MenuCopy, "&Kopiëren",
+         Qt::CTRL | Qt::Key_C, &TLifeForm::MenuCopyClick},
+        {&TLifeForm::MenuBewerken, "MenuPaste", &TLifeForm::MenuPaste, "&Plakken",
+         Qt::CTRL | Qt::SHIFT | Qt::Key_V, &TLifeForm::MenuPasteClick},
         {&TLifeForm::MenuSpel, "MenuStartGame", &TLifeForm::MenuStartGame, "&Start / stop spel",
          QKeyCombination(Qt::Key_F3), &TLifeForm::MenuStartGameClick},
         {&TLifeForm::MenuSpel, "MenuOneStep", &TLifeForm::MenuOneStep, "&Een stap vooruit",
@@ -176,6 +187,8 @@ void TLifeForm::CreateMenus() {
     menuBar()->setNativeMenuBar(false);
     MenuBestand = menuBar()->addMenu(QStringLiteral("&Bestand"));
     MenuBestand->setObjectName(QStringLiteral("MenuBestand"));
+    MenuBewerken = menuBar()->addMenu(QStringLiteral("Be&werken"));
+    MenuBewerken->setObjectName(QStringLiteral("MenuBewerken"));
     MenuSpel = menuBar()->addMenu(QStringLiteral("&Spel"));
     MenuSpel->setObjectName(QStringLiteral("MenuSpel"));
     MenuOptions = menuBar()->addAction(QStringLiteral("&Instelingen"));
@@ -183,7 +196,7 @@ void TLifeForm::CreateMenus() {
     connect(MenuOptions, &QAction::triggered, this, &TLifeForm::MenuOptionsClick);
     MenuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     MenuHelp->setObjectName(QStringLiteral("MenuHelp"));
-    for (QMenu* Menu : {MenuBestand, MenuSpel, MenuHelp})
+    for (QMenu* Menu : {MenuBestand, MenuBewerken, MenuSpel, MenuHelp})
         connect(Menu, &QMenu::aboutToShow, this, &TLifeForm::MenuClick);
 
     for (const TMenuEntry& Entry : Entries) {
@@ -192,13 +205,16 @@ void TLifeForm::CreateMenus() {
             Menu->addSeparator();
             continue;
         }
-        QAction* Item = Menu->addAction(QString::fromLatin1(Entry.Caption));
+        QAction* Item = Menu->addAction(QString::fromUtf8(Entry.Caption));
         Item->setObjectName(QString::fromLatin1(Entry.Name));
         if (Entry.Shortcut.toCombined() != 0)
             Item->setShortcut(QKeySequence(Entry.Shortcut));
         connect(Item, &QAction::triggered, this, Entry.Handler);
         this->*Entry.Item = Item;
     }
+    // The second keys other programs give these commands.
+    MenuRedo->setShortcuts({MenuRedo->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    MenuPaste->setShortcuts({MenuPaste->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
     MenuExamples = new QMenu(QStringLiteral("&Voorbeelden"), MenuBestand);
     MenuExamples->setObjectName(QStringLiteral("MenuExamples"));
     MenuBestand->insertMenu(MenuSaveGame, MenuExamples);

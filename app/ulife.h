@@ -24,6 +24,7 @@ class QTimer;
 class TFrameLimiter;
 class TWorldImage;
 class TOptionsDlg;
+class TWorldHistory;
 class THelpForm;
 struct TPatternFault;
 
@@ -99,6 +100,18 @@ public:
     void MenuExampleClick(const QString& Path);
     void OpenExample(const QString& Path);
 
+    // patterns/undoredo.cpp: undo and redo of every change of the cells
+    void MenuUndoClick();
+    void MenuRedoClick();
+    void UndoChange();
+    void RedoChange();
+
+    // patterns/clipboard.cpp: patterns through the clipboard as text
+    void MenuCopyClick();
+    void MenuPasteClick();
+    void CopyGame();
+    void PasteGame();
+
     // patterns/transforms.cpp: move, mirror and rotate
     void MenuMoveLeftClick();
     void MenuMoveRightClick();
@@ -165,6 +178,12 @@ private:
     int WritePattern(const QString& Path); // 0, or the Windows error code of the failure
     // false leaves the world untouched and, when Fault is given, tells why in it
     bool ReadPattern(const QString& Path, TPatternFault* Fault = nullptr);
+    // The same for the text of a pattern; Caption names the step in the history.
+    bool PlacePattern(const QByteArray& Bytes, const QString& Caption, TPatternFault* Fault);
+    // The open error for a file or the clipboard ("klembord"), with the fault's rule if any.
+    void ShowOpenError(const QString& Name, const TPatternFault& Fault);
+    void CreateHistory();
+    void UpdateHistoryItems();
     template <typename TRule> void ApplyTransform(TRule NewState);
     qint32 SnapshotAt(qint64 X, qint64 Y) const;
     int HorCells() const { return Engine.HorCells(); }
@@ -180,6 +199,11 @@ private:
     QMenu* MenuExamples = nullptr;
     QAction* MenuSaveGame = nullptr;
     QAction* MenuCloseGame = nullptr;
+    QMenu* MenuBewerken = nullptr;
+    QAction* MenuUndo = nullptr;
+    QAction* MenuRedo = nullptr;
+    QAction* MenuCopy = nullptr;
+    QAction* MenuPaste = nullptr;
     QMenu* MenuSpel = nullptr;
     QAction* MenuStartGame = nullptr;
     QAction* MenuOneStep = nullptr;
@@ -222,4 +246,5 @@ private:
     bool SaveOptionsOnClose = false;
     QString StartFile; // opened at the first expose, then emptied
     QPointer<TWorldImage> WorldImage;
+    std::unique_ptr<TWorldHistory> History; // every change of the cells, for undo and redo
 };

@@ -156,6 +156,49 @@ void MoveBench(benchmark::State& State, void (TLifeForm::*Move)(qint32)) {
         (Form.get()->*Move)(TLifeForm::LargeStep);
 }
 
+struct THistoryCase {
+    int CellSize;
+    void (TLifeForm::*Change)(); // nullptr: the world shrinks to 640 x 480
+    bool Undo;                   // else redo
+};
+
+// Undo or redo of one step that changed the whole largest world; the other way back,
+// untimed, between the iterations.
+void HistoryBench(benchmark::State& State, THistoryCase Case) {
+    TWorldSetup Setup = FullSoup;
+    Setup.CellSize = Case.CellSize;
+    Prepare(Setup);
+    Bench->ClearHistory();
+    if (Case.Change)
+        (Form.get()->*Case.Change)();
+    else
+        Form->ResizeTheWorld(640, 480, Case.CellSize, Case.CellSize);
+    Bench->RecordStep();
+    if (!Case.Undo)
+        Form->UndoChange();
+    for (auto _ : State) {
+        Case.Undo ? Form->UndoChange() : Form->RedoChange();
+        State.PauseTiming();
+        Case.Undo ? Form->RedoChange() : Form->UndoChange();
+        State.ResumeTiming();
+    }
+}
+
+std::vector<std::pair<std::string, THistoryCase>> HistoryCases() {
+    std::vector<std::pair<std::string, THistoryCase>> Cases;
+    for (const bool Undo : {true, false}) {
+        const std::string Way = Undo ? "Undo/" : "Redo/";
+        for (const int CellSize : CellSizes) {
+            const std::string World =
+                "/soup/1280x1024/" + std::to_string(CellSize) + "x" + std::to_string(CellSize);
+            Cases.push_back({Way + "NewGame" + World, {CellSize, &TLifeForm::NewGame, Undo}});
+            Cases.push_back({Way + "Rotate180" + World, {CellSize, &TLifeForm::Rotate180, Undo}});
+        }
+        Cases.push_back({Way + "ResizeTheWorld(640x480)/soup/1280x1024/1x1", {1, nullptr, Undo}});
+    }
+    return Cases;
+}
+
 void StartupBench(benchmark::State& State, QString Program) {
     for (auto _ : State)
         State.SetIterationTime(MeasureStartup(Program, {320, 240, 1}).Seconds);
@@ -220,6 +263,8 @@ void RegisterAll(const QString& Program, const QString& PatternFile,
              &TLifeForm::FlipHorizontal);
     Register("MoveRight(10)/" + Text(FullSoup.WorldName()), MoveBench, &TLifeForm::MoveRight);
     Register("NewGame/" + Text(FullSoup.WorldName()), TransformBench, &TLifeForm::NewGame);
+    for (const auto& [Name, Case] : HistoryCases())
+        Register(Name, HistoryBench, Case);
     benchmark::RegisterBenchmark("Startup/first picture", StartupBench, Program)
         ->Unit(benchmark::kMillisecond)
         ->UseManualTime()
@@ -322,6 +367,21 @@ void PrintOpenMemory(const QString& Program, const std::vector<TPatternFile>& La
     }
 }
 
+// The program's resident memory at rest in the largest world and its peak over 100 steps
+// that each change the whole world, all kept for undo.
+void PrintHistoryMemory(const QString& Program) {
+    const TOpenMemory Memory = MeasureHistoryMemory(Program);
+    std::printf("\nResident memory over %d steps of the whole world at 1280x1024 (MB): at rest, "
+                "peak, peak - rest.\n",
+                HistoryBenchSteps);
+    if (!Memory.Opened || Memory.PeakKb == 0) {
+        std::printf("%-28s -\n", "history");
+        return;
+    }
+    std::printf("%-28s %8.1f %8.1f %8.1f\n", "history", double(Memory.RestKb) / 1024.0,
+                double(Memory.PeakKb) / 1024.0, double(Memory.PeakKb - Memory.RestKb) / 1024.0);
+}
+
 void PrintTable(const TTableReporter& Reporter, const std::vector<TPatternFile>& LargeFiles) {
     std::printf("\n");
     PrintMachine();
@@ -361,8 +421,11 @@ void PrintTable(const TTableReporter& Reporter, const std::vector<TPatternFile>&
         const std::string Name = OpenFileName(File);
         std::printf("%-56s %s\n", Name.c_str(), Figure(Reporter.Ms(Name), Literal, Kernel).c_str());
     }
+    for (const auto& [Name, Case] : HistoryCases())
+        std::printf("%-56s %s\n", Name.c_str(), Figure(Reporter.Ms(Name), Literal, Kernel).c_str());
     PrintMemory(QCoreApplication::applicationFilePath());
     PrintOpenMemory(QCoreApplication::applicationFilePath(), LargeFiles);
+    PrintHistoryMemory(QCoreApplication::applicationFilePath());
 }
 
 // The yardsticks must compute what the program computes, or their ratios mean nothing.
@@ -428,6 +491,8 @@ int main(int argc, char** argv) {
         return RunStartupChild(argc, argv);
     if (argc > 2 && std::strcmp(argv[1], "--open-child") == 0)
         return RunOpenChild(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "--history-child") == 0)
+        return RunHistoryChild(argc, argv);
     const bool WindowMode = TakeFlag(argc, argv, "--window");
     const QTemporaryDir Home;
     if (!Home.isValid()) {

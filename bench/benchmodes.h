@@ -36,6 +36,14 @@ struct TOpenMemory {
 // Starts Program in its open-child mode with the largest world, 1280 x 1024.
 TOpenMemory MeasureOpenMemory(const QString& Program, const QString& Path);
 
+// Replaces the program's main as RunStartupChild does, then takes HistoryBenchSteps steps
+// that each change the whole world, and writes the resident memory at rest and its peak.
+int RunHistoryChild(int argc, char** argv);
+constexpr int HistoryBenchSteps = 100;
+
+// Starts Program in its history-child mode with the largest world, 1280 x 1024.
+TOpenMemory MeasureHistoryMemory(const QString& Program);
+
 // Runs the real window at the 1 ms speed at each world size and prints the generations per
 // second it reaches and how long posted events waited.
 int RunWindowMode(double SecondsPerSize);

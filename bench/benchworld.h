@@ -6,6 +6,7 @@
 
 #include "app/ulife.h"
 #include "display/worldimage.h"
+#include "patterns/worldhistory.h"
 
 #include <QString>
 
@@ -48,6 +49,9 @@ struct TLifeFormBench {
     TWorldImage* WorldImage() const { return Form.WorldImage; }
     int WritePattern(const QString& Path) { return Form.WritePattern(Path); }
     bool ReadPattern(const QString& Path) { return Form.ReadPattern(Path); }
+    // The history starts from the world as it is; a step for what changed since.
+    void ClearHistory() { Form.History->Clear(); }
+    void RecordStep() { Form.History->Record(QStringLiteral("bench")); }
 
     TLifeForm& Form;
 };

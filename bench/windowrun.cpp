@@ -8,6 +8,7 @@
 #include "display/worldimage.h"
 #include "settings/settingspaths.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -261,11 +262,35 @@ int RunOpenChild(int argc, char** argv) {
     });
 }
 
-TOpenMemory MeasureOpenMemory(const QString& Program, const QString& Path) {
+// A half-live soup, turned and mirrored by the menu commands, so each step is recorded as
+// the user's would be and changes nearly every word of the world.
+int RunHistoryChild(int argc, char** argv) {
+    return RunChild(argc, argv, [](TLifeForm& LifeForm) {
+        TLifeFormBench Bench(LifeForm);
+        const TWorldSetup Setup{TWorldKind::FreshSoup, 1280, 1024, 1, wmHorizontal};
+        const TStates& Start = StartStates(Bench, Setup);
+        Bench.Configure(Setup);
+        Bench.Place(Start);
+        Bench.ClearHistory();
+        const long RestKb = ResidentKb();
+        const bool PeakKnown = ResetPeakResident();
+        for (int Step = 0; Step < HistoryBenchSteps; ++Step) {
+            LifeForm
+                .findChild<QAction*>(Step % 2 == 0 ? QStringLiteral("MenuRotate180")
+                                                   : QStringLiteral("MenuFlipVertical"))
+                ->trigger();
+        }
+        std::printf("steps 1 %ld %ld\n", RestKb, PeakKnown ? StatusKb("VmHWM") : 0);
+    });
+}
+
+namespace {
+
+TOpenMemory MeasureChildMemory(const QString& Program, const QStringList& Arguments) {
     WriteStartupSettings({1280, 1024, 1});
     QProcess Child;
     Child.setProgram(Program);
-    Child.setArguments({QStringLiteral("--open-child"), Path});
+    Child.setArguments(Arguments);
     Child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     Child.start();
     while (!Child.canReadLine() && Child.waitForReadyRead(60000)) {
@@ -274,6 +299,16 @@ TOpenMemory MeasureOpenMemory(const QString& Program, const QString& Path) {
     Child.waitForFinished(30000);
     QFile::remove(SettingsFile);
     return {Words.value(1) == "1", Words.value(2).toLong(), Words.value(3).toLong()};
+}
+
+} // namespace
+
+TOpenMemory MeasureOpenMemory(const QString& Program, const QString& Path) {
+    return MeasureChildMemory(Program, {QStringLiteral("--open-child"), Path});
+}
+
+TOpenMemory MeasureHistoryMemory(const QString& Program) {
+    return MeasureChildMemory(Program, {QStringLiteral("--history-child")});
 }
 
 TStartup MeasureStartup(const QString& Program, const TStartupWorld& World) {

@@ -1,6 +1,7 @@
 // Cell editing by mouse: a press flips the cell under it; with Shift it only reports.
 
 #include "app/ulife.h"
+#include "patterns/worldhistory.h"
 
 #include <QLabel>
 
@@ -38,4 +39,5 @@ void TLifeForm::WorldMouseDown(Qt::MouseButton, Qt::KeyboardModifiers Shift, int
         DrawCell(C, R, DeadColour, true);
         MessagePanel()->setText(QStringLiteral("Cel[%1,%2]: Levend --> Dood").arg(C).arg(R));
     }
+    History->Record(MessagePanel()->text()); // the edit's step, named as the panel names it
 }

@@ -251,6 +251,21 @@ const TLifeEngine::TWord* TLifeEngine::StateWords(int Y) const {
     return Row(Current(), Y) + 1;
 }
 
+void TLifeEngine::CopyStates(TWord* Out) const {
+    for (int Y = 0; Y < MaxVertCells; ++Y)
+        std::copy_n(Row(Current(), Y) + 1, CellWords, Out + std::size_t(Y) * CellWords);
+}
+
+void TLifeEngine::FlipStates(int Index, TWord Bits) {
+    if (Index < 0 || Index >= CapacityWords)
+        throw TRangeError("Word " + std::to_string(Index) + " out of range");
+    const int Y = Index / CellWords;
+    const int W = 1 + Index % CellWords;
+    if (Y >= Height || W > UsedWordCount)
+        return;
+    Row(Current(), Y)[W] ^= W == UsedWordCount ? Bits & LastWordMask : Bits;
+}
+
 void TLifeEngine::CalcNextGeneration() {
     CurrentPlane = 1 - CurrentPlane;
     TPlane& Snapshot = Previous();

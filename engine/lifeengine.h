@@ -93,10 +93,20 @@ public:
     int UsedWords() const { return UsedWordCount; }
     const TWord* StateWords(int Y) const;
 
+    // The states of every cell of the capacity, row after row, CapacityRowWords words a row
+    // laid out as StateWords: a record of the world that outlasts a change of its size.
+    static constexpr int CapacityRowWords = MaxHorCells / WordBits;
+    static constexpr int CapacityWords = MaxVertCells * CapacityRowWords;
+    // Copies CapacityWords words into Out.
+    void CopyStates(TWord* Out) const;
+    // Flips the State of the cells set in Bits of capacity word Index (0..CapacityWords - 1)
+    // that lie in the world in use; the others are dead for good and stay so.
+    void FlipStates(int Index, TWord Bits);
+
 private:
     // A row holds one word for the frame cell left of column 0 (its top bit), the words of
     // the cells, and one word more for the frame cell right of the widest world.
-    static constexpr int CellWords = MaxHorCells / WordBits;
+    static constexpr int CellWords = CapacityRowWords;
     static constexpr int RowWords = CellWords + 2;
     // Rows of a generation: the capacity, then the frame rows above and below the world.
     static constexpr int TopFrameRow = MaxVertCells;

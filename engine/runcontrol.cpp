@@ -7,6 +7,7 @@
 #include "app/ulife.h"
 #include "display/framelimiter.h"
 #include "display/worldimage.h"
+#include "patterns/worldhistory.h"
 
 #include <QAction>
 #include <QFontMetrics>
@@ -67,11 +68,13 @@ void TLifeForm::StartRunning() {
     WorldTimer->start();
 }
 
-// A run that stops shows its last generation at once.
+// A run that stops shows its last generation at once, and the whole run is one step of the
+// history; outside a run every change is recorded already, so nothing is.
 void TLifeForm::StopRunning() {
     Running = false;
     WorldTimer->stop();
     GenerationFrames->Flush();
+    History->Record(QStringLiteral("Spel tot generatie %1").arg(Generation()));
 }
 
 // While the world runs, generations may come every millisecond; the picture and the panels
@@ -112,6 +115,7 @@ void TLifeForm::UpdateMenu() {
                           MenuRotate180, MenuInstructions, MenuAbout}) {
         Item->setEnabled(!Running);
     }
+    UpdateHistoryItems();
 }
 
 void TLifeForm::MenuClick() {

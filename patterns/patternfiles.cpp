@@ -7,6 +7,7 @@
 #include "app/ulife.h"
 #include "patterns/lifelines.h"
 #include "patterns/patternformats.h"
+#include "patterns/worldhistory.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -91,7 +92,11 @@ void TLifeForm::OpenGame() {
 
 void TLifeForm::OpenGameFile(const QString& Path) {
     if (TPatternFault Fault; !ReadPattern(Path, &Fault))
-        ExtMessageDlg(OpenErrorText(Path, Fault), mtError, mbOK, 0);
+        ShowOpenError(Path, Fault);
+}
+
+void TLifeForm::ShowOpenError(const QString& Name, const TPatternFault& Fault) {
+    ExtMessageDlg(OpenErrorText(Name, Fault), mtError, mbOK, 0);
 }
 
 namespace {
@@ -138,13 +143,22 @@ void TLifeForm::dropEvent(QDropEvent* Event) {
     QTimer::singleShot(0, this, [this, Path = *Path] { OpenGameFile(Path); });
 }
 
-// The world is emptied only once the whole file has been read, so a file that cannot be
-// read, breaks its format or plays another rule leaves the world, its picture and
-// Generation as they were.
 bool TLifeForm::ReadPattern(const QString& Path, TPatternFault* Fault) {
+    const TBusyGuard Busy(MessagePanel());
+    if (const std::optional<QByteArray> Bytes = ReadLifeFile(Path))
+        return PlacePattern(*Bytes, QStringLiteral("Spel openen"), Fault);
+    if (Fault)
+        *Fault = TPatternFault{};
+    return false;
+}
+
+// The world is emptied only once the whole text has been read, so a text that breaks its
+// format or plays another rule leaves the world, its picture, Generation and the history as
+// they were.
+bool TLifeForm::PlacePattern(const QByteArray& Bytes, const QString& Caption,
+                             TPatternFault* Fault) {
     TBusyGuard Busy(MessagePanel());
-    const std::optional<QByteArray> Bytes = ReadLifeFile(Path);
-    const TPatternRows Rows = Bytes ? RowsToPlace(SplitLifeLines(*Bytes)) : TPatternFault{};
+    const TPatternRows Rows = RowsToPlace(SplitLifeLines(Bytes));
     if (const auto* Refused = std::get_if<TPatternFault>(&Rows)) {
         if (Fault)
             *Fault = *Refused;
@@ -158,6 +172,7 @@ bool TLifeForm::ReadPattern(const QString& Path, TPatternFault* Fault) {
     Engine.SetGeneration(0);
     PlaceLifeLines(std::get<QStringList>(Rows), Engine);
     DrawGeneration(true);
+    History->Record(Caption);
     return true;
 }
 

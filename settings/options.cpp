@@ -4,6 +4,7 @@
 #include "app/errors.h"
 #include "app/extmsgdlg.h"
 #include "app/ulife.h"
+#include "patterns/worldhistory.h"
 #include "settings/inifile.h"
 #include "settings/settingspaths.h"
 #include "settings/strtoint.h"
@@ -101,9 +102,12 @@ void TLifeForm::DoOptionsDlg() {
 
     SaveOptionsOnClose = true;
     if (OptionsDlg->LifeX() != HorCells() || OptionsDlg->LifeY() != VertCells() ||
-        OptionsDlg->CellX() != HorCellSize || OptionsDlg->CellY() != VertCellSize)
+        OptionsDlg->CellX() != HorCellSize || OptionsDlg->CellY() != VertCellSize) {
         ResizeTheWorld(OptionsDlg->LifeX(), OptionsDlg->LifeY(), OptionsDlg->CellX(),
                        OptionsDlg->CellY());
+        // A new cell size alone changes no cell and makes no step.
+        History->Record(QStringLiteral("Wereldgrootte %1 x %2").arg(HorCells()).arg(VertCells()));
+    }
     // After the resize, so the border is relinked for the new size.
     if (OptionsDlg->WrapMode() != Wrapping())
         SetWrapping(OptionsDlg->WrapMode());

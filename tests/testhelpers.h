@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "display/worldimage.h"
+#include "patterns/worldhistory.h"
 
 // The tests' view of the private state of TLifeForm.
 struct TLifeFormProbe {
@@ -50,6 +51,7 @@ struct TLifeFormProbe {
     THelpForm* HelpForm() const { return Form.HelpForm.get(); }
     QFileDialog* OpenDialog() const { return Form.OpenDialog; }
     QFileDialog* SaveDialog() const { return Form.SaveDialog; }
+    TWorldHistory& History() const { return *Form.History; }
 };
 
 // A main window as the program makes it; Shown also runs FormShow and waits until the

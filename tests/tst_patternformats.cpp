@@ -6,6 +6,7 @@
 #include "patterns/lifelines.h"
 #include "patterns/macrocell.h"
 #include "patterns/patternformats.h"
+#include "patterns/rlewriter.h"
 #include "tests/testhelpers.h"
 
 #include <QTemporaryDir>
@@ -67,6 +68,8 @@ private slots:
     void isConwayRule();
     void readsRows_data();
     void readsRows();
+    void rleWriterRoundTrips_data();
+    void rleWriterRoundTrips();
     void refusesFiles_data();
     void refusesFiles();
     void readLifeFileStopsAtItsLimit_data();
@@ -250,6 +253,53 @@ void TstPatternFormats::readsRows() {
     QFETCH(QByteArray, Bytes);
     QFETCH(QStringList, Rows);
     const TPatternRows Read = ReadBytes(Bytes);
+    QVERIFY(std::holds_alternative<QStringList>(Read));
+    QCOMPARE(std::get<QStringList>(Read), Rows);
+}
+
+void TstPatternFormats::rleWriterRoundTrips_data() {
+    QTest::addColumn<QPoint>("At");
+    QTest::addColumn<QStringList>("Rows");
+    QTest::newRow("glider") << QPoint(7, 9) << QStringList{".O.", "..O", "OOO"};
+    QTest::newRow("Gosper gun") << QPoint(0, 0)
+                                << QStringList{"........................O...........",
+                                               "......................O.O...........",
+                                               "............OO......OO............OO",
+                                               "...........O...O....OO............OO",
+                                               "OO........O.....O...OO..............",
+                                               "OO........O...O.OO....O.O...........",
+                                               "..........O.....O.......O...........",
+                                               "...........O...O....................",
+                                               "............OO......................"};
+    QTest::newRow("empty rows inside")
+        << QPoint(100, 50) << QStringList{"O.O", "...", "...", ".O."};
+    QString Alternating;
+    for (int X = 0; X < 1280; ++X)
+        Alternating += X % 3 == 0 ? QLatin1Char('.') : QLatin1Char('O');
+    QTest::newRow("largest world, long lines")
+        << QPoint(0, 0) << QStringList{Alternating, Dots(1279) + 'O', 'O' + Dots(1279)};
+}
+
+// What the writer writes, the reader reads back, in lines RLE allows.
+void TstPatternFormats::rleWriterRoundTrips() {
+    QFETCH(QPoint, At);
+    QFETCH(QStringList, Rows);
+    TLifeEngine World;
+    World.SetSize(1280, 1024);
+    for (int R = 0; R < Rows.size(); ++R) {
+        for (int C = 0; C < Rows[R].size(); ++C)
+            World.SetCell(At.x() + C, At.y() + R, Rows[R][C] == QLatin1Char('O') ? 1 : 0);
+    }
+    const QByteArray Rle = RleText(World, QStringLiteral("Conway's Game of Life"));
+    const QList<QByteArray> Lines = Rle.split('\n');
+    QCOMPARE(Lines.first(), QByteArray("#C Conway's Game of Life"));
+    QCOMPARE(Lines.at(1), QStringLiteral("x = %1, y = %2, rule = B3/S23")
+                              .arg(Rows.first().size())
+                              .arg(Rows.size())
+                              .toLatin1());
+    for (const QByteArray& Line : Lines)
+        QVERIFY2(Line.size() <= RleLineLength, Line.constData());
+    const TPatternRows Read = ReadBytes(Rle);
     QVERIFY(std::holds_alternative<QStringList>(Read));
     QCOMPARE(std::get<QStringList>(Read), Rows);
 }

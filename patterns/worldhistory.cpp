@@ -1,0 +1,105 @@
+// The history of the world's cells: steps of changed words, applied through the window.
+
+#include "patterns/worldhistory.h"
+
+#include <QScopedValueRollback>
+#include <QUndoCommand>
+
+#include <bit>
+#include <utility>
+
+// One change of the world. Mask has a bit for each capacity word that changed, Changes the
+// XOR of those words before and after, in order of their index.
+class TWorldStep : public QUndoCommand {
+public:
+    TWorldStep(TWorldHistory& History, const QString& Text, std::vector<TWorldHistory::TWord> Mask,
+               std::vector<TWorldHistory::TWord> Changes, TWorldHistory::TShape Before,
+               TWorldHistory::TShape After)
+        : QUndoCommand(Text), History(History), Mask(std::move(Mask)), Changes(std::move(Changes)),
+          Before(Before), After(After) {}
+
+    void undo() override { History.Apply(Mask, Changes, Before); }
+    // The change is already made when the step is pushed.
+    void redo() override {
+        if (std::exchange(Pushed, true))
+            History.Apply(Mask, Changes, After);
+    }
+    qsizetype Bytes() const {
+        return qsizetype(sizeof(*this) +
+                         (Mask.capacity() + Changes.capacity()) * sizeof(TWorldHistory::TWord) +
+                         size_t(text().capacity()) * sizeof(QChar));
+    }
+
+private:
+    TWorldHistory& History;
+    const std::vector<TWorldHistory::TWord> Mask;
+    const std::vector<TWorldHistory::TWord> Changes;
+    const TWorldHistory::TShape Before;
+    const TWorldHistory::TShape After;
+    bool Pushed = false;
+};
+
+TWorldHistory::TWorldHistory(TLifeEngine& Engine, TView View)
+    : Engine(Engine), View(std::move(View)), Recorded(TLifeEngine::CapacityWords),
+      Now(TLifeEngine::CapacityWords) {
+    Steps.setUndoLimit(StepLimit);
+    Clear();
+}
+
+TWorldHistory::TShape TWorldHistory::ShapeNow() const {
+    return {Engine.HorCells(), Engine.VertCells(), Engine.Generation()};
+}
+
+void TWorldHistory::Clear() {
+    Steps.clear();
+    Engine.CopyStates(Recorded.data());
+    RecordedShape = ShapeNow();
+}
+
+void TWorldHistory::Record(const QString& Text) {
+    if (Applying)
+        return;
+    Engine.CopyStates(Now.data());
+    std::vector<TWord> Mask(Now.size() / 64);
+    std::vector<TWord> Changes;
+    for (std::size_t I = 0; I < Now.size(); ++I) {
+        if (const TWord Change = Now[I] ^ Recorded[I]; Change != 0) {
+            Mask[I / 64] |= TWord(1) << (I % 64);
+            Changes.push_back(Change);
+        }
+    }
+    const TShape Shape = ShapeNow();
+    if (Changes.empty() && Shape == RecordedShape)
+        return;
+    Changes.shrink_to_fit();
+    Steps.push(
+        new TWorldStep(*this, Text, std::move(Mask), std::move(Changes), RecordedShape, Shape));
+    Recorded.swap(Now);
+    RecordedShape = Shape;
+}
+
+// The size first: the window's resize keeps the top-left cells and kills the rest, and the
+// changes then fill in the cells of the target's size, also those a smaller world cut off.
+void TWorldHistory::Apply(const std::vector<TWord>& Mask, const std::vector<TWord>& Changes,
+                          const TShape& Target) {
+    const QScopedValueRollback<bool> Busy(Applying, true);
+    if (Target.HorCells != Engine.HorCells() || Target.VertCells != Engine.VertCells())
+        View.Resize(Target.HorCells, Target.VertCells);
+    std::size_t Next = 0;
+    for (std::size_t M = 0; M < Mask.size(); ++M) {
+        for (TWord Bits = Mask[M]; Bits != 0; Bits &= Bits - 1)
+            Engine.FlipStates(int(M * 64) + std::countr_zero(Bits), Changes[Next++]);
+    }
+    Engine.BackupGeneration();
+    Engine.SetGeneration(Target.Generation);
+    Engine.CopyStates(Recorded.data());
+    RecordedShape = Target;
+    View.Show();
+}
+
+qsizetype TWorldHistory::StepBytes() const {
+    qsizetype Bytes = 0;
+    for (int I = 0; I < Steps.count(); ++I)
+        Bytes += static_cast<const TWorldStep*>(Steps.command(I))->Bytes();
+    return Bytes;
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+// The history of the world's cells for undo and redo. Each step holds what a change did to
+// the cells, the generation counter and the world's size; the cells as the words of 64 that
+// changed, XORed before and after, so a click costs a few words and the widest change no
+// more than one copy of the largest world. The window records a step after every change;
+// undo and redo hand the world back through the window's own resize and redraw.
+
+#include "engine/lifeengine.h"
+
+#include <QString>
+#include <QUndoStack>
+
+#include <functional>
+#include <vector>
+
+class TWorldHistory {
+public:
+    using TWord = TLifeEngine::TWord;
+
+    // What the window does for a step: Resize brings the world to a size by the window's
+    // own path, which keeps the cells of the top-left corner; Show shows the cells and the
+    // generation once the step is in the engine.
+    struct TView {
+        std::function<void(int HorCells, int VertCells)> Resize;
+        std::function<void()> Show;
+    };
+
+    // The most a step can take: the changed words of the largest world, the mask of which
+    // words they are, and room for the step itself and its text.
+    static constexpr qsizetype WorstStepBytes =
+        qsizetype(sizeof(TWord)) * (TLifeEngine::CapacityWords + TLifeEngine::CapacityWords / 64) +
+        1024;
+    // Steps are dropped oldest first beyond this count, so the history stays within 64 MiB.
+    static constexpr int StepLimit = int(64 * 1024 * 1024 / WorstStepBytes);
+    static_assert(StepLimit >= 100);
+
+    TWorldHistory(TLifeEngine& Engine, TView View);
+
+    QUndoStack& Stack() { return Steps; }
+    // Forgets every step; the world as it is now is where the history starts.
+    void Clear();
+    // One step named Text for everything that changed since the last step, the undo or redo
+    // before it, or Clear; nothing when nothing changed. Ignored while a step is applied.
+    void Record(const QString& Text);
+    // The bytes the steps hold.
+    qsizetype StepBytes() const;
+
+private:
+    friend class TWorldStep;
+
+    struct TShape {
+        int HorCells;
+        int VertCells;
+        qint32 Generation;
+        bool operator==(const TShape&) const = default;
+    };
+    TShape ShapeNow() const;
+    void Apply(const std::vector<TWord>& Mask, const std::vector<TWord>& Changes,
+               const TShape& Target);
+
+    TLifeEngine& Engine;
+    TView View;
+    QUndoStack Steps;
+    // The world as the last step left it, and room to compare the world with it.
+    std::vector<TWord> Recorded;
+    std::vector<TWord> Now;
+    TShape RecordedShape{};
+    bool Applying = false;
+};
