@@ -312,6 +312,16 @@ void TstExamples::exampleOpensAsSpelOpenen() {
     }
     QCOMPARE(TLifeFormProbe(*Forms[0]).WorldImage()->Picture(),
              TLifeFormProbe(*Forms[1]).WorldImage()->Picture());
+
+    // And both are undone alike, back to the world before.
+    for (auto& Form : Forms) {
+        Form->UpdateMenu();
+        auto* Undo = Form->findChild<QAction*>(QStringLiteral("MenuUndo"));
+        QCOMPARE(Undo->text(), QStringLiteral("&Ongedaan maken: Spel openen"));
+        Undo->trigger();
+        QCOMPARE(ReadRows(*Form, QRect(50, 60, 3, 1)), QStringList{"OOO"});
+        QCOMPARE(LiveCells(*Form), 3);
+    }
 }
 
 QTEST_MAIN(TstExamples)
