@@ -3,9 +3,10 @@
 #include "app/commandline.h"
 
 #include "app/programinfo.h"
+#include "patterns/filenames.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
+#include <QDir>
 
 #include <cstdio>
 
@@ -84,7 +85,12 @@ TCommandLine ParseCommandLine(const QStringList& Arguments) {
     }
     if (Files.isEmpty() || Files.first().isEmpty())
         return {};
-    return {TCommandLine::TRequest::Play, QFileInfo(Files.first()).absoluteFilePath(), {}};
+    // QFileInfo would lose the bytes of a name that is not UTF-8; cleanPath keeps them.
+    const QString& File = Files.first();
+    return {TCommandLine::TRequest::Play,
+            QDir::cleanPath(
+                QDir::isAbsolutePath(File) ? File : QDir::currentPath() + QLatin1Char('/') + File),
+            {}};
 }
 
 std::optional<int> AnswerOnTerminal(const TCommandLine& Command) {
@@ -100,9 +106,27 @@ std::optional<int> AnswerOnTerminal(const TCommandLine& Command) {
 std::optional<int> AnswerBeforeStart(int Argc, const char* const* Argv) {
     QStringList Arguments;
     for (int I = 0; I < Argc; ++I)
-        Arguments << QString::fromLocal8Bit(Argv[I]);
+        Arguments << DecodeFileName(Argv[I]);
     const TCommandLine Command = ParseCommandLine(Arguments);
     if (Command.Request == TCommandLine::TRequest::Mistake)
         return std::nullopt;
     return AnswerOnTerminal(Command);
+}
+
+TProgramArguments::TProgramArguments(int Argc, const char* const* Argv) : QtArgc(Argc) {
+    for (int I = 1; I < Argc; ++I) {
+        if (qstrcmp(Argv[I], "--") != 0)
+            continue;
+        QtArgc = I;
+        for (int J = I; J < Argc; ++J)
+            AfterDashes << DecodeFileName(Argv[J]);
+        break;
+    }
+}
+
+QStringList TProgramArguments::Decoded(const char* const* Argv) const {
+    QStringList Arguments;
+    for (int I = 0; I < QtArgc; ++I)
+        Arguments << DecodeFileName(Argv[I]);
+    return Arguments + AfterDashes;
 }

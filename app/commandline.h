@@ -25,6 +25,25 @@ TCommandLine ParseCommandLine(const QStringList& Arguments);
 // output, a mistake on standard error, and gives the exit status; std::nullopt for Play.
 std::optional<int> AnswerOnTerminal(const TCommandLine& Command);
 
+// The arguments as the system gives them, split at the first "--". Qt sees only those
+// before it, so that a file after it named like one of Qt's own options ("-reverse") stays
+// a file. Made before the application object, which takes Qt's options out of Argv.
+class TProgramArguments {
+public:
+    TProgramArguments(int Argc, const char* const* Argv);
+
+    // The count of the arguments the application object may see; it lowers the count as it
+    // takes its own out.
+    int QtArgc;
+
+    // The program's own arguments once Qt has taken its options out of Argv, then "--" and
+    // every argument after it; file names keep their bytes (patterns/filenames.h).
+    QStringList Decoded(const char* const* Argv) const;
+
+private:
+    QStringList AfterDashes; // "--" and what follows it; empty without "--"
+};
+
 // Help and version need no display: they are answered from the arguments as the program
 // receives them, before Qt looks for one. A mistake waits until Qt has taken its own
 // options out, which are unknown here.

@@ -6,10 +6,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QSpacerItem>
 
 #include <algorithm>
 
@@ -90,13 +94,47 @@ void KeepOpenOnHelp(QMessageBox& Box, QAbstractButton& Help) {
 
 } // namespace
 
+int TitleBarWidth(const QString& Title) {
+    QFont Font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    Font.setBold(true);
+    const QFontMetrics Metrics(Font);
+    // The window menu's icon and the close button, each about as wide as the bar is high,
+    // and the space around the caption.
+    const int Buttons = 3 * (Metrics.height() + 8);
+    return Metrics.horizontalAdvance(Title) + Buttons;
+}
+
 void TExtMessageBox::showEvent(QShowEvent* Event) {
+    if (!Event->spontaneous())
+        MakeRoomForTitle();
     QMessageBox::showEvent(Event);
     if (Event->spontaneous())
         return;
     Origin = QApplication::activeWindow();
     if (Placement)
         PlaceWindow(*this, Placement);
+}
+
+// QMessageBox sizes itself to its text and buttons whenever its layout changes, and a caption
+// wider than that would be cut short by the window manager. An empty item as wide as the
+// title bar needs, in the buttons' row, makes its own sizing keep room for the caption.
+void TExtMessageBox::MakeRoomForTitle() {
+    auto* Grid = qobject_cast<QGridLayout*>(layout());
+    auto* Buttons = findChild<QDialogButtonBox*>();
+    if (!Grid || !Buttons)
+        return;
+    int Row = 0;
+    int Column = 0;
+    int RowSpan = 0;
+    int ColumnSpan = 0;
+    Grid->getItemPosition(Grid->indexOf(Buttons), &Row, &Column, &RowSpan, &ColumnSpan);
+    int Left = 0;
+    int Right = 0;
+    Grid->getContentsMargins(&Left, nullptr, &Right, nullptr);
+    const QMargins Frame = FrameMargins(*this);
+    const int Width = TitleBarWidth(windowTitle()) - Frame.left() - Frame.right() - Left - Right;
+    Grid->addItem(new QSpacerItem(Width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), Row, 0, 1,
+                  Grid->columnCount());
 }
 
 // QMessageBox would pick an escape button of its own where the set has none: Abort of

@@ -57,6 +57,9 @@ extern int DialogLanguage;
 // Centre dialogs over the main window; cleared only before the bitmap failure report.
 extern bool CenterOnMainForm;
 
+// The frame width a title bar needs to show Title whole, with its buttons.
+int TitleBarWidth(const QString& Title);
+
 // A message box that places itself when it is shown, with the size it has then (QMessageBox
 // lays itself out anew while being shown). Esc clicks the escape button and does nothing
 // when there is none; the close box closes it with no button clicked.
@@ -76,6 +79,8 @@ protected:
     void closeEvent(QCloseEvent* Event) override;
 
 private:
+    void MakeRoomForTitle();
+
     TFramePlacement Placement;
     QPointer<QWidget> Origin;
 };

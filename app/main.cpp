@@ -8,9 +8,10 @@
 int main(int argc, char* argv[]) {
     if (const std::optional<int> Status = AnswerBeforeStart(argc, argv))
         return *Status;
-    TLifeApplication Application(argc, argv);
+    TProgramArguments Arguments(argc, argv);
+    TLifeApplication Application(Arguments.QtArgc, argv);
     // Qt has taken its own options out by now; what is left must be the program's.
-    const TCommandLine Command = ParseCommandLine(QCoreApplication::arguments());
+    const TCommandLine Command = ParseCommandLine(Arguments.Decoded(argv));
     if (const std::optional<int> Status = AnswerOnTerminal(Command))
         return *Status;
     StartProgram(Application);

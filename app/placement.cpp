@@ -133,3 +133,10 @@ void PlaceWindow(QWidget& Window, const TFramePlacement& Place) {
     Window.setGeometry(
         QRect(ClientPosition(Place, Window.size(), FrameMargins(Window)), Window.size()));
 }
+
+void BringForward(QWidget& Window) {
+    Window.setWindowState(Window.windowState() & ~Qt::WindowMinimized);
+    Window.show();
+    Window.raise();
+    Window.activateWindow();
+}

@@ -35,3 +35,7 @@ QMargins FrameMargins(const QWidget& Window);
 // Places Window so that its frame stands where Place puts it. From a show event the window
 // is placed before it is mapped, so it never visibly moves.
 void PlaceWindow(QWidget& Window, const TFramePlacement& Place);
+
+// Shows Window raised and active. A minimised window is restored first: show(), raise() and
+// activateWindow() leave it minimised.
+void BringForward(QWidget& Window);

@@ -353,9 +353,7 @@ void TLifeForm::MenuInstructionsClick() {
 void TLifeForm::GameInstructions() {
     if (!HelpForm->isVisible())
         HelpForm->move(ScreenOf(*this).topLeft());
-    HelpForm->show();
-    HelpForm->raise();
-    HelpForm->activateWindow();
+    BringForward(*HelpForm);
 }
 
 void TLifeForm::MenuAboutClick() {

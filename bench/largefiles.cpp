@@ -126,6 +126,13 @@ QByteArray MacrocellGlider(int Level) {
     return Text;
 }
 
+// Header, then Line as often as fits under the bound, then Footer: the short lines that cost
+// a reader most per byte.
+QByteArray ShortLines(const QByteArray& Header, const QByteArray& Line,
+                      const QByteArray& Footer = {}) {
+    return Header + Line.repeated((Budget - Header.size()) / Line.size()) + Footer;
+}
+
 QByteArray Gzip(const QByteArray& Text) {
     z_stream Stream{};
     if (deflateInit2(&Stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) !=
@@ -147,6 +154,7 @@ QByteArray Gzip(const QByteArray& Text) {
 
 std::vector<TPatternFile> WriteLargePatternFiles(const QString& Folder) {
     const QByteArray Rle = RleSoup();
+    const QByteArray EmptyLeaves = ShortLines("[M2]\n", "$\n");
     const std::vector<std::pair<QString, QByteArray>> Files = {
         {QStringLiteral("rle 8 MiB"), Rle},
         {QStringLiteral("macrocell 8 MiB"), MacrocellSoup()},
@@ -154,7 +162,19 @@ std::vector<TPatternFile> WriteLargePatternFiles(const QString& Folder) {
         {QStringLiteral("macrocell glider level 6"), MacrocellGlider(6)},
         {QStringLiteral("macrocell glider level 60"), MacrocellGlider(60)},
         {QStringLiteral("macrocell full level 11"), MacrocellFullSquare(11)},
-        {QStringLiteral("macrocell full level 60"), MacrocellFullSquare(60)}};
+        {QStringLiteral("macrocell full level 60"), MacrocellFullSquare(60)},
+        {QStringLiteral("macrocell 4.2M lines of $"), EmptyLeaves},
+        {QStringLiteral("gzip macrocell of $ lines"), Gzip(EmptyLeaves)},
+        {QStringLiteral("macrocell 8 MiB node lines"), ShortLines("[M2]\n*$\n", "4 1 0 0 1\n")},
+        {QStringLiteral("plain 8 MiB of O lines"), ShortLines({}, "O\n")},
+        {QStringLiteral("wiki 8 MiB of O lines"), ShortLines("!Name: short\n", "O\n")},
+        {QStringLiteral("rle 8 MiB of o$ lines"), ShortLines("x = 1, y = 4000000\n", "o$\n", "!")},
+        {QStringLiteral("life 1.05 8 MiB of * lines"), ShortLines("#Life 1.05\n", "*\n")},
+        {QStringLiteral("life 1.06 8 MiB of 0 0 lines"), ShortLines("#Life 1.06\n", "0 0\n")},
+        {QStringLiteral("life 1.05 8 MiB of #R lines"),
+         ShortLines("#Life 1.05\n", "#R B3/S23\n", "*\n")},
+        {QStringLiteral("macrocell 8 MiB of #R lines"),
+         ShortLines("[M2]\n", "#R B3/S23\n", "*$\n")}};
     std::vector<TPatternFile> Written;
     int Number = 0;
     for (const auto& [Name, Bytes] : Files) {

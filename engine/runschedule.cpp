@@ -17,7 +17,7 @@ int TRunSchedule::Take(qint64 NowNs) {
     const qint64 Due = (NowNs - StartNs + IntervalNs / 2) / IntervalNs - Done;
     if (Due <= 0)
         return 0;
-    const qint64 Steps = std::min<qint64>(Due, MaxPerTick);
+    const qint64 Steps = std::min(Due, std::max<qint64>(1, CatchUpNs / IntervalNs));
     Done += Due;
     return int(Steps);
 }

@@ -9,13 +9,14 @@
 
 class TRunSchedule {
 public:
-    // The most generations one tick does; a larger debt, as while the window is dragged,
-    // is dropped rather than caught up.
-    static constexpr int MaxPerTick = 8;
+    // One tick catches up on the generations due in this much time at most, and always does
+    // one: a larger debt, as while the window is dragged, is dropped rather than caught up.
+    // So the 1 ms speed may do 8 at a tick, and a stall at 50 ms or slower never jumps.
+    static constexpr qint64 CatchUpNs = 8'000'000;
 
     // A run starts at Now (nanoseconds of a steady clock), one generation every IntervalMs.
     void Start(qint64 NowNs, int IntervalMs);
-    // The generations due at Now, 0..MaxPerTick, counted as done.
+    // The generations due at Now, bounded as above, counted as done.
     int Take(qint64 NowNs);
 
 private:

@@ -120,10 +120,6 @@ void CheckFormatRows(const QStringList& Rows) {
     Require(RightColumnLives, "a reader kept a dead column at the right");
 }
 
-QStringList FormatLines(const QString& Text) {
-    return SplitLifeLines(Text.toLatin1());
-}
-
 QString AsLife105(const QStringList& Rows) {
     QString Text = QStringLiteral("#Life 1.05\n#P 0 0\n");
     for (QString Row : Rows)
@@ -227,21 +223,33 @@ void CheckRowsReadBack(const QStringList& Rows) {
         {TPatternFormat::WikiPlaintext, AsWikiPlaintext(Rows)},
         {TPatternFormat::Macrocell, AsMacrocell(Rows)}};
     for (const auto& [Format, Text] : Files) {
-        const QStringList Lines = FormatLines(Text);
-        Require(RecognisePatternFormat(Lines) == Format, "a written file was not recognised");
-        const TPatternRows Read = ReadPatternFormat(Format, Lines);
+        const QByteArray Bytes = Text.toLatin1();
+        Require(RecognisePatternFormat(Bytes) == Format, "a written file was not recognised");
+        const TPatternRows Read = ReadPatternFormat(Format, Bytes);
         Require(std::holds_alternative<QStringList>(Read), "a written file was refused");
         Require(std::get<QStringList>(Read) == Expected, "a written file read back otherwise");
     }
 }
 
-// The rows the program places for Lines, read by the rules of their format; nothing for a
+// Trimmed lines cut to the largest world: what the plain-text reader must give.
+QStringList CutToLargestWorld(QStringList Trimmed) {
+    if (Trimmed.size() > PatternMaxRows)
+        Trimmed.resize(PatternMaxRows);
+    for (QString& Row : Trimmed)
+        Row.truncate(PatternMaxColumns);
+    return Trimmed;
+}
+
+// The rows the program places for Bytes, read by the rules of their format; nothing for a
 // file it refuses.
-std::optional<QStringList> RowsToPlace(const QStringList& Lines, const QStringList& Trimmed) {
-    const TPatternFormat Format = RecognisePatternFormat(Lines);
-    if (Format == TPatternFormat::PlainText)
+std::optional<QStringList> RowsToPlace(QByteArrayView Bytes, const QStringList& Trimmed) {
+    const TPatternFormat Format = RecognisePatternFormat(Bytes);
+    const TPatternRows Read = ReadPatternText(Bytes);
+    if (Format == TPatternFormat::PlainText) {
+        Require(std::get<QStringList>(Read) == CutToLargestWorld(Trimmed),
+                "plain text was read otherwise than trimmed");
         return Trimmed;
-    const TPatternRows Read = ReadPatternFormat(Format, Lines);
+    }
     if (const auto* Fault = std::get_if<TPatternFault>(&Read)) {
         Require(Format != TPatternFormat::Life106 || Fault->Rule.isEmpty(),
                 "a Life 1.06 file named a rule");
@@ -304,14 +312,17 @@ void CheckPlaced(const QStringList& Trimmed, TWorldSize Size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
     const QByteArrayView Bytes(Data, qsizetype(Size));
-    const QStringList Lines = SplitLifeLines(Bytes);
+    QStringList Lines;
+    TLineCursor Cursor(Bytes);
+    while (const std::optional<QByteArrayView> Line = Cursor.Next())
+        Lines << QString::fromLatin1(*Line);
     Require(Lines == ReferenceSplit(Bytes), "line splitting differs from the reference");
 
     QStringList Trimmed = Lines;
     TLifeForm::TrimLifeLines(Trimmed);
     CheckTrimmed(Lines, Trimmed);
 
-    if (const std::optional<QStringList> Rows = RowsToPlace(Lines, Trimmed))
+    if (const std::optional<QStringList> Rows = RowsToPlace(Bytes, Trimmed))
         CheckPlaced(*Rows, WorldSizeFrom(Bytes));
     return 0;
 }

@@ -52,7 +52,7 @@ std::optional<QStringList> ReferenceRows(const QStringList& Lines, bool& Deep) {
         if (Line.rfind('#', 0) == 0) {
             if (Line.rfind("#R", 0) != 0)
                 continue;
-            if (!IsConwayRule(QString::fromLatin1(Line.substr(2)).trimmed()))
+            if (!IsConwayRule(QByteArray::fromStdString(Line.substr(2)).trimmed()))
                 return std::nullopt;
         } else if (std::regex_match(Line, BlankLine)) {
             continue;
@@ -77,8 +77,10 @@ std::optional<QStringList> ReferenceRows(const QStringList& Lines, bool& Deep) {
             Nodes.push_back(Leaf);
         } else if (std::regex_match(Line, Match, NodeLine)) {
             TRefNode Node;
+            // Every number of more than 12 digits is beyond any node.
             const auto Number = [&Match](int Group) {
-                const std::string Digits = Match[Group].str();
+                std::string Digits = Match[Group].str();
+                Digits.erase(0, std::min(Digits.find_first_not_of('0'), Digits.size() - 1));
                 return Digits.size() > 12 ? ~0ull : std::stoull(Digits);
             };
             Node.Level = int(std::min(Number(1), 1000ull));
@@ -152,9 +154,13 @@ void CheckShape(const QStringList& Rows) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
-    QStringList Lines = SplitLifeLines(QByteArrayView(Data, qsizetype(Size)));
-    Lines.prepend(QStringLiteral("[M2] (fuzz)"));
-    const TPatternRows Read = ReadMacrocell(Lines);
+    const QByteArray Text =
+        "[M2] (fuzz)\n" + QByteArray(reinterpret_cast<const char*>(Data), qsizetype(Size));
+    QStringList Lines;
+    TLineCursor Cursor(Text);
+    while (const std::optional<QByteArrayView> Line = Cursor.Next())
+        Lines << QString::fromLatin1(*Line);
+    const TPatternRows Read = ReadMacrocell(Text);
     bool Deep = false;
     const std::optional<QStringList> Expected = ReferenceRows(Lines, Deep);
     Require(std::holds_alternative<QStringList>(Read) == Expected.has_value(),

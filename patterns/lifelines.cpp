@@ -1,16 +1,25 @@
-// Pattern file pieces without a window: splitting, the bytes written, rows and placement.
+// Pattern file pieces without a window: lines, the bytes written, rows and placement.
 
 #include "patterns/lifelines.h"
 #include "app/errors.h"
+#include "patterns/filenames.h"
 #include "patterns/gunzip.h"
+#include "patterns/patternformats.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include <algorithm>
 #include <cerrno>
+#include <limits>
 #include <utility>
 #include <variant>
 
@@ -31,23 +40,85 @@ bool IsCommentLine(const QString& Line) {
     return Line.startsWith(QLatin1Char('!')) || Line.startsWith(QLatin1Char('#'));
 }
 
-QStringList SplitLifeLines(QByteArrayView Bytes) {
-    if (const qsizetype Zero = Bytes.indexOf('\0'); Zero >= 0)
-        Bytes = Bytes.first(Zero);
-    QStringList Lines;
-    qsizetype Start = 0;
-    for (qsizetype I = 0; I < Bytes.size(); ++I) {
-        const char Byte = Bytes[I];
-        if (Byte != '\r' && Byte != '\n')
-            continue;
-        Lines << QString::fromLatin1(Bytes.sliced(Start, I - Start));
-        if (Byte == '\r' && I + 1 < Bytes.size() && Bytes[I + 1] == '\n')
-            ++I;
-        Start = I + 1;
+TLineCursor::TLineCursor(QByteArrayView Text) : Text(Text) {
+    if (const qsizetype Zero = Text.indexOf('\0'); Zero >= 0)
+        this->Text = Text.first(Zero);
+}
+
+std::optional<QByteArrayView> TLineCursor::Next() {
+    if (Position >= Text.size())
+        return std::nullopt;
+    const qsizetype Start = Position;
+    while (Position < Text.size() && Text[Position] != '\r' && Text[Position] != '\n')
+        ++Position;
+    const QByteArrayView Line = Text.sliced(Start, Position - Start);
+    if (Position < Text.size()) {
+        const char End = Text[Position++];
+        if (End == '\r' && Position < Text.size() && Text[Position] == '\n')
+            ++Position;
     }
-    if (Start < Bytes.size())
-        Lines << QString::fromLatin1(Bytes.sliced(Start));
-    return Lines;
+    return Line;
+}
+
+namespace {
+
+bool IsCommentStart(QByteArrayView Line) {
+    return Line.startsWith('!') || Line.startsWith('#');
+}
+
+// The lines of Text but a first comment line, as trimming sees them.
+class TPlainLines {
+public:
+    explicit TPlainLines(QByteArrayView Text) : Cursor(Text) {
+        const std::optional<QByteArrayView> First = Cursor.Next();
+        if (First && !IsCommentStart(*First))
+            Cursor = TLineCursor(Text);
+    }
+
+    std::optional<QByteArrayView> Next() { return Cursor.Next(); }
+
+private:
+    TLineCursor Cursor;
+};
+
+} // namespace
+
+QStringList PlainTextRows(QByteArrayView Text) {
+    // Columns count from 1, rows from 0, as in TrimLifeLines.
+    qsizetype Left = std::numeric_limits<qsizetype>::max();
+    qsizetype Right = 1;
+    qsizetype Top = -1;
+    qsizetype Bottom = 0;
+    TPlainLines Lines(Text);
+    for (qsizetype Row = 0; const std::optional<QByteArrayView> Line = Lines.Next(); ++Row) {
+        for (qsizetype Column = 1; Column <= Line->size(); ++Column) {
+            if (!IsLiveChar(QLatin1Char((*Line)[Column - 1])))
+                continue;
+            Left = std::min(Left, Column);
+            Right = std::max(Right, Column);
+            if (Top < 0)
+                Top = Row;
+            Bottom = Row;
+        }
+    }
+    QStringList Rows;
+    if (Top < 0)
+        return Rows;
+    // Rows below the largest world and columns right of it are never placed.
+    Bottom = std::min<qsizetype>(Bottom, Top + PatternMaxRows - 1);
+    TPlainLines Again(Text);
+    for (qsizetype Row = 0; Row <= Bottom; ++Row) {
+        QByteArrayView Line = *Again.Next();
+        if (Row < Top)
+            continue;
+        // A row shorter than Left holds only dead characters; it keeps them.
+        Line.truncate(std::min(Line.size(), Right));
+        if (Line.size() >= Left)
+            Line = Line.sliced(Left - 1);
+        Rows << QString::fromLatin1(
+            Line.first(std::min<qsizetype>(Line.size(), PatternMaxColumns)));
+    }
+    return Rows;
 }
 
 QByteArray LifeFileBytes(const QStringList& Lines) {
@@ -102,12 +173,38 @@ void PlaceLifeLines(const QStringList& Lines, TLifeEngine& World) {
     }
 }
 
+namespace {
+
+// Opens the regular file at Path for reading. A device or a pipe could block or never end;
+// pattern files are regular files.
+bool OpenRegularFile(const QString& Path, QFile& File) {
+#ifdef Q_OS_UNIX
+    // By the name's own bytes, which need not be UTF-8; without waiting for a writer, as a
+    // FIFO would.
+    const QByteArray Native = EncodeFileName(Path);
+    if (Native.contains('\0'))
+        return false;
+    const int Descriptor = ::open(Native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (Descriptor < 0)
+        return false;
+    struct stat Status {};
+    if (::fstat(Descriptor, &Status) != 0 || !S_ISREG(Status.st_mode) ||
+        !File.open(Descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(Descriptor);
+        return false;
+    }
+    return true;
+#else
+    File.setFileName(Path);
+    return QFileInfo(Path).isFile() && File.open(QIODevice::ReadOnly);
+#endif
+}
+
+} // namespace
+
 std::optional<QByteArray> ReadLifeFile(const QString& Path, qint64 MaxBytes) {
-    // A device or a pipe could block or never end; pattern files are regular files.
-    if (!QFileInfo(Path).isFile())
-        return std::nullopt;
-    QFile File(Path);
-    if (!File.open(QIODevice::ReadOnly))
+    QFile File;
+    if (!OpenRegularFile(Path, File))
         return std::nullopt;
     constexpr qint64 ChunkSize = 64 * 1024;
     QByteArray Bytes;

@@ -18,9 +18,25 @@ bool IsLiveChar(QChar Character);
 // A line that begins with "!" or "#".
 bool IsCommentLine(const QString& Line);
 
-// Splits 8-bit text into lines, one character per byte. A line ends at CR LF, a lone CR or
-// a lone LF; a line end at the very end starts no further line; a zero byte ends the text.
-QStringList SplitLifeLines(QByteArrayView Bytes);
+// The lines of 8-bit text one at a time, as views of its bytes, so that a file of millions
+// of short lines costs no memory per line. A line ends at CR LF, a lone CR or a lone LF; a
+// line end at the very end starts no further line; a zero byte ends the text.
+class TLineCursor {
+public:
+    explicit TLineCursor(QByteArrayView Text);
+
+    // The next line without its end; nothing after the last one.
+    std::optional<QByteArrayView> Next();
+
+private:
+    QByteArrayView Text;
+    qsizetype Position = 0;
+};
+
+// The rows to place of a file in the program's own plain text: its lines trimmed as
+// TLifeForm::TrimLifeLines trims them, then cut to the largest world, so that only the
+// part that can land in a world is built.
+QStringList PlainTextRows(QByteArrayView Text);
 
 // The bytes of a pattern file: every line followed by CR LF. The rows are ASCII; the name
 // line's characters outside ASCII become UTF-8.
@@ -45,8 +61,9 @@ QStringList PatternRows(const TLifeEngine& World);
 void PlaceLifeLines(const QStringList& Lines, TLifeEngine& World);
 
 // The most text a pattern file may hold. The program's own file of the largest world takes
-// 1.3 MB and a Life 1.06 list of half its cells about 7 MB. Split into lines, a file takes
-// up to 30 times its size in memory, so a larger one is refused rather than read.
+// 1.3 MB and a Life 1.06 list of half its cells about 7 MB. The readers' memory grows with
+// the number of lines (a macrocell file's nodes), so a larger file is refused rather than
+// read.
 constexpr qint64 PatternFileMaxBytes = 8 * 1024 * 1024;
 
 // The text of the regular file at Path: its bytes up to the first zero byte; of a gzip

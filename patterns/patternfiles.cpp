@@ -5,6 +5,7 @@
 #include "app/errors.h"
 #include "app/extmsgdlg.h"
 #include "app/ulife.h"
+#include "patterns/filenames.h"
 #include "patterns/lifelines.h"
 #include "patterns/patternformats.h"
 #include "patterns/worldhistory.h"
@@ -71,15 +72,6 @@ QString OpenErrorText(const QString& Path, const TPatternFault& Fault) {
                       .arg(Rule);
 }
 
-// The rows to place: plain text trimmed as always, the shared formats by their own rules.
-TPatternRows RowsToPlace(QStringList Lines) {
-    const TPatternFormat Format = RecognisePatternFormat(Lines);
-    if (Format != TPatternFormat::PlainText)
-        return ReadPatternFormat(Format, Lines);
-    TLifeForm::TrimLifeLines(Lines);
-    return Lines;
-}
-
 } // namespace
 
 void TLifeForm::OpenGame() {
@@ -101,14 +93,13 @@ void TLifeForm::ShowOpenError(const QString& Name, const TPatternFault& Fault) {
 
 namespace {
 
-// The one local file a drag carries; a folder, a web address, text or several files are
-// nothing to open.
+// The one local file a drag carries; a folder, a web address, a file on another host,
+// text or several files are nothing to open.
 std::optional<QString> DraggedFile(const QMimeData* Data) {
     const QList<QUrl> Urls = Data ? Data->urls() : QList<QUrl>();
-    if (Urls.size() != 1 || !Urls.first().isLocalFile())
-        return std::nullopt;
-    const QString Path = Urls.first().toLocalFile();
-    if (Path.isEmpty() || QFileInfo(Path).isDir())
+    const std::optional<QString> Path =
+        Urls.size() == 1 ? LocalFileOfUrl(Urls.first()) : std::nullopt;
+    if (!Path || QFileInfo(*Path).isDir())
         return std::nullopt;
     return Path;
 }
@@ -158,7 +149,7 @@ bool TLifeForm::ReadPattern(const QString& Path, TPatternFault* Fault) {
 bool TLifeForm::PlacePattern(const QByteArray& Bytes, const QString& Caption,
                              TPatternFault* Fault) {
     TBusyGuard Busy(MessagePanel());
-    const TPatternRows Rows = RowsToPlace(SplitLifeLines(Bytes));
+    const TPatternRows Rows = ReadPatternText(Bytes);
     if (const auto* Refused = std::get_if<TPatternFault>(&Rows)) {
         if (Fault)
             *Fault = *Refused;

@@ -1,6 +1,6 @@
 // The shared pattern formats: recognition, the readers and the rule check.
 //
-// Each reader but macrocell's walks the file twice and hands every run of live cells, in
+// Each reader but macrocell's walks the file's lines twice and hands every run of live cells, in
 // the file's own coordinates, to a callback: the first walk finds the top-left corner of
 // the live cells, the second draws the cells relative to it onto rows no larger than the
 // largest world. The macrocell reader (patterns/macrocell.cpp) finds the corner in its
@@ -16,74 +16,86 @@
 #include <QtNumeric>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <limits>
 #include <optional>
 
 namespace {
 
-constexpr qint64 FarAway = std::numeric_limits<qint64>::max();
-
-// A longer run reaches beyond any world all the same; counts stop growing here, so reading
-// their digits cannot overflow.
-constexpr qint64 LongestRun = qint64(1) << 40;
-
 // Length live cells from (X, Y) rightwards, in the file's coordinates.
 using TLiveRun = std::function<void(qint64 X, qint64 Y, qint64 Length)>;
 
 // A reader calls Live for every run of live cells, in the same order on every walk, and
 // returns a fault when the file breaks its format or plays another rule.
-using TFormatReader = std::optional<TPatternFault> (*)(const QStringList& Lines,
-                                                       const TLiveRun& Live);
+using TFormatReader = std::optional<TPatternFault> (*)(QByteArrayView Text, const TLiveRun& Live);
 
 const TPatternFault BrokenFormat{};
 
-// Positions move only rightwards and downwards; they stop at the far end instead of
-// overflowing.
-qint64 Advance(qint64 Position, qint64 Steps) {
+// Position + Steps, or nothing where that leaves 64 bits: such a file cannot be read
+// exactly, so it is refused.
+std::optional<qint64> Advance(qint64 Position, qint64 Steps) {
     qint64 Sum = 0;
-    return qAddOverflow(Position, Steps, &Sum) ? FarAway : Sum;
+    if (qAddOverflow(Position, Steps, &Sum))
+        return std::nullopt;
+    return Sum;
 }
 
-bool IsBlank(QChar Character) {
-    return Character == QLatin1Char(' ') || Character == QLatin1Char('\t');
+bool IsBlank(char Character) {
+    return Character == ' ' || Character == '\t';
 }
 
-bool IsBlankLine(const QString& Line) {
+bool IsBlankLine(QByteArrayView Line) {
     return std::all_of(Line.cbegin(), Line.cend(), IsBlank);
 }
 
-bool IsAsciiLetter(QChar Character) {
-    const char16_t Code = Character.unicode();
-    return (Code >= 'a' && Code <= 'z') || (Code >= 'A' && Code <= 'Z');
+bool IsAsciiLetter(char Character) {
+    return (Character >= 'a' && Character <= 'z') || (Character >= 'A' && Character <= 'Z');
 }
 
-// The line's words, split at blanks and tabs.
-QStringList Words(const QString& Line) {
-    QString Spaced = Line;
-    Spaced.replace(QLatin1Char('\t'), QLatin1Char(' '));
-    return Spaced.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+// Up to three words of Line, split at blanks and tabs, and how many there are in all.
+struct TWords {
+    std::array<QByteArrayView, 3> Word;
+    qsizetype Count = 0;
+};
+
+TWords Words(QByteArrayView Line) {
+    TWords Words;
+    for (qsizetype I = 0; I < Line.size();) {
+        if (IsBlank(Line[I])) {
+            ++I;
+            continue;
+        }
+        const qsizetype Start = I;
+        while (I < Line.size() && !IsBlank(Line[I]))
+            ++I;
+        if (Words.Count < qsizetype(Words.Word.size()))
+            Words.Word[size_t(Words.Count)] = Line.sliced(Start, I - Start);
+        ++Words.Count;
+    }
+    return Words;
 }
 
-std::optional<qint64> Integer(const QString& Word) {
+// A decimal integer; nothing for another word or one beyond 64 bits.
+std::optional<qint64> Integer(QByteArrayView Word) {
     bool Ok = false;
     const qint64 Value = Word.toLongLong(&Ok, 10);
     return Ok ? std::optional(Value) : std::nullopt;
 }
 
 // Line is Header, perhaps followed by blanks.
-bool IsHeaderLine(const QString& Line, QLatin1String Header) {
+bool IsHeaderLine(QByteArrayView Line, QByteArrayView Header) {
     return Line.startsWith(Header) && IsBlankLine(Line.sliced(Header.size()));
 }
 
-// Where the RLE header may stand: after "#" lines and blank lines only. Lines.size() when
-// there is no such line.
-qsizetype FirstRleLine(const QStringList& Lines) {
-    qsizetype Index = 0;
-    while (Index < Lines.size() &&
-           (Lines[Index].startsWith(QLatin1Char('#')) || IsBlankLine(Lines[Index])))
-        ++Index;
-    return Index;
+// The line where the RLE header may stand, after "#" lines and blank lines only; Lines
+// stands after it. Nothing when there is no such line.
+std::optional<QByteArrayView> FirstRleLine(TLineCursor& Lines) {
+    while (const std::optional<QByteArrayView> Line = Lines.Next()) {
+        if (!Line->startsWith('#') && !IsBlankLine(*Line))
+            return Line;
+    }
+    return std::nullopt;
 }
 
 const QRegularExpression& RleHeaderStart() {
@@ -97,23 +109,17 @@ const QRegularExpression& RleHeader() {
     return Header;
 }
 
-// The digits 0..8 named in a rule's birth or survival part, as bits.
-unsigned DigitSet(const QString& Digits) {
-    unsigned Set = 0;
-    for (const QChar Digit : Digits)
-        Set |= 1u << (Digit.unicode() - '0');
-    return Set;
-}
-
 // ---- Life 1.06: one "x y" pair per live cell
 
-std::optional<TPatternFault> ReadLife106(const QStringList& Lines, const TLiveRun& Live) {
-    for (qsizetype I = 1; I < Lines.size(); ++I) {
-        if (IsBlankLine(Lines[I]))
+std::optional<TPatternFault> ReadLife106(QByteArrayView Text, const TLiveRun& Live) {
+    TLineCursor Lines(Text);
+    Lines.Next();
+    while (const std::optional<QByteArrayView> Line = Lines.Next()) {
+        if (IsBlankLine(*Line))
             continue;
-        const QStringList Pair = Words(Lines[I]);
-        const std::optional<qint64> X = Pair.size() == 2 ? Integer(Pair[0]) : std::nullopt;
-        const std::optional<qint64> Y = Pair.size() == 2 ? Integer(Pair[1]) : std::nullopt;
+        const TWords Pair = Words(*Line);
+        const std::optional<qint64> X = Pair.Count == 2 ? Integer(Pair.Word[0]) : std::nullopt;
+        const std::optional<qint64> Y = Pair.Count == 2 ? Integer(Pair.Word[1]) : std::nullopt;
         if (!X || !Y)
             return BrokenFormat;
         Live(*X, *Y, 1);
@@ -130,33 +136,37 @@ struct TBlock {
 };
 
 // "#P" alone places the block at 0 0.
-std::optional<TBlock> BlockAt(const QStringList& Words) {
-    if (Words.size() == 1)
+std::optional<TBlock> BlockAt(const TWords& Tag) {
+    if (Tag.Count == 1)
         return TBlock{};
-    const std::optional<qint64> Left = Words.size() == 3 ? Integer(Words[1]) : std::nullopt;
-    const std::optional<qint64> Top = Words.size() == 3 ? Integer(Words[2]) : std::nullopt;
+    const std::optional<qint64> Left = Tag.Count == 3 ? Integer(Tag.Word[1]) : std::nullopt;
+    const std::optional<qint64> Top = Tag.Count == 3 ? Integer(Tag.Word[2]) : std::nullopt;
     if (!Left || !Top)
         return std::nullopt;
     return TBlock{*Left, *Top, 0};
 }
 
-// One row of a block; blanks at its end are no cells.
-bool ReadLife105Row(const QString& Line, const TBlock& Block, const TLiveRun& Live) {
+// One row of a block; blanks at its end are no cells. False when the row breaks the format
+// or a cell lies beyond 64 bits.
+bool ReadLife105Row(QByteArrayView Line, const TBlock& Block, const TLiveRun& Live) {
     qsizetype End = Line.size();
     while (End > 0 && IsBlank(Line[End - 1]))
         --End;
-    const qint64 Y = Advance(Block.Top, Block.Row);
+    const std::optional<qint64> Y = Advance(Block.Top, Block.Row);
     for (qsizetype Column = 0; Column < End;) {
-        if (Line[Column] == QLatin1Char('.')) {
+        if (Line[Column] == '.') {
             ++Column;
             continue;
         }
-        if (Line[Column] != QLatin1Char('*'))
+        if (Line[Column] != '*')
             return false;
         qsizetype Last = Column;
-        while (Last + 1 < End && Line[Last + 1] == QLatin1Char('*'))
+        while (Last + 1 < End && Line[Last + 1] == '*')
             ++Last;
-        Live(Advance(Block.Left, Column), Y, Last - Column + 1);
+        const std::optional<qint64> X = Advance(Block.Left, Column);
+        if (!Y || !X || !Advance(*X, Last - Column))
+            return false;
+        Live(*X, *Y, Last - Column + 1);
         Column = Last + 1;
     }
     return true;
@@ -164,24 +174,25 @@ bool ReadLife105Row(const QString& Line, const TBlock& Block, const TLiveRun& Li
 
 // Cells before the first "#P" form a block at 0 0. "#N" names Conway's rule, "#R" names
 // one in survival/birth form; every other "#" line is a description.
-std::optional<TPatternFault> ReadLife105(const QStringList& Lines, const TLiveRun& Live) {
+std::optional<TPatternFault> ReadLife105(QByteArrayView Text, const TLiveRun& Live) {
     TBlock Block;
-    for (qsizetype I = 1; I < Lines.size(); ++I) {
-        const QString& Line = Lines[I];
-        if (!Line.startsWith(QLatin1Char('#'))) {
-            if (!ReadLife105Row(Line, Block, Live))
+    TLineCursor Lines(Text);
+    Lines.Next();
+    while (const std::optional<QByteArrayView> Line = Lines.Next()) {
+        if (!Line->startsWith('#')) {
+            if (!ReadLife105Row(*Line, Block, Live))
                 return BrokenFormat;
-            Block.Row = Advance(Block.Row, 1);
+            ++Block.Row;
             continue;
         }
-        const QStringList Tag = Words(Line);
-        if (Tag.first() == QLatin1String("#P")) {
+        const TWords Tag = Words(*Line);
+        if (Tag.Word[0] == "#P") {
             const std::optional<TBlock> Placed = BlockAt(Tag);
             if (!Placed)
                 return BrokenFormat;
             Block = *Placed;
-        } else if (Tag.first() == QLatin1String("#R")) {
-            if (const std::optional<TPatternFault> Fault = CheckRuleLine(Line))
+        } else if (Tag.Word[0] == "#R") {
+            if (const std::optional<TPatternFault> Fault = CheckRuleLine(*Line))
                 return Fault;
         }
     }
@@ -191,18 +202,21 @@ std::optional<TPatternFault> ReadLife105(const QStringList& Lines, const TLiveRu
 // ---- The Life wiki's plaintext: "!" lines are comments wherever they stand, every other
 // line is a row, an empty one a dead row; the program's live characters are live
 
-std::optional<TPatternFault> ReadWikiPlaintext(const QStringList& Lines, const TLiveRun& Live) {
-    qint64 Y = 0;
-    for (const QString& Line : Lines) {
-        if (Line.startsWith(QLatin1Char('!')))
+std::optional<TPatternFault> ReadWikiPlaintext(QByteArrayView Text, const TLiveRun& Live) {
+    const auto IsLive = [](char Character) {
+        return IsLiveChar(QLatin1Char(Character));
+    };
+    TLineCursor Lines(Text);
+    for (qint64 Y = 0; const std::optional<QByteArrayView> Line = Lines.Next();) {
+        if (Line->startsWith('!'))
             continue;
-        for (qsizetype X = 0; X < Line.size();) {
-            if (!IsLiveChar(Line[X])) {
+        for (qsizetype X = 0; X < Line->size();) {
+            if (!IsLive((*Line)[X])) {
                 ++X;
                 continue;
             }
             qsizetype End = X + 1;
-            while (End < Line.size() && IsLiveChar(Line[End]))
+            while (End < Line->size() && IsLive((*Line)[End]))
                 ++End;
             Live(X, Y, End - X);
             X = End;
@@ -214,45 +228,56 @@ std::optional<TPatternFault> ReadWikiPlaintext(const QStringList& Lines, const T
 
 // ---- RLE: a header "x = 3, y = 3, rule = B3/S23", then runs up to "!"
 
-// The runs of an RLE body, one character at a time; line ends play no part.
+// The runs of an RLE body, one character at a time; line ends play no part. Counts and
+// positions are exact: one beyond 64 bits breaks the file.
 class TRleRuns {
 public:
     enum TStep { More, End, Broken };
 
     explicit TRleRuns(const TLiveRun& Live) : Live(Live) {}
 
-    TStep Take(QChar Character) {
-        const char16_t Code = Character.unicode();
-        if (Code >= '0' && Code <= '9') {
-            Count = std::min(Count * 10 + (Code - '0'), LongestRun);
+    TStep Take(char Character) {
+        if (Character >= '0' && Character <= '9') {
+            if (qMulOverflow(Count, qint64(10), &Count) ||
+                qAddOverflow(Count, qint64(Character - '0'), &Count))
+                return Broken;
             Counted = true;
             return More;
         }
         if (IsBlank(Character))
             return More;
-        if (Character == QLatin1Char('!'))
+        if (Character == '!')
             return Counted ? Broken : End;
         if (Counted && Count == 0)
             return Broken;
         const qint64 Length = Counted ? Count : 1;
         Count = 0;
         Counted = false;
-        if (Character == QLatin1Char('b') || Character == QLatin1Char('.')) {
-            X = Advance(X, Length);
-        } else if (Character == QLatin1Char('$')) {
+        if (Character == 'b' || Character == '.')
+            return Step(X, Length);
+        if (Character == '$') {
             X = 0;
-            Y = Advance(Y, Length);
-        } else if (IsAsciiLetter(Character)) {
-            // Two-state rules: every state letter but b is alive, as RLE readers take it.
-            Live(X, Y, Length);
-            X = Advance(X, Length);
-        } else {
-            return Broken;
+            return Step(Y, Length);
         }
+        if (!IsAsciiLetter(Character))
+            return Broken;
+        // Two-state rules: every state letter but b is alive, as RLE readers take it.
+        const qint64 Start = X;
+        if (Step(X, Length) == Broken)
+            return Broken;
+        Live(Start, Y, Length);
         return More;
     }
 
 private:
+    static TStep Step(qint64& Position, qint64 Length) {
+        const std::optional<qint64> Next = Advance(Position, Length);
+        if (!Next)
+            return Broken;
+        Position = *Next;
+        return More;
+    }
+
     const TLiveRun& Live;
     qint64 X = 0;
     qint64 Y = 0;
@@ -262,23 +287,25 @@ private:
 
 // "#" lines among the runs are comments too; what follows "!" is ignored; a body without
 // "!" was cut short.
-std::optional<TPatternFault> ReadRle(const QStringList& Lines, const TLiveRun& Live) {
-    const qsizetype HeaderLine = FirstRleLine(Lines);
-    const QRegularExpressionMatch Header = RleHeader().match(Lines.value(HeaderLine));
+std::optional<TPatternFault> ReadRle(QByteArrayView Text, const TLiveRun& Live) {
+    TLineCursor Lines(Text);
+    const QRegularExpressionMatch Header =
+        RleHeader().match(QString::fromLatin1(FirstRleLine(Lines).value_or(QByteArrayView())));
     if (!Header.hasMatch())
         return BrokenFormat;
     if (Header.hasCaptured(1)) {
         const QString Rule = Header.captured(1).trimmed();
         if (Rule.isEmpty())
             return BrokenFormat;
-        if (!IsConwayRule(Rule))
+        // The line was read as Latin-1, so its bytes come back whole.
+        if (!IsConwayRule(Rule.toLatin1()))
             return TPatternFault{Rule};
     }
     TRleRuns Runs(Live);
-    for (qsizetype I = HeaderLine + 1; I < Lines.size(); ++I) {
-        if (Lines[I].startsWith(QLatin1Char('#')))
+    while (const std::optional<QByteArrayView> Line = Lines.Next()) {
+        if (Line->startsWith('#'))
             continue;
-        for (const QChar Character : Lines[I]) {
+        for (const char Character : *Line) {
             switch (Runs.Take(Character)) {
             case TRleRuns::More:
                 continue;
@@ -306,75 +333,112 @@ TFormatReader ReaderOf(TPatternFormat Format) {
     case TPatternFormat::PlainText:
         break;
     }
-    qFatal("ReadPatternFormat: plain text and macrocell have no run reader");
+    qFatal("ReaderOf: plain text and macrocell have no run reader");
 }
 
 } // namespace
 
-TPatternFormat RecognisePatternFormat(const QStringList& Lines) {
-    if (Lines.isEmpty())
+TPatternFormat RecognisePatternFormat(QByteArrayView Text) {
+    TLineCursor Lines(Text);
+    const std::optional<QByteArrayView> First = Lines.Next();
+    if (!First)
         return TPatternFormat::PlainText;
-    if (IsHeaderLine(Lines.first(), QLatin1String("#Life 1.05")))
+    if (IsHeaderLine(*First, "#Life 1.05"))
         return TPatternFormat::Life105;
-    if (IsHeaderLine(Lines.first(), QLatin1String("#Life 1.06")))
+    if (IsHeaderLine(*First, "#Life 1.06"))
         return TPatternFormat::Life106;
-    if (Lines.first().startsWith(QLatin1String("!Name:")))
+    if (First->startsWith("!Name:"))
         return TPatternFormat::WikiPlaintext;
-    if (Lines.first().startsWith(QLatin1String("[M2]")))
+    if (First->startsWith("[M2]"))
         return TPatternFormat::Macrocell;
-    if (RleHeaderStart().match(Lines.value(FirstRleLine(Lines))).hasMatch())
+    Lines = TLineCursor(Text);
+    if (const std::optional<QByteArrayView> Header = FirstRleLine(Lines);
+        Header && RleHeaderStart().match(QString::fromLatin1(*Header)).hasMatch())
         return TPatternFormat::Rle;
     return TPatternFormat::PlainText;
 }
 
-TPatternRows ReadPatternFormat(TPatternFormat Format, const QStringList& Lines) {
+TPatternRows ReadPatternFormat(TPatternFormat Format, QByteArrayView Text) {
+    if (Format == TPatternFormat::PlainText)
+        return PlainTextRows(Text);
     if (Format == TPatternFormat::Macrocell)
-        return ReadMacrocell(Lines);
+        return ReadMacrocell(Text);
     const TFormatReader Read = ReaderOf(Format);
-    qint64 Left = FarAway;
-    qint64 Top = FarAway;
+    qint64 Left = std::numeric_limits<qint64>::max();
+    qint64 Top = std::numeric_limits<qint64>::max();
     const auto FindCorner = [&Left, &Top](qint64 X, qint64 Y, qint64) {
         Left = std::min(Left, X);
         Top = std::min(Top, Y);
     };
-    if (const std::optional<TPatternFault> Fault = Read(Lines, FindCorner))
+    if (const std::optional<TPatternFault> Fault = Read(Text, FindCorner))
         return *Fault;
     TPatternCanvas Canvas(Left, Top);
-    Read(Lines, [&Canvas](qint64 X, qint64 Y, qint64 Length) { Canvas.Draw(X, Y, Length); });
+    Read(Text, [&Canvas](qint64 X, qint64 Y, qint64 Length) { Canvas.Draw(X, Y, Length); });
     return Canvas.Rows();
 }
 
-std::optional<TPatternFault> CheckRuleLine(const QString& Line) {
-    if (!Line.startsWith(QLatin1String("#R")))
+TPatternRows ReadPatternText(QByteArrayView Text) {
+    return ReadPatternFormat(RecognisePatternFormat(Text), Text);
+}
+
+std::optional<TPatternFault> CheckRuleLine(QByteArrayView Line) {
+    if (!Line.startsWith("#R"))
         return std::nullopt;
-    const QString Rule = Line.sliced(2).trimmed();
+    const QByteArrayView Rule = Line.sliced(2).trimmed();
     if (Rule.isEmpty())
         return BrokenFormat;
     if (!IsConwayRule(Rule))
-        return TPatternFault{Rule};
+        return TPatternFault{QString::fromLatin1(Rule)};
     return std::nullopt;
 }
 
-bool IsConwayRule(const QString& Rule) {
-    static const QRegularExpression BirthFirst(QStringLiteral(R"(^B(\d*)/?S(\d*)$)"));
-    static const QRegularExpression SurvivalFirst(QStringLiteral(R"(^S(\d*)/?B(\d*)$)"));
-    static const QRegularExpression DigitsOnly(QStringLiteral(R"(^(\d*)/(\d*)$)"));
-    QString Text = Rule.section(QLatin1Char(':'), 0, 0).toUpper();
-    Text.remove(QLatin1Char(' ')).remove(QLatin1Char('\t'));
-    QString Birth;
-    QString Survival;
-    if (const auto Match = BirthFirst.match(Text); Match.hasMatch()) {
-        Birth = Match.captured(1);
-        Survival = Match.captured(2);
-    } else if (const auto Match = SurvivalFirst.match(Text); Match.hasMatch()) {
-        Survival = Match.captured(1);
-        Birth = Match.captured(2);
-    } else if (const auto Match = DigitsOnly.match(Text); Match.hasMatch()) {
-        Survival = Match.captured(1);
-        Birth = Match.captured(2);
+// Read by hand, without copies: a file may hold a million rule lines.
+bool IsConwayRule(QByteArrayView Rule) {
+    if (const qsizetype Colon = Rule.indexOf(':'); Colon >= 0)
+        Rule.truncate(Colon);
+    qsizetype Position = 0;
+    // The character at Position after blanks, in capitals; 0 at the end.
+    const auto Next = [Rule, &Position] {
+        while (Position < Rule.size() && IsBlank(Rule[Position]))
+            ++Position;
+        const char Character = Position < Rule.size() ? Rule[Position] : '\0';
+        return Character >= 'a' && Character <= 'z' ? char(Character - 'a' + 'A') : Character;
+    };
+    const auto Take = [&Next, &Position](char Letter) {
+        if (Next() != Letter)
+            return false;
+        ++Position;
+        return true;
+    };
+    // The digits from Position on, as bits.
+    const auto Digits = [&Next, &Position] {
+        unsigned Set = 0;
+        for (char Digit = Next(); Digit >= '0' && Digit <= '9'; Digit = Next()) {
+            Set |= 1u << (Digit - '0');
+            ++Position;
+        }
+        return Set;
+    };
+    unsigned Birth = 0;
+    unsigned Survival = 0;
+    if (Take('B')) {
+        Birth = Digits();
+        Take('/');
+        if (!Take('S'))
+            return false;
+        Survival = Digits();
+    } else if (Take('S')) {
+        Survival = Digits();
+        Take('/');
+        if (!Take('B'))
+            return false;
+        Birth = Digits();
     } else {
-        return false;
+        Survival = Digits();
+        if (!Take('/'))
+            return false;
+        Birth = Digits();
     }
-    return DigitSet(Birth) == DigitSet(QStringLiteral("3")) &&
-           DigitSet(Survival) == DigitSet(QStringLiteral("23"));
+    Next();
+    return Position == Rule.size() && Birth == 1u << 3 && Survival == (1u << 2 | 1u << 3);
 }

@@ -3,9 +3,11 @@
 // The pattern formats other Life programs share: Life 1.05, Life 1.06, RLE, the Life
 // wiki's plaintext and macrocell. A file's format is told by its content alone; every file
 // in none of them is plain text, read as the program's own files are. Each reader turns a
-// file's lines into the rows the program places, so placement is the same for every
-// format. (A gzip file is inflated before its lines are split: patterns/gunzip.h.)
+// file's text into the rows the program places, so placement is the same for every
+// format. (A gzip file is inflated before it is read: patterns/gunzip.h.) Positions and
+// counts are read exactly: a file whose numbers do not fit in 64 bits is refused.
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -23,24 +25,29 @@ enum class TPatternFormat { PlainText, Life105, Life106, Rle, WikiPlaintext, Mac
 // that begins "x = <digits>" after nothing but "#" lines and blank lines; the wiki's
 // plaintext by a first line that begins "!Name:", in that case and without a blank after
 // "!"; macrocell by a first line that begins "[M2]".
-TPatternFormat RecognisePatternFormat(const QStringList& Lines);
+TPatternFormat RecognisePatternFormat(QByteArrayView Text);
 
 // Why a file of a recognised format does not open.
 struct TPatternFault {
     QString Rule; // the file's rule when that is not Conway's; empty: the file breaks its format
 };
 
-// Rows of "O" and "." that hold exactly the bounding rectangle of the live cells, top row
-// first, all of one length, cut off beyond PatternMaxColumns x PatternMaxRows; no rows
-// when no cell lives. Or the reason there are none.
+// The shared formats: rows of "O" and "." that hold exactly the bounding rectangle of the
+// live cells, top row first, all of one length; plain text: its trimmed lines. Cut off
+// beyond PatternMaxColumns x PatternMaxRows; no rows when no cell lives. Or the reason
+// there are none.
 using TPatternRows = std::variant<QStringList, TPatternFault>;
 
-// Reads the lines of a file in Format, which is not PlainText, by that format's rules.
-TPatternRows ReadPatternFormat(TPatternFormat Format, const QStringList& Lines);
+// Reads the text of a file in Format by that format's rules; plain text as PlainTextRows.
+TPatternRows ReadPatternFormat(TPatternFormat Format, QByteArrayView Text);
+
+// The rows to place for the text of a pattern file (inflated already) in whichever format
+// it is, or why it does not open.
+TPatternRows ReadPatternText(QByteArrayView Text);
 
 // Conway's rule in the spellings RLE headers and Life 1.05 "#R" lines use: "B3/S23",
 // "b3/s23", "S23/B3", "23/3" (survival first), with or without a ":" topology suffix.
-bool IsConwayRule(const QString& Rule);
+bool IsConwayRule(QByteArrayView Rule);
 // A "#R" line and its rule, as Life 1.05 and macrocell files give it: nothing for Conway's
 // rule and for any other line, else the fault of an empty or another rule.
-std::optional<TPatternFault> CheckRuleLine(const QString& Line);
+std::optional<TPatternFault> CheckRuleLine(QByteArrayView Line);

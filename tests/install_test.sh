@@ -83,7 +83,7 @@ grep -qx "Exec=gameoflife %f" "$desktop" || fail "the desktop entry does not han
 [ -f "$prefix/share/mime/mime.cache" ] || fail "the file types were not registered"
 types=$(sed -n 's/^MimeType=//p' "$desktop" | tr ';' ' ')
 [ -n "$types" ] || fail "the desktop entry names no file types"
-for extension in rle lif life cells mc; do
+for extension in rle lif life cells mc rle.gz mc.gz; do
     type=$(sort -t: -k1,1nr "$prefix/share/mime/globs2" | awk -F: -v glob="*.$extension" \
         '$3 == glob { print $2; exit }')
     [ -n "$type" ] || fail "*.$extension is not registered"

@@ -6,6 +6,7 @@
 #include "app/extmsgdlg.h"
 #include "app/placement.h"
 #include "app/uhelp.h"
+#include "patterns/filenames.h"
 #include "settings/settingspaths.h"
 #include "tests/testhelpers.h"
 
@@ -23,6 +24,7 @@
 #include <QWindow>
 
 #include <cerrno>
+#include <vector>
 
 namespace {
 
@@ -148,6 +150,8 @@ private slots:
 
     void commandLine_data();
     void commandLine();
+    void programArgumentsHideFilesFromQt_data();
+    void programArgumentsHideFilesFromQt();
     void errorTexts_data();
     void errorTexts();
     void errnoTexts_data();
@@ -449,6 +453,9 @@ void TstApp::commandLine_data() {
         << QStringList{"/tmp/a b.life"} << Play << "/tmp/a b.life" << QString();
     QTest::newRow("a name like an option after --")
         << QStringList{"--", "-v.life"} << Play << Here + "-v.life" << QString();
+    const QString Latin = DecodeFileName("latin\xe9.rle");
+    QTest::newRow("a name that is not UTF-8 keeps its bytes")
+        << QStringList{Latin} << Play << Here + Latin << QString();
     QTest::newRow("--help") << QStringList{"--help"} << int(TRequest::Help) << QString() << Help;
     QTest::newRow("-h with a file")
         << QStringList{"x.life", "-h"} << int(TRequest::Help) << QString() << Help;
@@ -481,6 +488,34 @@ void TstApp::commandLine() {
         QVERIFY2(Command.Text.startsWith(Text), qPrintable(Command.Text));
     else
         QCOMPARE(Command.Text, Text);
+}
+
+void TstApp::programArgumentsHideFilesFromQt_data() {
+    QTest::addColumn<QByteArrayList>("Argv");
+    QTest::addColumn<int>("QtArgc");
+    QTest::addColumn<QByteArrayList>("Decoded"); // encoded back to bytes
+    const QByteArrayList Plain{"gameoflife", "-reverse", "a.rle"};
+    QTest::newRow("without --, Qt sees all") << Plain << 3 << Plain;
+    const QByteArrayList Dashes{"gameoflife", "-platform", "offscreen", "--",
+                                "-reverse",   "--",        "caf\xe9"};
+    QTest::newRow("Qt sees nothing from -- on") << Dashes << 3 << Dashes;
+    const QByteArrayList Latin{"gameoflife", "latin\xe9.rle"};
+    QTest::newRow("a name that is not UTF-8 keeps its bytes") << Latin << 2 << Latin;
+}
+
+void TstApp::programArgumentsHideFilesFromQt() {
+    QFETCH(QByteArrayList, Argv);
+    QFETCH(int, QtArgc);
+    QFETCH(QByteArrayList, Decoded);
+    std::vector<const char*> Pointers;
+    for (const QByteArray& Argument : Argv)
+        Pointers.push_back(Argument.constData());
+    const TProgramArguments Arguments(int(Argv.size()), Pointers.data());
+    QCOMPARE(Arguments.QtArgc, QtArgc);
+    QByteArrayList Encoded;
+    for (const QString& Argument : Arguments.Decoded(Pointers.data()))
+        Encoded << EncodeFileName(Argument);
+    QCOMPARE(Encoded, Decoded);
 }
 
 void TstApp::errorTexts_data() {
@@ -680,6 +715,7 @@ void TstApp::stableMessageCentredOnTheScreen() {
     QCOMPARE(Shown.Icon, QMessageBox::NoIcon);
     QCOMPARE(Shown.Captions, QStringList{"OK"});
     QVERIFY(!Shown.LeftOpen);
+    QVERIFY(Shown.Frame.width() >= TitleBarWidth(Shown.Title));
     const QRect Screen = Form->screen()->geometry();
     QCOMPARE(Shown.Frame.topLeft(),
              Screen.topLeft() + QPoint((Screen.width() - Shown.Frame.width()) / 2,

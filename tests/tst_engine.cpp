@@ -415,16 +415,22 @@ void TstEngine::generationStopsAtItsLargestValue() {
 
 void TstEngine::scheduleGivesTheDueGenerations_data() {
     QTest::addColumn<int>("IntervalMs");
-    QTest::addColumn<QList<double>>("TicksMs"); // after the start
-    QTest::addColumn<QList<int>>("Generations");
+    // After the start; a negative time -T starts the run again at T.
+    QTest::addColumn<QList<double>>("TicksMs");
+    QTest::addColumn<QList<int>>("Generations"); // at each tick
     QTest::newRow("1 ms, ticks on time") << 1 << QList<double>{1, 2, 3} << QList<int>{1, 1, 1};
     QTest::newRow("1 ms, late ticks do what is due")
         << 1 << QList<double>{1.2, 3.9, 4.1, 7} << QList<int>{1, 3, 0, 3};
     QTest::newRow("1 ms, a debt beyond the cap is dropped")
-        << 1 << QList<double>{1, 40, 41} << QList<int>{1, TRunSchedule::MaxPerTick, 1};
-    QTest::newRow("50 ms, a lost tick") << 50 << QList<double>{50, 150} << QList<int>{1, 2};
+        << 1 << QList<double>{1, 40, 41} << QList<int>{1, 8, 1};
+    QTest::newRow("50 ms, a lost tick is not caught up")
+        << 50 << QList<double>{50, 150, 200} << QList<int>{1, 1, 1};
     QTest::newRow("1000 ms, a tick a little early")
         << 1000 << QList<double>{999, 1999.5, 2400} << QList<int>{1, 1, 0};
+    QTest::newRow("1000 ms, a stall of 5 s jumps no generation")
+        << 1000 << QList<double>{1000, 2000, 3000, 8000, 9000} << QList<int>{1, 1, 1, 1, 1};
+    QTest::newRow("a run started again counts from its new start")
+        << 1000 << QList<double>{1000, 2000, 3000, -3500, 4500} << QList<int>{1, 1, 1, 1};
 }
 
 void TstEngine::scheduleGivesTheDueGenerations() {
@@ -435,8 +441,12 @@ void TstEngine::scheduleGivesTheDueGenerations() {
     TRunSchedule Schedule;
     Schedule.Start(Start, IntervalMs);
     QList<int> Done;
-    for (const double Tick : TicksMs)
-        Done << Schedule.Take(Start + qint64(Tick * 1e6));
+    for (const double Tick : TicksMs) {
+        if (Tick < 0)
+            Schedule.Start(Start + qint64(-Tick * 1e6), IntervalMs);
+        else
+            Done << Schedule.Take(Start + qint64(Tick * 1e6));
+    }
     QCOMPARE(Done, Generations);
 }
 

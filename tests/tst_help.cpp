@@ -126,6 +126,7 @@ private slots:
     void helpPosition_data();
     void helpPosition();
     void shownAgainstTheRightEdgeEachTime();
+    void oneHelpWindowHoweverOftenF1IsPressed_data();
     void oneHelpWindowHoweverOftenF1IsPressed();
     void helpWindowIsAWindowOfItsOwn();
     void helpAndAboutDoNothingDuringARun();
@@ -320,15 +321,26 @@ void TstHelp::shownAgainstTheRightEdgeEachTime() {
     QCOMPARE(Help.size(), QSize(614, 613));
 }
 
+void TstHelp::oneHelpWindowHoweverOftenF1IsPressed_data() {
+    QTest::addColumn<bool>("Minimise");
+    QTest::newRow("left open between presses") << false;
+    QTest::newRow("minimised between presses") << true;
+}
+
 void TstHelp::oneHelpWindowHoweverOftenF1IsPressed() {
+    QFETCH(bool, Minimise);
     auto Form = CreateShownForm();
+    THelpForm* Help = TLifeFormProbe(*Form).HelpForm();
     for (int Press = 0; Press < 3; ++Press) {
+        if (Minimise && Help->isVisible())
+            Help->showMinimized();
         ActivateAgain(*Form);
         QTest::keyClick(Form.get(), Qt::Key_F1);
-        QTRY_VERIFY(TLifeFormProbe(*Form).HelpForm()->isVisible());
+        QTRY_VERIFY(Help->isVisible());
+        QVERIFY(!Help->isMinimized());
     }
-    QCOMPARE(HelpWindows(), QList<THelpForm*>{TLifeFormProbe(*Form).HelpForm()});
-    QTRY_VERIFY(TLifeFormProbe(*Form).HelpForm()->isActiveWindow());
+    QCOMPARE(HelpWindows(), QList<THelpForm*>{Help});
+    QTRY_VERIFY(Help->isActiveWindow());
 }
 
 // A dialog, or a window with the main window as transient parent, would be kept above the

@@ -2,6 +2,7 @@
 // turns it into rows, which files it refuses, the size limit of the file reader and the
 // inflating of gzip files.
 
+#include "patterns/filenames.h"
 #include "patterns/gunzip.h"
 #include "patterns/lifelines.h"
 #include "patterns/macrocell.h"
@@ -11,14 +12,11 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
+
+#include <cstdio>
 
 namespace {
-
-// The rows of a file's bytes as the readers give them, or the fault they report.
-TPatternRows ReadBytes(const QByteArray& Bytes) {
-    const QStringList Lines = SplitLifeLines(Bytes);
-    return ReadPatternFormat(RecognisePatternFormat(Lines), Lines);
-}
 
 QString Dots(int Count) {
     return QString(Count, QLatin1Char('.'));
@@ -74,6 +72,8 @@ private slots:
     void refusesFiles();
     void readLifeFileStopsAtItsLimit_data();
     void readLifeFileStopsAtItsLimit();
+    void droppedAddressKeepsTheNamesBytes_data();
+    void droppedAddressKeepsTheNamesBytes();
     void gunzip_data();
     void gunzip();
 };
@@ -122,7 +122,7 @@ void TstPatternFormats::recognisePatternFormat_data() {
 void TstPatternFormats::recognisePatternFormat() {
     QFETCH(QByteArray, Bytes);
     QFETCH(TPatternFormat, Format);
-    QCOMPARE(RecognisePatternFormat(SplitLifeLines(Bytes)), Format);
+    QCOMPARE(RecognisePatternFormat(Bytes), Format);
 }
 
 void TstPatternFormats::isConwayRule_data() {
@@ -139,7 +139,7 @@ void TstPatternFormats::isConwayRule_data() {
 void TstPatternFormats::isConwayRule() {
     QFETCH(QString, Rule);
     QFETCH(bool, Conway);
-    QCOMPARE(IsConwayRule(Rule), Conway);
+    QCOMPARE(IsConwayRule(Rule.toLatin1()), Conway);
 }
 
 void TstPatternFormats::readsRows_data() {
@@ -190,8 +190,8 @@ void TstPatternFormats::readsRows_data() {
         << QByteArray("x = 1, y = 4\no3$o!") << QStringList{"O", ".", ".", "O"};
     QTest::newRow("RLE run longer than any world")
         << QByteArray("x = 5000, y = 1\n5000o!") << QStringList{QString(1280, QLatin1Char('O'))};
-    QTest::newRow("RLE count beyond 64 bits")
-        << QByteArray("x = 0, y = 0\n99999999999999999999999b2o!") << QStringList{"OO"};
+    QTest::newRow("RLE counts read exactly beyond 2^40")
+        << QByteArray("x = 1, y = 2\n2000000000000bo$1099511627000bo!") << QStringList{".", "O"};
     QTest::newRow("RLE top row cut off far to the right")
         << QByteArray("x = 0, y = 0\n999999999999999b3o$o!") << QStringList{".", "O"};
     QTest::newRow("RLE without cells") << QByteArray("x = 0, y = 0\n!") << QStringList();
@@ -252,7 +252,7 @@ void TstPatternFormats::readsRows_data() {
 void TstPatternFormats::readsRows() {
     QFETCH(QByteArray, Bytes);
     QFETCH(QStringList, Rows);
-    const TPatternRows Read = ReadBytes(Bytes);
+    const TPatternRows Read = ReadPatternText(Bytes);
     QVERIFY(std::holds_alternative<QStringList>(Read));
     QCOMPARE(std::get<QStringList>(Read), Rows);
 }
@@ -331,6 +331,16 @@ void TstPatternFormats::refusesFiles_data() {
     QTest::newRow("RLE without !") << QByteArray("x = 3, y = 1\n3o\n") << Broken;
     QTest::newRow("RLE count before !") << QByteArray("x = 3, y = 1\n3o2!") << Broken;
     QTest::newRow("RLE another character") << QByteArray("x = 3, y = 1\n2o*!") << Broken;
+    QTest::newRow("RLE count beyond 64 bits")
+        << QByteArray("x = 0, y = 0\n99999999999999999999999b2o!") << Broken;
+    QTest::newRow("RLE count that would wrap to 1")
+        << QByteArray("x = 2, y = 2\no$18446744073709551617bo!") << Broken;
+    QTest::newRow("RLE position beyond 64 bits")
+        << QByteArray("x = 0, y = 0\n9223372036854775807b2o!") << Broken;
+    QTest::newRow("Life 1.05 rows beyond 64 bits")
+        << QByteArray("#Life 1.05\n#P 0 9223372036854775807\n*\n*\n*\n") << Broken;
+    QTest::newRow("Life 1.05 a column beyond 64 bits")
+        << QByteArray("#Life 1.05\n#P 9223372036854775800 0\n..........*\n.......*\n") << Broken;
     QTest::newRow("RLE another rule")
         << QByteArray("x = 3, y = 3, rule = B36/S23\nbo$2bo$3o!") << "B36/S23";
     QTest::newRow("RLE another rule on a torus, broken runs")
@@ -350,6 +360,8 @@ void TstPatternFormats::refusesFiles_data() {
     QTest::newRow("macrocell a node of itself") << QByteArray("[M2]\n*$\n4 1 2 1 1\n") << Broken;
     QTest::newRow("macrocell a number beyond 64 bits")
         << QByteArray("[M2]\n*$\n4 1 1 1 99999999999999999999999\n") << Broken;
+    QTest::newRow("macrocell a number that would wrap to 1")
+        << QByteArray("[M2]\n*$\n4 18446744073709551617 0 0 0\n") << Broken;
     QTest::newRow("macrocell a leaf below level 5")
         << QByteArray("[M2]\n*$\n5 0 0 1 0\n") << Broken;
     QTest::newRow("macrocell a node of its own level below it")
@@ -372,16 +384,19 @@ void TstPatternFormats::refusesFiles_data() {
 void TstPatternFormats::refusesFiles() {
     QFETCH(QByteArray, Bytes);
     QFETCH(QString, Rule);
-    const TPatternRows Read = ReadBytes(Bytes);
+    const TPatternRows Read = ReadPatternText(Bytes);
     QVERIFY(std::holds_alternative<TPatternFault>(Read));
     QCOMPARE(std::get<TPatternFault>(Read).Rule, Rule);
 }
 
 void TstPatternFormats::readLifeFileStopsAtItsLimit_data() {
     QTest::addColumn<QByteArray>("Bytes");
-    QTest::addColumn<qint64>("Limit");
+    QTest::addColumn<qint64>("Limit");    // -1: the program's own
     QTest::addColumn<QByteArray>("Read"); // "<refused>": nothing
     const QByteArray Refused("<refused>");
+    const QByteArray EightMiB(8 * 1024 * 1024, '.');
+    QTest::newRow("the program's limit is 8 MiB") << EightMiB << qint64(-1) << EightMiB;
+    QTest::newRow("one byte beyond 8 MiB") << EightMiB + '.' << qint64(-1) << Refused;
     QTest::newRow("up to the limit")
         << QByteArray("O\r\nO\r\n") << qint64(6) << QByteArray("O\r\nO\r\n");
     QTest::newRow("one byte beyond") << QByteArray("O\r\nO\r\n.") << qint64(6) << Refused;
@@ -419,7 +434,43 @@ void TstPatternFormats::readLifeFileStopsAtItsLimit() {
     QTemporaryDir Folder;
     const QString Path = Folder.filePath(QStringLiteral("patroon.life"));
     WriteFile(Path, Bytes);
-    QCOMPARE(ReadLifeFile(Path, Limit).value_or("<refused>"), Read);
+    const std::optional<QByteArray> Text =
+        Limit < 0 ? ReadLifeFile(Path) : ReadLifeFile(Path, Limit);
+    QCOMPARE(Text.value_or("<refused>"), Read);
+}
+
+void TstPatternFormats::droppedAddressKeepsTheNamesBytes_data() {
+    QTest::addColumn<QByteArray>("Url");  // %1: the folder's path, percent-encoded
+    QTest::addColumn<QByteArray>("Name"); // of the file in the folder; empty: refused
+    QTest::newRow("a Latin-1 name")
+        << QByteArray("file://%1/latin%E9.rle") << QByteArray("latin\xe9.rle");
+    QTest::newRow("a UTF-8 name") << QByteArray("file://%1/caf%C3%A9.rle")
+                                  << QByteArray("caf\xc3\xa9.rle");
+    QTest::newRow("a lone surrogate's bytes")
+        << QByteArray("file://%1/%ED%B3%A9.rle") << QByteArray("\xed\xb3\xa9.rle");
+    QTest::newRow("localhost") << QByteArray("file://localhost%1/a.rle") << QByteArray("a.rle");
+    QTest::newRow("another host") << QByteArray("file://otherhost%1/a.rle") << QByteArray();
+    QTest::newRow("no path") << QByteArray("file:a.rle") << QByteArray();
+    QTest::newRow("a zero byte") << QByteArray("file://%1/a.rle%00.png") << QByteArray();
+}
+
+// The file a drop names is the one with those very bytes, whether they are UTF-8 or not.
+void TstPatternFormats::droppedAddressKeepsTheNamesBytes() {
+    QFETCH(QByteArray, Url);
+    QFETCH(QByteArray, Name);
+    QTemporaryDir Folder;
+    const QByteArray Native = QFile::encodeName(Folder.path()) + '/' + Name;
+    if (!Name.isEmpty()) {
+        std::FILE* File = std::fopen(Native.constData(), "wb");
+        QVERIFY(File && std::fputs("x = 1, y = 1\no!\n", File) >= 0 && std::fclose(File) == 0);
+    }
+    const std::optional<QString> Path = LocalFileOfUrl(
+        QUrl::fromEncoded(Url.replace("%1", QUrl::toPercentEncoding(Folder.path(), "/"))));
+    QCOMPARE(Path.has_value(), !Name.isEmpty());
+    if (!Path)
+        return;
+    QCOMPARE(EncodeFileName(*Path), Native);
+    QCOMPARE(ReadLifeFile(*Path).value_or("<refused>"), QByteArray("x = 1, y = 1\no!\n"));
 }
 
 void TstPatternFormats::gunzip_data() {

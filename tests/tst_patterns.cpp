@@ -232,8 +232,8 @@ private slots:
 
     void trimLifeLines_data();
     void trimLifeLines();
-    void splitLifeLines_data();
-    void splitLifeLines();
+    void lineCursor_data();
+    void lineCursor();
     void nameLine_data();
     void nameLine();
     void dialogsOfferTheFiltersInQtForm();
@@ -446,11 +446,13 @@ void TstPatterns::trimLifeLines_data() {
 void TstPatterns::trimLifeLines() {
     QFETCH(QStringList, Lines);
     QFETCH(QStringList, Trimmed);
+    // An opened file is trimmed alike, straight from its bytes.
+    QCOMPARE(PlainTextRows(Lines.join(QLatin1Char('\n')).toLatin1()), Trimmed);
     TLifeForm::TrimLifeLines(Lines);
     QCOMPARE(Lines, Trimmed);
 }
 
-void TstPatterns::splitLifeLines_data() {
+void TstPatterns::lineCursor_data() {
     QTest::addColumn<QByteArray>("Bytes");
     QTest::addColumn<QStringList>("Lines");
     QTest::newRow("empty file") << QByteArray() << QStringList();
@@ -467,10 +469,14 @@ void TstPatterns::splitLifeLines_data() {
     QTest::newRow("8-bit characters") << QByteArray("\xe9\xff") << QStringList{"\u00e9\u00ff"};
 }
 
-void TstPatterns::splitLifeLines() {
+void TstPatterns::lineCursor() {
     QFETCH(QByteArray, Bytes);
     QFETCH(QStringList, Lines);
-    QCOMPARE(SplitLifeLines(Bytes), Lines);
+    QStringList Read;
+    TLineCursor Cursor(Bytes);
+    while (const std::optional<QByteArrayView> Line = Cursor.Next())
+        Read << QString::fromLatin1(*Line);
+    QCOMPARE(Read, Lines);
 }
 
 void TstPatterns::nameLine_data() {
@@ -1016,6 +1022,9 @@ void TstPatterns::dropOfAnythingElseChangesNothing_data() {
     QTest::newRow("a web address")
         << QStringList{"https://conwaylife.com/patterns/glider.rle"} << CopyOrMove;
     QTest::newRow("a folder") << QStringList{"."} << CopyOrMove;
+    QTest::newRow("a file on another host")
+        << QStringList{"file://otherhost/glider.rle"} << CopyOrMove;
+    QTest::newRow("a file address without a path") << QStringList{"file:glider.rle"} << CopyOrMove;
     QTest::newRow("text, no address") << QStringList() << CopyOrMove;
     QTest::newRow("offered only as a move") << QStringList{"glider.rle"} << int(Qt::MoveAction);
 }
