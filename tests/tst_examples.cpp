@@ -117,16 +117,12 @@ bool ClearOfEdges(const TCells& Cells, const TLifeEngine& Engine, int Margin) {
     });
 }
 
-// The file's rows as the program reads them.
+// The file's rows as the program reads them, when it is RLE.
 QStringList ReadExample(const QString& Path) {
     const std::optional<QByteArray> Bytes = ReadLifeFile(Path);
-    if (!Bytes)
+    if (!Bytes || RecognisePatternFormat(*Bytes) != TPatternFormat::Rle)
         return {};
-    const QStringList Lines = SplitLifeLines(*Bytes);
-    const TPatternFormat Format = RecognisePatternFormat(Lines);
-    if (Format != TPatternFormat::Rle)
-        return {};
-    const TPatternRows Rows = ReadPatternFormat(Format, Lines);
+    const TPatternRows Rows = ReadPatternText(*Bytes);
     const auto* Read = std::get_if<QStringList>(&Rows);
     return Read ? *Read : QStringList();
 }

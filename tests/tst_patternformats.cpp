@@ -299,7 +299,7 @@ void TstPatternFormats::rleWriterRoundTrips() {
                               .toLatin1());
     for (const QByteArray& Line : Lines)
         QVERIFY2(Line.size() <= RleLineLength, Line.constData());
-    const TPatternRows Read = ReadBytes(Rle);
+    const TPatternRows Read = ReadPatternText(Rle);
     QVERIFY(std::holds_alternative<QStringList>(Read));
     QCOMPARE(std::get<QStringList>(Read), Rows);
 }
