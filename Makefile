@@ -5,6 +5,9 @@
 # make bench  builds the benchmark (Release) and prints its table, then runs the real window
 #            at the 1 ms speed offscreen and under Xvfb; needs Google Benchmark, which only
 #            this target installs
+# make package  the Debian package dist/gameoflife_<version>_<arch>.deb, built with Debian's
+#            compiler flags; make package-test checks it with lintian and installs, runs and
+#            removes it in a throwaway root
 # make install / make uninstall  put the program into PREFIX (default /usr/local) or take
 #            it out again, with the pattern file types it opens; sudo is used when PREFIX is
 #            not writable
@@ -18,6 +21,8 @@ DEBIAN_PACKAGES := cmake make g++ qt6-base-dev qt6-translations-l10n libgl-dev z
 DEBIAN_PACKAGES += libxcb1-dev
 # shared-mime-info and desktop-file-utils register the pattern file types at install
 DEBIAN_PACKAGES += shared-mime-info
+# man-db: the install test reads the manual page as man shows it
+DEBIAN_PACKAGES += man-db
 # The smoke test runs the program under Xvfb with the xcb platform, driven by xdotool and
 # read back with xwd (x11-apps); libxcb-cursor0 is what the xcb plugin may lack.
 DEBIAN_PACKAGES += xvfb xdotool x11-apps libxcb-cursor0
@@ -27,8 +32,13 @@ FUZZ_SECONDS ?= 30
 FUZZ_PACKAGES := clang libclang-rt-dev
 BENCH_BUILD_DIR ?= build-bench
 BENCH_PACKAGES := libbenchmark-dev
+PACKAGE_BUILD_DIR ?= build-package
+# dpkg-dev: dpkg-shlibdeps works out the dependencies, dpkg-buildflags the compiler flags;
+# file is what CPack tells the programs by; lintian checks the package
+PACKAGE_PACKAGES := dpkg-dev file lintian
 
-.PHONY: deps build run test test-asan fuzz bench-deps bench install uninstall clean
+.PHONY: deps build run test test-asan fuzz bench-deps bench package package-test install \
+        uninstall clean
 
 deps:
 	@missing=""; \
@@ -76,8 +86,23 @@ bench: bench-deps
 	xvfb-run -a -s "-screen 0 2600x2200x24" env QT_QPA_PLATFORM=xcb \
 	    ./$(BENCH_BUILD_DIR)/bench/bench_life --window
 
+# Built as Debian builds its own packages: no build type of CMake's, Debian's flags with
+# every hardening option.
+package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
+package:
+	$(MAKE) deps DEBIAN_PACKAGES="$(DEBIAN_PACKAGES) $(PACKAGE_PACKAGES)"
+	cmake -S . -B $(PACKAGE_BUILD_DIR) -DCMAKE_BUILD_TYPE=None -DGOL_BUILD_TESTS=OFF \
+	    -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+	cmake --build $(PACKAGE_BUILD_DIR) -j $(JOBS)
+	rm -f dist/gameoflife_*.deb
+	cd $(PACKAGE_BUILD_DIR) && cpack
+
+package-test: package
+	tests/package_test.sh dist/gameoflife_*.deb .
+
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR) $(BENCH_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR) $(BENCH_BUILD_DIR) $(PACKAGE_BUILD_DIR) dist
 
 # The list of installed files is kept apart from CMake's own manifest, which every
 # cmake --install (the install test's too) overwrites; a manifest written through sudo is
@@ -93,7 +118,8 @@ uninstall:
 	@[ -f $(BUILD_DIR)/installed_files.txt ] || { echo "Nothing installed from $(BUILD_DIR)"; exit 1; }; \
 	sudo=""; if [ "$$(id -u)" -ne 0 ] && [ ! -w "$(PREFIX)" ]; then sudo=sudo; fi; \
 	xargs -d '\n' $$sudo rm -f < $(BUILD_DIR)/installed_files.txt && \
-	$$sudo rmdir "$(PREFIX)/lib/gameoflife" 2>/dev/null; \
+	$$sudo rmdir "$(PREFIX)/lib/gameoflife/voorbeelden" "$(PREFIX)/lib/gameoflife" \
+	    "$(PREFIX)/share/doc/gameoflife" 2>/dev/null; \
 	[ -d "$(PREFIX)/share/mime" ] && $$sudo update-mime-database "$(PREFIX)/share/mime" 2>/dev/null; \
 	[ -d "$(PREFIX)/share/applications" ] && \
 	    $$sudo update-desktop-database -q "$(PREFIX)/share/applications"; \

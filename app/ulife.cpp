@@ -9,6 +9,7 @@
 #include "app/uhelp.h"
 #include "display/framelimiter.h"
 #include "display/worldimage.h"
+#include "patterns/examples.h"
 #include "patterns/lifelines.h"
 #include "patterns/worldhistory.h"
 #include "settings/uoptionsdlg.h"
@@ -214,6 +215,10 @@ void TLifeForm::CreateMenus() {
     // The second keys other programs give these commands.
     MenuRedo->setShortcuts({MenuRedo->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     MenuPaste->setShortcuts({MenuPaste->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
+    MenuExamples = new QMenu(QStringLiteral("&Voorbeelden"), MenuBestand);
+    MenuExamples->setObjectName(QStringLiteral("MenuExamples"));
+    MenuBestand->insertMenu(MenuSaveGame, MenuExamples);
+    ListExamples(ExamplesFolder());
 }
 
 void TLifeForm::CreateStatusBar() {

@@ -95,6 +95,11 @@ public:
     void OpenGameFile(const QString& Path); // the open after the dialog, by a drop, at start
     static void TrimLifeLines(QStringList& Lines);
 
+    // patterns/examples.cpp: the "&Voorbeelden" submenu
+    void ListExamples(const QString& Folder); // the examples found in Folder, at creation
+    void MenuExampleClick(const QString& Path);
+    void OpenExample(const QString& Path);
+
     // patterns/undoredo.cpp: undo and redo of every change of the cells
     void MenuUndoClick();
     void MenuRedoClick();
@@ -191,6 +196,7 @@ private:
     QMenu* MenuBestand = nullptr;
     QAction* MenuNewGame = nullptr;
     QAction* MenuOpenGame = nullptr;
+    QMenu* MenuExamples = nullptr;
     QAction* MenuSaveGame = nullptr;
     QAction* MenuCloseGame = nullptr;
     QMenu* MenuBewerken = nullptr;

@@ -1,10 +1,14 @@
 #!/bin/sh
 # Installs the built program into a temporary prefix and checks what a desktop user gets:
-# the program with its help texts beside it, the link in bin, a valid desktop entry and
-# AppStream metainfo, the pattern file types registered for the program, the icons, and an
-# installed program that starts from a clean home.
+# the program with its help texts and examples beside it, the link in bin, the manual page,
+# the copyright and changelog, a valid desktop entry and AppStream metainfo, the pattern
+# file types registered for the program, the icons, and an installed program that answers
+# --version and starts from a clean home.
 #
 # Usage: install_test.sh CMAKE BUILD_DIR SOURCE_DIR
+#        install_test.sh --installed PREFIX SOURCE_DIR
+# The second form checks a copy of a tree installed otherwise, as by the Debian package into
+# a throwaway root, after registering the file types in it as the desktop's triggers would.
 #
 # The program cannot be asked which help texts it found. The test checks the two facts
 # the help window relies on instead: the program reads its
@@ -13,8 +17,6 @@
 # reading itself.
 set -eu
 
-cmake=$1
-build_dir=$2
 source_dir=$3
 id=nl.zoverkamp.gameoflife
 
@@ -27,13 +29,33 @@ fail() {
     exit 1
 }
 
-"$cmake" --install "$build_dir" --prefix "$prefix" >/dev/null
+if [ "$1" = --installed ]; then
+    cp -a "$2" "$prefix"
+    update-mime-database "$prefix/share/mime" 2>/dev/null
+    update-desktop-database -q "$prefix/share/applications"
+else
+    "$1" --install "$2" --prefix "$prefix" >/dev/null
+fi
 
 program=$prefix/lib/gameoflife/gameoflife
 [ -x "$program" ] || fail "program not installed at $program"
 for text in DeRegelsVanHetSpel.txt HoeTeSpelen.txt; do
     cmp -s "$source_dir/help/$text" "$prefix/lib/gameoflife/$text" ||
         fail "help text $text missing or changed beside the program"
+done
+for example in "$source_dir"/examples/*.rle; do
+    cmp -s "$example" "$prefix/lib/gameoflife/voorbeelden/${example##*/}" ||
+        fail "example ${example##*/} missing or changed beside the program"
+done
+
+manual=$prefix/share/man/man6/gameoflife.6.gz
+[ -f "$manual" ] || fail "manual page missing"
+warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$manual" 2>&1 >/dev/null)
+[ -z "$warnings" ] || fail "the manual page has faults: $warnings"
+LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$manual" 2>/dev/null | grep -q "^NAAM" ||
+    fail "the manual page shows no NAAM section"
+for doc in copyright changelog.gz; do
+    [ -f "$prefix/share/doc/gameoflife/$doc" ] || fail "$doc missing from share/doc/gameoflife"
 done
 
 link=$prefix/bin/gameoflife
@@ -87,6 +109,11 @@ for size in 16 32 48 64 128 256; do
     [ "$(png_size "$png")" = "${size}x$size" ] || fail "icon $png is not $size x $size pixels"
 done
 [ -f "$prefix/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "scalable icon missing"
+
+case $("$link" --version) in
+"gameoflife versie "[0-9]*) ;;
+*) fail "the installed program does not answer --version" ;;
+esac
 
 # Started through its link from another folder, with a clean home, the program must keep
 # running until it is stopped: timeout's exit status 124.
