@@ -163,6 +163,12 @@ void TLifeForm::CreateMenus() {
          "Ro&teer naar rechts", Qt::CTRL | Qt::Key_R, &TLifeForm::MenuRotateRightClick},
         {&TLifeForm::MenuSpel, "MenuRotate180", &TLifeForm::MenuRotate180, "Roteer &180 graden",
          Qt::CTRL | Qt::Key_8, &TLifeForm::MenuRotate180Click},
+        {&TLifeForm::MenuBeeld, "MenuZoomIn", &TLifeForm::MenuZoomIn, "&Inzoomen",
+         Qt::CTRL | Qt::Key_Plus, &TLifeForm::MenuZoomInClick},
+        {&TLifeForm::MenuBeeld, "MenuZoomOut", &TLifeForm::MenuZoomOut, "&Uitzoomen",
+         Qt::CTRL | Qt::Key_Minus, &TLifeForm::MenuZoomOutClick},
+        {&TLifeForm::MenuBeeld, "MenuZoomReset", &TLifeForm::MenuZoomReset, "&Ware grootte",
+         Qt::CTRL | Qt::Key_0, &TLifeForm::MenuZoomResetClick},
         {&TLifeForm::MenuHelp, "MenuInstructions", &TLifeForm::MenuInstructions,
          "&Spel instructies", QKeyCombination(Qt::Key_F1), &TLifeForm::MenuInstructionsClick},
         {&TLifeForm::MenuHelp, nullptr, nullptr, nullptr, {}, nullptr},
@@ -177,12 +183,14 @@ void TLifeForm::CreateMenus() {
     MenuBestand->setObjectName(QStringLiteral("MenuBestand"));
     MenuSpel = menuBar()->addMenu(QStringLiteral("&Spel"));
     MenuSpel->setObjectName(QStringLiteral("MenuSpel"));
+    MenuBeeld = menuBar()->addMenu(QStringLiteral("Beel&d"));
+    MenuBeeld->setObjectName(QStringLiteral("MenuBeeld"));
     MenuOptions = menuBar()->addAction(QStringLiteral("&Instelingen"));
     MenuOptions->setObjectName(QStringLiteral("MenuOptions"));
     connect(MenuOptions, &QAction::triggered, this, &TLifeForm::MenuOptionsClick);
     MenuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     MenuHelp->setObjectName(QStringLiteral("MenuHelp"));
-    for (QMenu* Menu : {MenuBestand, MenuSpel, MenuHelp})
+    for (QMenu* Menu : {MenuBestand, MenuSpel, MenuBeeld, MenuHelp})
         connect(Menu, &QMenu::aboutToShow, this, &TLifeForm::MenuClick);
 
     for (const TMenuEntry& Entry : Entries) {
@@ -198,6 +206,9 @@ void TLifeForm::CreateMenus() {
         connect(Item, &QAction::triggered, this, Entry.Handler);
         this->*Entry.Item = Item;
     }
+    // Ctrl+= as well: on many keyboards "+" needs Shift.
+    MenuZoomIn->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
 }
 
 void TLifeForm::CreateStatusBar() {
@@ -209,6 +220,10 @@ void TLifeForm::CreateStatusBar() {
     StatusPanels[1]->setMinimumWidth(50);
     StatusBar->addWidget(StatusPanels[0]);
     StatusBar->addWidget(StatusPanels[1], 1);
+    // Shrinks before the others in a narrow window.
+    StatusPanels[2] = new QLabel(StatusBar);
+    StatusPanels[2]->setMinimumWidth(50);
+    StatusBar->addPermanentWidget(StatusPanels[2]);
     StatusBar->installEventFilter(this);
     GenerationFrames =
         new TFrameLimiter([this] { ShowGeneration(); },
@@ -313,6 +328,8 @@ void TLifeForm::FormClose() {
     WorldTimer->stop();
     if (SaveOptionsOnClose)
         SaveOptions();
+    else if (Zoom != ZoomAtStart)
+        SaveZoom();
 }
 
 void TLifeForm::FormDestroy() {

@@ -866,12 +866,20 @@ void TstConfig::largestWorldAtTheScreensTopLeft() {
     QCOMPARE(
         QList<qint32>({Probe.HorCells(), Probe.VertCells(), Probe.HorCellSize, Probe.VertCellSize}),
         QList<qint32>({1280, 1024, 2, 2}));
-    QCOMPARE(Probe.WorldImage()->Picture().size(), QSize(2560, 2048));
-    QCOMPARE(Form->frameGeometry().topLeft(), Form->screen()->geometry().topLeft());
+    QCOMPARE(Probe.WorldImage()->Picture().size(), Probe.View().Viewport());
+    QCOMPARE(Form->frameGeometry().topLeft(), Form->screen()->availableGeometry().topLeft());
+    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 1, 1), TLifeForm::LiveColour);
+    // The last cell, reached with End, shows in the bottom-right corner and takes a press.
     PlaceRows(*Form, 1279, 1023, {"O"});
     Form->DrawGeneration(true);
-    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 2559, 2047), TLifeForm::LiveColour);
-    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 1, 1), TLifeForm::LiveColour);
+    QTest::keyClick(Probe.WorldImage(), Qt::Key_End);
+    const QSize Shown = Probe.WorldImage()->Picture().size();
+    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), Shown.width() - 1, Shown.height() - 1),
+             TLifeForm::LiveColour);
+    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), Shown.width() - 3, Shown.height() - 1),
+             TLifeForm::DeadColour);
+    Form->WorldMouseDown(Qt::LeftButton, Qt::NoModifier, Shown.width() - 2, Shown.height() - 2);
+    QCOMPARE(Probe.Panel(1)->text(), QStringLiteral("Cel[1279,1023]: Levend --> Dood"));
 
     // A picture that fits is centred again.
     Form->ResizeTheWorld(320, 240, 1, 1);
