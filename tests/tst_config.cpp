@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -210,6 +211,7 @@ private slots:
     void cellSizeOnlyChange();
     void busyStateDuringAndAfterTheRebuild();
     void largestWorldAtTheScreensTopLeft();
+    void noMemoryForThePictureShowsOneMessageAndCloses();
 
 private:
     QTemporaryDir SettingsRoot;
@@ -887,6 +889,35 @@ void TstConfig::largestWorldAtTheScreensTopLeft() {
     const QRect Window = Form->frameGeometry();
     QVERIFY(qAbs(Window.center().x() - Screen.center().x()) <= 1);
     QVERIFY(qAbs(Window.center().y() - Screen.center().y()) <= 1);
+}
+
+// The Dutch message is the only one, and the program ends without writing the settings.
+void TstConfig::noMemoryForThePictureShowsOneMessageAndCloses() {
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    Probe.AllocatePicture() = [](const QSize&) {
+        return QImage();
+    };
+    QStringList Texts;
+    const auto Answer = [&Texts](QWidget* Modal) {
+        auto* Box = qobject_cast<QMessageBox*>(Modal);
+        Texts << (Box ? Box->text() : Modal->windowTitle());
+        Modal->close();
+    };
+    AnswerOptionsDlg(TAnswer::OkButton, [&Answer](TOptionsDlg& Dlg) {
+        Dlg.SetLifeX(1280);
+        Dlg.SetLifeY(1024);
+        Dlg.SetCellX(2);
+        Dlg.SetCellY(2);
+        AnswerNextModal(Answer);
+    });
+    Form->DoOptionsDlg();
+    QTRY_VERIFY(!Form->isVisible());
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(Texts.size(), 1);
+    QVERIFY(Texts.first().startsWith(
+        QStringLiteral("Er is iets misgegaan bij het aanmaken van een interne bitmap.")));
+    QVERIFY(!Probe.SaveOptionsOnClose);
 }
 
 QTEST_MAIN(TstConfig)
