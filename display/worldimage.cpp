@@ -47,6 +47,9 @@ bool TWorldImage::FitInto(const QSize& Room) {
     const qreal Ratio = devicePixelRatioF();
     const QSize World(qCeil(Viewing.WorldPixels().width() / Ratio),
                       qCeil(Viewing.WorldPixels().height() / Ratio));
+    // A bar not yet shown has its style's size only once polished.
+    verticalScrollBar()->ensurePolished();
+    horizontalScrollBar()->ensurePolished();
     const int BarWidth = verticalScrollBar()->sizeHint().width();
     const int BarHeight = horizontalScrollBar()->sizeHint().height();
     bool Across = World.width() > Room.width();
