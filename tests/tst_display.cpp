@@ -37,6 +37,7 @@ private slots:
     void pixelToCell();
     void zoomedOutPixelIsLiveWhenAnyCellIs_data();
     void zoomedOutPixelIsLiveWhenAnyCellIs();
+    void pressBelowFullSizeOnlyReports();
     void windowStaysOnTheScreen_data();
     void windowStaysOnTheScreen();
 };
@@ -323,6 +324,22 @@ void TstDisplay::zoomedOutPixelIsLiveWhenAnyCellIs() {
     }
     Picture.Follow(Engine);
     QCOMPARE(PixelAt(Picture.Image(), 0, 0), Dead);
+}
+
+// At 25% a pixel shows 4 x 4 cells: a press edits nothing and says why; with Shift it
+// reports the block's top-left cell.
+void TstDisplay::pressBelowFullSizeOnlyReports() {
+    auto Form = CreateShownForm(320, 240, 1, 1, wmHorizontal, 25);
+    TLifeFormProbe Probe(*Form);
+    PlaceRows(*Form, 8, 4, {"....", ".O.."});
+    Form->DrawGeneration(true);
+    Form->WorldMouseDown(Qt::LeftButton, Qt::NoModifier, 2, 1);
+    QCOMPARE(Probe.Panel(1)->text(), QStringLiteral("Zoom eerst in tot 100% om cellen te tekenen"));
+    QCOMPARE(LiveCells(*Form), 1);
+    Form->WorldMouseDown(Qt::LeftButton, Qt::ShiftModifier, 2, 1);
+    QCOMPARE(Probe.Panel(1)->text(),
+             QStringLiteral("Cel[8,4]: Buren = 1, Status = Dood, Vorige status = Dood"));
+    QCOMPARE(Probe.Panel(2)->text(), QStringLiteral("Levend: 1 \u00b7 Zoom: 25%"));
 }
 
 void TstDisplay::windowStaysOnTheScreen_data() {
