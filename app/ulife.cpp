@@ -220,7 +220,7 @@ void TLifeForm::CreateStatusBar() {
     StatusPanels[1]->setMinimumWidth(50);
     StatusBar->addWidget(StatusPanels[0]);
     StatusBar->addWidget(StatusPanels[1], 1);
-    // Shrinks before the others in a narrow window.
+    // At the right edge; a window narrower than the three panels cuts its text short.
     StatusPanels[2] = new QLabel(StatusBar);
     StatusPanels[2]->setMinimumWidth(50);
     StatusBar->addPermanentWidget(StatusPanels[2]);
