@@ -1,12 +1,11 @@
 // The zoom of the view: the menu commands and Ctrl+wheel. They change what is seen, never
 // the world, so they work during a run as well.
 
-#include "app/placement.h"
 #include "app/ulife.h"
 #include "display/worldimage.h"
 #include "display/worldview.h"
 
-#include <QLabel>
+#include <cstdlib>
 
 void TLifeForm::MenuZoomInClick() {
     SetZoom(TWorldView::ZoomedIn(Zoom));
