@@ -12,6 +12,8 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <tuple>
+#include <utility>
 
 namespace {
 

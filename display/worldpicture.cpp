@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace {
 
