@@ -106,6 +106,10 @@ QRect ScreenOf(const QWidget& Window) {
     return Window.screen()->geometry();
 }
 
+QRect AvailableOf(const QWidget& Window) {
+    return Window.screen()->availableGeometry();
+}
+
 QPoint CentredOnScreen(const QRect& Screen, const QSize& Window) {
     const int Left = Screen.left() + (Screen.width() - Window.width()) / 2;
     const int Top = Screen.top() + (Screen.height() - Window.height()) / 2;
@@ -132,6 +136,14 @@ QMargins FrameMargins(const QWidget& Window) {
 void PlaceWindow(QWidget& Window, const TFramePlacement& Place) {
     Window.setGeometry(
         QRect(ClientPosition(Place, Window.size(), FrameMargins(Window)), Window.size()));
+}
+
+// A fixed size is lifted first, without a resize: under it the window would keep its old
+// size, and a window manager would apply new size limits as a resize of their own.
+void PlaceWindow(QWidget& Window, const QSize& Size, const TFramePlacement& Place) {
+    Window.setMinimumSize(0, 0);
+    Window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    Window.setGeometry(QRect(ClientPosition(Place, Size, FrameMargins(Window)), Size));
 }
 
 void BringForward(QWidget& Window) {

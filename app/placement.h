@@ -18,6 +18,8 @@ using TFramePlacement = std::function<QPoint(const QSize& Frame)>;
 
 // The geometry of the screen that holds Window.
 QRect ScreenOf(const QWidget& Window);
+// The same screen without the desktop's panels.
+QRect AvailableOf(const QWidget& Window);
 
 // Centred on Screen, truncating a half pixel; a window larger than the screen goes to the
 // screen's top-left.
@@ -35,6 +37,9 @@ QMargins FrameMargins(const QWidget& Window);
 // Places Window so that its frame stands where Place puts it. From a show event the window
 // is placed before it is mapped, so it never visibly moves.
 void PlaceWindow(QWidget& Window, const TFramePlacement& Place);
+// Gives Window the size Size, without its frame, and the place Place puts its frame at, in
+// one request, so a window manager never shows the new size at the old place.
+void PlaceWindow(QWidget& Window, const QSize& Size, const TFramePlacement& Place);
 
 // Shows Window raised and active. A minimised window is restored first: show(), raise() and
 // activateWindow() leave it minimised.

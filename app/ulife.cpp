@@ -175,6 +175,12 @@ void TLifeForm::CreateMenus() {
          "Ro&teer naar rechts", Qt::CTRL | Qt::Key_R, &TLifeForm::MenuRotateRightClick},
         {&TLifeForm::MenuSpel, "MenuRotate180", &TLifeForm::MenuRotate180, "Roteer &180 graden",
          Qt::CTRL | Qt::Key_8, &TLifeForm::MenuRotate180Click},
+        {&TLifeForm::MenuBeeld, "MenuZoomIn", &TLifeForm::MenuZoomIn, "&Inzoomen",
+         Qt::CTRL | Qt::Key_Plus, &TLifeForm::MenuZoomInClick},
+        {&TLifeForm::MenuBeeld, "MenuZoomOut", &TLifeForm::MenuZoomOut, "&Uitzoomen",
+         Qt::CTRL | Qt::Key_Minus, &TLifeForm::MenuZoomOutClick},
+        {&TLifeForm::MenuBeeld, "MenuZoomReset", &TLifeForm::MenuZoomReset, "&Ware grootte",
+         Qt::CTRL | Qt::Key_0, &TLifeForm::MenuZoomResetClick},
         {&TLifeForm::MenuHelp, "MenuInstructions", &TLifeForm::MenuInstructions,
          "&Spel instructies", QKeyCombination(Qt::Key_F1), &TLifeForm::MenuInstructionsClick},
         {&TLifeForm::MenuHelp, nullptr, nullptr, nullptr, {}, nullptr},
@@ -191,12 +197,14 @@ void TLifeForm::CreateMenus() {
     MenuBewerken->setObjectName(QStringLiteral("MenuBewerken"));
     MenuSpel = menuBar()->addMenu(QStringLiteral("&Spel"));
     MenuSpel->setObjectName(QStringLiteral("MenuSpel"));
+    MenuBeeld = menuBar()->addMenu(QStringLiteral("Beel&d"));
+    MenuBeeld->setObjectName(QStringLiteral("MenuBeeld"));
     MenuOptions = menuBar()->addAction(QStringLiteral("&Instelingen"));
     MenuOptions->setObjectName(QStringLiteral("MenuOptions"));
     connect(MenuOptions, &QAction::triggered, this, &TLifeForm::MenuOptionsClick);
     MenuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     MenuHelp->setObjectName(QStringLiteral("MenuHelp"));
-    for (QMenu* Menu : {MenuBestand, MenuBewerken, MenuSpel, MenuHelp})
+    for (QMenu* Menu : {MenuBestand, MenuBewerken, MenuSpel, MenuBeeld, MenuHelp})
         connect(Menu, &QMenu::aboutToShow, this, &TLifeForm::MenuClick);
 
     for (const TMenuEntry& Entry : Entries) {
@@ -219,6 +227,9 @@ void TLifeForm::CreateMenus() {
     MenuExamples->setObjectName(QStringLiteral("MenuExamples"));
     MenuBestand->insertMenu(MenuSaveGame, MenuExamples);
     ListExamples(ExamplesFolder());
+    // Ctrl+= as well: on many keyboards "+" needs Shift.
+    MenuZoomIn->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
 }
 
 void TLifeForm::CreateStatusBar() {
@@ -230,6 +241,10 @@ void TLifeForm::CreateStatusBar() {
     StatusPanels[1]->setMinimumWidth(50);
     StatusBar->addWidget(StatusPanels[0]);
     StatusBar->addWidget(StatusPanels[1], 1);
+    // At the right edge; a window narrower than the three panels cuts its text short.
+    StatusPanels[2] = new QLabel(StatusBar);
+    StatusPanels[2]->setMinimumWidth(50);
+    StatusBar->addPermanentWidget(StatusPanels[2]);
     StatusBar->installEventFilter(this);
     GenerationFrames =
         new TFrameLimiter([this] { ShowGeneration(); },
@@ -334,6 +349,8 @@ void TLifeForm::FormClose() {
     WorldTimer->stop();
     if (SaveOptionsOnClose)
         SaveOptions();
+    else if (Zoom != ZoomAtStart)
+        SaveZoom();
 }
 
 void TLifeForm::FormDestroy() {

@@ -3,6 +3,7 @@
 // The main window. TLifeForm owns all program state; its methods are defined across the
 // subject folders, one .cpp per group below.
 
+#include "display/worldpicture.h"
 #include "engine/lifeengine.h"
 #include "engine/runschedule.h"
 
@@ -14,6 +15,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QFileDialog;
@@ -87,6 +89,15 @@ public:
     // display/mouse.cpp: cell editing by mouse
     void WorldMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
 
+    // display/zoom.cpp: the zoom of the view, which changes what is seen, never the world
+    void MenuZoomInClick();
+    void MenuZoomOutClick();
+    void MenuZoomResetClick();
+    void WorldZoomAsked(int Steps, const QPoint& Global);
+    // Percent: a zoom level. The world point under Anchor, a point of the screen, stays
+    // under it as far as the scroll allows; without Anchor the middle of the view stays.
+    void SetZoom(qint32 Percent, std::optional<QPoint> Anchor = std::nullopt);
+
     // patterns/patternfiles.cpp: pattern files
     void MenuSaveGameClick();
     void MenuOpenGameClick();
@@ -143,6 +154,7 @@ public:
     // settings/options.cpp: the settings store and the settings command
     bool LoadOptions();
     void SaveOptions();
+    void SaveZoom();
     void MenuOptionsClick();
     void DoOptionsDlg();
 
@@ -167,7 +179,8 @@ private:
     void CreateFileDialogs();
     bool ClosesBackToThisWindow(const QWidget& Dialog) const;
     QWidget* KeyboardReturnsTo(const QWidget& Dialog);
-    void CenterWindow();
+    bool FitWindow();
+    void ShowViewPanel();
     void StartRunning();
     void OpenStartFile();
     void StopRunning();
@@ -220,12 +233,16 @@ private:
     QAction* MenuRotateLeft = nullptr;
     QAction* MenuRotateRight = nullptr;
     QAction* MenuRotate180 = nullptr;
+    QMenu* MenuBeeld = nullptr;
+    QAction* MenuZoomIn = nullptr;
+    QAction* MenuZoomOut = nullptr;
+    QAction* MenuZoomReset = nullptr;
     QAction* MenuOptions = nullptr;
     QMenu* MenuHelp = nullptr;
     QAction* MenuInstructions = nullptr;
     QAction* MenuAbout = nullptr;
     QStatusBar* StatusBar = nullptr;
-    std::array<QLabel*, 2> StatusPanels{};
+    std::array<QLabel*, 3> StatusPanels{}; // generation, messages, live cells and zoom
     QTimer* WorldTimer = nullptr;
     TFrameLimiter* GenerationFrames = nullptr; // while it runs, picture and panels wait for it
     QFileDialog* OpenDialog = nullptr;
@@ -238,6 +255,9 @@ private:
     TLifeEngine Engine;
     qint32 HorCellSize = 1;
     qint32 VertCellSize = 1;
+    qint32 Zoom = 100;        // percent, a level of TWorldView
+    qint32 ZoomAtStart = 100; // written at close only when Zoom differs
+    TWorldPicture::TAllocator AllocatePicture = &TWorldPicture::Allocate; // tests set their own
     TRunSchedule Schedule;
     std::function<qint64()> RunClock = SteadyClockNs; // nanoseconds; the tests set their own
     bool Ready = false;

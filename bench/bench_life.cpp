@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -103,6 +104,30 @@ void FullRedrawBench(benchmark::State& State, TWorldSetup Setup) {
     Prepare(Setup);
     for (auto _ : State)
         Form->DrawGeneration(true);
+}
+
+// A step of the scroll bar or a zoom in and out again, each shown: the whole window
+// redrawn from the engine and painted.
+void ScrollBench(benchmark::State& State, TWorldSetup Setup) {
+    Prepare(Setup);
+    QScrollBar* Bar = Bench->WorldImage()->horizontalScrollBar();
+    int Step = Bar->pageStep() / 3;
+    for (auto _ : State) {
+        if (Bar->value() + Step > Bar->maximum() || Bar->value() + Step < 0)
+            Step = -Step;
+        Bar->setValue(Bar->value() + Step);
+        Bench->WorldImage()->viewport()->repaint();
+    }
+}
+
+void ZoomBench(benchmark::State& State, TWorldSetup Setup) {
+    Prepare(Setup);
+    for (auto _ : State) {
+        Form->MenuZoomInClick();
+        Bench->WorldImage()->viewport()->repaint();
+        Form->MenuZoomOutClick();
+        Bench->WorldImage()->viewport()->repaint();
+    }
 }
 
 void ResizeBench(benchmark::State& State) {
@@ -201,7 +226,7 @@ std::vector<std::pair<std::string, THistoryCase>> HistoryCases() {
 
 void StartupBench(benchmark::State& State, QString Program) {
     for (auto _ : State)
-        State.SetIterationTime(MeasureStartup(Program, {320, 240, 1}).Seconds);
+        State.SetIterationTime(MeasureStartup(Program, {320, 240, 1, 100}).Seconds);
 }
 
 std::string Text(const QString& Name) {
@@ -250,6 +275,13 @@ void RegisterAll(const QString& Program, const QString& PatternFile,
         TWorldSetup Setup = FullSoup;
         Setup.CellSize = CellSize;
         Register("DrawGeneration(true)/" + Text(Setup.Name()), FullRedrawBench, Setup);
+    }
+    for (const qint32 Zoom : {100, 400, 3200}) {
+        TWorldSetup Setup = FullSoup;
+        Setup.CellSize = 2;
+        Setup.Zoom = Zoom;
+        Register("Scroll/" + Text(Setup.Name()), ScrollBench, Setup);
+        Register("ZoomInAndOut/" + Text(Setup.Name()), ZoomBench, Setup);
     }
     benchmark::RegisterBenchmark("ResizeTheWorld/320x240/1x1->1280x1024/2x2", ResizeBench)
         ->Unit(benchmark::kMillisecond);
@@ -339,15 +371,18 @@ void PrintMachine() {
                 QThread::idealThreadCount());
 }
 
-// The program's resident memory right after its first picture, at the smallest world and
-// at the largest with both cell sizes.
+// The program's resident memory right after its first picture, and its peak until then, at
+// the smallest world and at the largest with both cell sizes, at zoom 100% and 3200%.
 void PrintMemory(const QString& Program) {
-    std::printf("\nResident memory of the program right after start (MB).\n");
+    std::printf("\nResident memory of the program right after start, and its peak (MB).\n");
     for (const TStartupWorld World :
-         {TStartupWorld{320, 240, 1}, TStartupWorld{1280, 1024, 1}, TStartupWorld{1280, 1024, 2}}) {
+         {TStartupWorld{320, 240, 1, 100}, TStartupWorld{1280, 1024, 1, 100},
+          TStartupWorld{1280, 1024, 2, 100}, TStartupWorld{1280, 1024, 1, 3200},
+          TStartupWorld{1280, 1024, 2, 3200}}) {
         const TStartup Started = MeasureStartup(Program, World);
-        std::printf("%4dx%-4d %dx%d cells %8.1f\n", World.HorCells, World.VertCells, World.CellSize,
-                    World.CellSize, double(Started.ResidentKb) / 1024.0);
+        std::printf("%4dx%-4d %dx%d cells %5d%% %8.1f %8.1f\n", World.HorCells, World.VertCells,
+                    World.CellSize, World.CellSize, World.Zoom, double(Started.ResidentKb) / 1024.0,
+                    double(Started.PeakKb) / 1024.0);
     }
 }
 
@@ -463,11 +498,17 @@ bool TakeFlag(int& Argc, char** Argv, const char* Flag) {
     return false;
 }
 
-// Offscreen unless told otherwise, and a home of its own: the benchmark never reads or
-// writes the user's settings.
+// Offscreen on a screen of 1920 x 1080 unless told otherwise, and a home of its own: the
+// benchmark never reads or writes the user's settings.
 void PrepareEnvironment(const QTemporaryDir& Home) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        const QString Screen = Home.filePath(QStringLiteral("screen.json"));
+        QFile Config(Screen);
+        if (Config.open(QIODevice::WriteOnly))
+            Config.write(R"({"screens": [{"name": "Bench", "x": 0, "y": 0, "width": 1920,
+                         "height": 1080}]})");
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(Screen));
+    }
     const QString Runtime = Home.filePath(QStringLiteral("runtime"));
     QDir().mkpath(Runtime);
     QFile::setPermissions(Runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -12,11 +12,13 @@ struct TStartupWorld {
     int HorCells;
     int VertCells;
     int CellSize; // square cells of 1 or 2 pixels
+    int Zoom;     // percent
 };
 
 struct TStartup {
     double Seconds;  // from starting the program to its first shown picture
     long ResidentKb; // the program's resident memory then; 0 where the system does not say
+    long PeakKb;     // its highest resident memory until then
 };
 
 // Starts Program (this benchmark, in its startup-child mode) with World as its stored

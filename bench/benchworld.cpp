@@ -72,12 +72,13 @@ TStates WarmedSoup(TLifeFormBench& Bench, const TWorldSetup& Setup) {
 } // namespace
 
 QString TWorldSetup::Name() const {
-    return QStringLiteral("%1/%2x%3/%4x%4/%5")
-        .arg(KindName(Kind))
-        .arg(HorCells)
-        .arg(VertCells)
-        .arg(CellSize)
-        .arg(QLatin1String(WrapName(Wrapping)));
+    const QString Name = QStringLiteral("%1/%2x%3/%4x%4/%5")
+                             .arg(KindName(Kind))
+                             .arg(HorCells)
+                             .arg(VertCells)
+                             .arg(CellSize)
+                             .arg(QLatin1String(WrapName(Wrapping)));
+    return Zoom == 100 ? Name : Name + QStringLiteral("/%1%").arg(Zoom);
 }
 
 QString TWorldSetup::WorldName() const {
@@ -109,6 +110,7 @@ void TLifeFormBench::Configure(const TWorldSetup& Setup) {
     Form.HorCellSize = Setup.CellSize;
     Form.VertCellSize = Setup.CellSize;
     Form.Engine.SetWrapping(Setup.Wrapping);
+    Form.Zoom = Setup.Zoom;
     Form.DrawEmptyWorld();
     Form.Engine.SetGeneration(0);
 }

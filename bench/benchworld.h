@@ -23,8 +23,9 @@ struct TWorldSetup {
     int VertCells;
     int CellSize; // square cells of 1 or 2 pixels
     qint32 Wrapping;
+    qint32 Zoom = 100; // percent
 
-    QString Name() const;      // "soup/320x240/1x1/wmHorizontal"
+    QString Name() const;      // "soup/320x240/1x1/wmHorizontal", then "/400%" but at 100%
     QString WorldName() const; // "soup/320x240/wmHorizontal", for what the cell size leaves alone
 };
 

@@ -40,7 +40,8 @@ public:
 
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override {
-        if (!Seen && Event->type() == QEvent::Paint && qobject_cast<TWorldImage*>(Watched)) {
+        if (!Seen && Event->type() == QEvent::Paint &&
+            qobject_cast<TWorldImage*>(Watched->parent())) {
             Seen = true;
             // Queued, so the paint itself finishes first.
             QTimer::singleShot(0, qApp, &QCoreApplication::quit);
@@ -139,7 +140,7 @@ TWindowResult RunWindow(const TWorldSetup& Setup, double Seconds) {
     Bench.Place(Start);
     QCoreApplication::processEvents();
     TPaintTimer Paints;
-    Bench.WorldImage()->installEventFilter(&Paints);
+    Bench.WorldImage()->viewport()->installEventFilter(&Paints);
     Bench.WorldTimer()->setInterval(1);
 
     // A world that settles would open the "Stabiel systeem!" box; close it, and the run ends.
@@ -217,10 +218,11 @@ void WriteStartupSettings(const TStartupWorld& World) {
     if (!Ini.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return;
     Ini.write(QStringLiteral("[Afmetingen]\r\nHorCells=%1\r\nVertCells=%2\r\nHorCellGrootte=%3\r\n"
-                             "VertCellGrootte=%3\r\n")
+                             "VertCellGrootte=%3\r\n[Opties]\r\nZoom=%4\r\n")
                   .arg(World.HorCells)
                   .arg(World.VertCells)
                   .arg(World.CellSize)
+                  .arg(World.Zoom)
                   .toLatin1());
 }
 
@@ -249,7 +251,9 @@ int RunChild(int argc, char** argv, const std::function<void(TLifeForm&)>& After
 } // namespace
 
 int RunStartupChild(int argc, char** argv) {
-    return RunChild(argc, argv, [](TLifeForm&) { std::printf("shown %ld\n", ResidentKb()); });
+    return RunChild(argc, argv, [](TLifeForm&) {
+        std::printf("shown %ld %ld\n", ResidentKb(), StatusKb("VmHWM"));
+    });
 }
 
 int RunOpenChild(int argc, char** argv) {
@@ -287,7 +291,7 @@ int RunHistoryChild(int argc, char** argv) {
 namespace {
 
 TOpenMemory MeasureChildMemory(const QString& Program, const QStringList& Arguments) {
-    WriteStartupSettings({1280, 1024, 1});
+    WriteStartupSettings({1280, 1024, 1, 100});
     QProcess Child;
     Child.setProgram(Program);
     Child.setArguments(Arguments);
@@ -323,10 +327,10 @@ TStartup MeasureStartup(const QString& Program, const TStartupWorld& World) {
     while (!Child.canReadLine() && Child.waitForReadyRead(30000)) {
     }
     const double Seconds = double(Elapsed.nsecsElapsed()) / 1e9;
-    const QByteArray Shown = Child.readLine().trimmed();
+    const QList<QByteArray> Shown = Child.readLine().trimmed().split(' ');
     Child.waitForFinished(30000);
     QFile::remove(SettingsFile);
-    return {Seconds, Shown.mid(Shown.indexOf(' ') + 1).toLong()};
+    return {Seconds, Shown.value(1).toLong(), Shown.value(2).toLong()};
 }
 
 int RunWindowMode(double SecondsPerSize) {
@@ -335,6 +339,14 @@ int RunWindowMode(double SecondsPerSize) {
         {TWorldKind::FreshSoup, 640, 480, 1, wmBoth},
         {TWorldKind::FreshSoup, 1280, 1024, 1, wmBoth},
         {TWorldKind::FreshSoup, 1280, 1024, 2, wmBoth},
+        {TWorldKind::FreshSoup, 320, 240, 1, wmBoth, 400},
+        {TWorldKind::FreshSoup, 640, 480, 1, wmBoth, 400},
+        {TWorldKind::FreshSoup, 1280, 1024, 1, wmBoth, 400},
+        {TWorldKind::FreshSoup, 1280, 1024, 2, wmBoth, 400},
+        {TWorldKind::FreshSoup, 320, 240, 1, wmBoth, 50},
+        {TWorldKind::FreshSoup, 640, 480, 1, wmBoth, 50},
+        {TWorldKind::FreshSoup, 1280, 1024, 1, wmBoth, 50},
+        {TWorldKind::FreshSoup, 1280, 1024, 2, wmBoth, 50},
         {TWorldKind::Soup, 320, 240, 1, wmBoth},
         {TWorldKind::Soup, 640, 480, 1, wmBoth},
         {TWorldKind::Soup, 1280, 1024, 1, wmBoth},

@@ -8,37 +8,52 @@
 
 #include <QLayout>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTimer>
 
 void TLifeForm::DrawEmptyWorld() {
     delete WorldImage;
-    WorldImage = new TWorldImage(ClientArea, LiveColour, DeadColour);
+    WorldImage = new TWorldImage(ClientArea, Engine, LiveColour, DeadColour, AllocatePicture);
     connect(WorldImage, &TWorldImage::MouseDown, this,
             [this](Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) {
                 WorldMouseDown(Button, Shift, X, Y);
             });
+    connect(WorldImage, &TWorldImage::ZoomAsked, this, &TLifeForm::WorldZoomAsked);
     WorldImage->move(0, 0);
-    if (!WorldImage->SetWorld(HorCells(), VertCells(), HorCellSize, VertCellSize)) {
+    WorldImage->SetWorld(HorCells(), VertCells(), HorCellSize, VertCellSize, Zoom);
+    if (!FitWindow()) {
         ShowBitmapFailure();
         return;
     }
-    // One row of the window's own background separates the picture from the status bar. At
-    // a high display scale the picture, shown 1:1 in device pixels, can be narrower than the
-    // menu bar; the window then keeps the menu bar's width, so no menu folds away.
-    ClientArea->setFixedSize(std::max(WorldImage->width(), menuBar()->sizeHint().width()),
-                             WorldImage->height() + 1);
     WorldImage->show();
-    layout()->activate();
-    CenterWindow();
+    WorldImage->setFocus(); // the plain arrow keys scroll
     DrawBackGround();
 }
 
-void TLifeForm::CenterWindow() {
-    PlaceWindow(*this,
-                [this](const QSize& Frame) { return CentredOnScreen(ScreenOf(*this), Frame); });
+// The window fits the zoomed picture and the status bar, but never more than the available
+// area of its screen, its frame included; the world scrolls inside a window that fills it.
+// The new size and place go to the window manager in one request, so the window never
+// shows the new size at the old place. False when there is no memory for the picture.
+bool TLifeForm::FitWindow() {
+    const QRect Area = AvailableOf(*this);
+    const QMargins Frame = FrameMargins(*this);
+    // One row of the window's own background separates the picture from the status bar.
+    const int Bars = menuBar()->sizeHint().height() + StatusBar->sizeHint().height() + 1;
+    if (!WorldImage->FitInto(Area.size().shrunkBy(Frame) - QSize(0, Bars)))
+        return false;
+    // At a high display scale the picture, shown 1:1 in device pixels, can be narrower than
+    // the menu bar; the window then keeps the menu bar's width, so no menu folds away.
+    ClientArea->setFixedSize(std::max(WorldImage->width(), menuBar()->sizeHint().width()),
+                             WorldImage->height() + 1);
+    PlaceWindow(*this, layout()->totalSizeHint(),
+                [Area](const QSize& Size) { return CentredOnScreen(Area, Size); });
+    layout()->activate();
+    return true;
 }
 
+// The program ends: nothing is drawn any more, and the settings file is left alone.
 void TLifeForm::ShowBitmapFailure() {
+    delete WorldImage;
     CenterOnMainForm = false;
     StartFile.clear(); // the program ends without a picture to open it on
     const QString Msg =
@@ -54,6 +69,7 @@ void TLifeForm::ShowBitmapFailure() {
         QString::fromLatin1(ProgramInfo::WebSite);
     ExtMessageDlg(Msg, mtError, mbOK, 0);
     SaveOptionsOnClose = false;
+    ZoomAtStart = Zoom;
     QTimer::singleShot(0, this, &QWidget::close);
 }
 
@@ -72,12 +88,12 @@ void TLifeForm::DrawGeneration(bool ForceAll) {
     if (!WorldImage)
         return;
     if (ForceAll) {
-        WorldImage->Redraw(Engine);
+        WorldImage->Redraw();
         Stable = false;
     } else {
         Stable = !Engine.Changed();
         if (!Running)
-            WorldImage->Follow(Engine);
+            WorldImage->Follow();
     }
     UpdateStatusBar();
 }

@@ -1,6 +1,7 @@
 // Cell editing by mouse: a press flips the cell under it; with Shift it only reports.
 
 #include "app/ulife.h"
+#include "display/worldimage.h"
 #include "patterns/worldhistory.h"
 
 #include <QLabel>
@@ -13,14 +14,15 @@ QString StateWord(qint32 State) {
 
 } // namespace
 
+// X and Y: a device pixel of the view. Below one pixel a cell a pixel shows a block of
+// cells; a press there names its top-left cell, and draws nothing.
 void TLifeForm::WorldMouseDown(Qt::MouseButton, Qt::KeyboardModifiers Shift, int X, int Y) {
-    if (Running)
+    if (Running || !WorldImage)
         return;
-    if (X < 0 || Y < 0)
-        return;
-    const int C = X / HorCellSize;
-    const int R = Y / VertCellSize;
-    if (C >= HorCells() || R >= VertCells())
+    const QPoint Cell = WorldImage->View().CellAt(QPoint(X, Y));
+    const int C = Cell.x();
+    const int R = Cell.y();
+    if (C < 0 || R < 0 || C >= HorCells() || R >= VertCells())
         return;
     const qint32 State = Engine.State(C, R);
     if (Shift.testFlag(Qt::ShiftModifier)) {
@@ -30,6 +32,8 @@ void TLifeForm::WorldMouseDown(Qt::MouseButton, Qt::KeyboardModifiers Shift, int
                 .arg(R)
                 .arg(Neighbours(C, R))
                 .arg(StateWord(State), StateWord(Engine.PrevState(C, R))));
+    } else if (Zoom < 100) {
+        MessagePanel()->setText(QStringLiteral("Zoom eerst in tot 100% om cellen te tekenen"));
     } else if (State == 0) {
         Engine.SetCell(C, R, 1);
         DrawCell(C, R, LiveColour, true);
@@ -39,5 +43,6 @@ void TLifeForm::WorldMouseDown(Qt::MouseButton, Qt::KeyboardModifiers Shift, int
         DrawCell(C, R, DeadColour, true);
         MessagePanel()->setText(QStringLiteral("Cel[%1,%2]: Levend --> Dood").arg(C).arg(R));
     }
+    ShowViewPanel();
     History->Record(MessagePanel()->text()); // the edit's step, named as the panel names it
 }

@@ -1,55 +1,139 @@
-// The picture widget: shows the picture of the world 1:1 and reports mouse presses.
+// The picture widget: shows what its view holds 1:1, scrolls and reports mouse presses.
 
 #include "display/worldimage.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QtMath>
 
 #include <algorithm>
+#include <tuple>
+#include <utility>
 
-TWorldImage::TWorldImage(QWidget* Parent, QRgb LiveColour, QRgb DeadColour)
-    : QWidget(Parent), World(LiveColour, DeadColour) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
+namespace {
+
+// One notch of a mouse wheel, in eighths of a degree.
+constexpr int WheelNotch = 120;
+// Lines a notch scrolls, and a line in logical pixels.
+constexpr int NotchLines = 3;
+constexpr int LinePixels = 20;
+
+} // namespace
+
+TWorldImage::TWorldImage(QWidget* Parent, const TLifeEngine& Engine, QRgb LiveColour,
+                         QRgb DeadColour, TWorldPicture::TAllocator Allocator)
+    : QAbstractScrollArea(Parent), Engine(Engine),
+      Drawn(LiveColour, DeadColour, std::move(Allocator)) {
+    setFrameShape(QFrame::NoFrame);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
-bool TWorldImage::SetWorld(int HorCells, int VertCells, int HorCellSize, int VertCellSize) {
-    if (!World.Reset(HorCells, VertCells, HorCellSize, VertCellSize))
-        return false;
-    setFixedSize(ToLogical(World.Rect()).size());
-    update();
-    return true;
+void TWorldImage::SetWorld(int HorCells, int VertCells, int HorCellSize, int VertCellSize,
+                           int Percent) {
+    Viewing.SetWorld(HorCells, VertCells, HorCellSize, VertCellSize, Percent);
+    Viewing.ScrollTo(QPoint(0, 0));
+}
+
+void TWorldImage::SetZoom(int Percent) {
+    Viewing.SetZoom(Percent);
+}
+
+// A scroll bar takes room from the other direction, which may then need one too.
+bool TWorldImage::FitInto(const QSize& Room) {
+    const qreal Ratio = devicePixelRatioF();
+    const QSize World(qCeil(Viewing.WorldPixels().width() / Ratio),
+                      qCeil(Viewing.WorldPixels().height() / Ratio));
+    // A bar not yet shown has its style's size only once polished.
+    verticalScrollBar()->ensurePolished();
+    horizontalScrollBar()->ensurePolished();
+    const int BarWidth = verticalScrollBar()->sizeHint().width();
+    const int BarHeight = horizontalScrollBar()->sizeHint().height();
+    bool Across = World.width() > Room.width();
+    bool Down = World.height() > Room.height();
+    Down = Down || (Across && World.height() + BarHeight > Room.height());
+    Across = Across || (Down && World.width() + BarWidth > Room.width());
+    Down = Down || (Across && World.height() + BarHeight > Room.height());
+    setHorizontalScrollBarPolicy(Across ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Down ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    const QSize Size(std::min(Room.width(), World.width() + (Down ? BarWidth : 0)),
+                     std::min(Room.height(), World.height() + (Across ? BarHeight : 0)));
+    setFixedSize(Size);
+    const QSize Shown = Size - QSize(Down ? BarWidth : 0, Across ? BarHeight : 0);
+    Viewing.SetViewport(QSize(qCeil(Shown.width() * Ratio), qCeil(Shown.height() * Ratio)));
+    ShowScroll();
+    return Drawn.SetView(Viewing);
+}
+
+void TWorldImage::ShowScroll() {
+    const QSignalBlocker HorBlocker(horizontalScrollBar());
+    const QSignalBlocker VertBlocker(verticalScrollBar());
+    const int Line = qCeil(LinePixels * devicePixelRatioF());
+    for (const auto& [Bar, Max, Page, Value] :
+         {std::tuple(horizontalScrollBar(), Viewing.MaxScroll().x(), Viewing.Viewport().width(),
+                     Viewing.Scroll().x()),
+          std::tuple(verticalScrollBar(), Viewing.MaxScroll().y(), Viewing.Viewport().height(),
+                     Viewing.Scroll().y())}) {
+        Bar->setRange(0, Max);
+        Bar->setPageStep(Page);
+        Bar->setSingleStep(Line);
+        Bar->setValue(Value);
+    }
+}
+
+void TWorldImage::scrollContentsBy(int, int) {
+    TWorldView Moved = Viewing;
+    Moved.ScrollTo(QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value()));
+    ViewMoved(Moved);
+}
+
+void TWorldImage::ViewMoved(const TWorldView& View) {
+    Viewing = View;
+    // Same size, so no memory is asked for.
+    Drawn.SetView(Viewing);
+    Drawn.Follow(Engine);
+    viewport()->update();
+}
+
+QPointF TWorldImage::CellPointAt(const QPoint& Global) const {
+    return Viewing.CellPointAt(PixelAt(viewport()->mapFromGlobal(QPointF(Global))));
+}
+
+void TWorldImage::ScrollToShow(const QPointF& Cell, const QPoint& Global) {
+    TWorldView Moved = Viewing;
+    Moved.ScrollToShow(Cell, PixelAt(viewport()->mapFromGlobal(QPointF(Global))));
+    ViewMoved(Moved);
+    ShowScroll();
 }
 
 void TWorldImage::Clear() {
-    World.Clear();
-    update();
+    Drawn.Clear();
+    viewport()->update();
 }
 
-void TWorldImage::Follow(const TLifeEngine& Engine) {
-    Repaint(World.Follow(Engine));
+void TWorldImage::Follow() {
+    Repaint(Drawn.Follow(Engine));
 }
 
-void TWorldImage::Redraw(const TLifeEngine& Engine) {
-    Repaint(World.Redraw(Engine));
+void TWorldImage::Redraw() {
+    Repaint(Drawn.Redraw(Engine));
 }
 
 void TWorldImage::PaintCell(int X, int Y, bool Live, bool ShowAtOnce) {
-    const QRect Block = World.PaintCell(X, Y, Live);
+    const QRect Block =
+        Viewing.BlockCells() == QSize(1, 1) ? Drawn.PaintCell(X, Y, Live) : Drawn.Follow(Engine);
     if (ShowAtOnce)
         Repaint(Block);
 }
 
 void TWorldImage::Repaint(const QRect& Pixels) {
     if (!Pixels.isEmpty())
-        update(ToLogical(Pixels));
-}
-
-QRect TWorldImage::ToPixels(const QRect& Area) const {
-    const qreal Ratio = devicePixelRatioF();
-    return QRectF(QPointF(Area.topLeft()) * Ratio, QSizeF(Area.size()) * Ratio).toAlignedRect();
+        viewport()->update(ToLogical(Pixels));
 }
 
 QRect TWorldImage::ToLogical(const QRect& Pixels) const {
@@ -66,36 +150,74 @@ int TWorldImage::FrameMs() const {
     return Rate > 0 ? std::clamp(int(1000.0 / Rate), 1, 20) : 16;
 }
 
-// Each store pixel lands on one device pixel: the target is the source divided by the
+// Each picture pixel lands on one device pixel: the target is the source divided by the
 // scale, which the painter multiplies back. At scale 1 this is a plain copy.
 void TWorldImage::paintEvent(QPaintEvent* Event) {
-    QPainter Painter(this);
+    QPainter Painter(viewport());
     const qreal Ratio = devicePixelRatioF();
     const QRect Area = Event->rect();
-    if (!QRectF(QPointF(0, 0), QSizeF(Picture().size()) / Ratio).contains(Area))
+    const QImage& Shown = Drawn.Image();
+    if (!QRectF(QPointF(0, 0), QSizeF(Shown.size()) / Ratio).contains(Area))
         Painter.fillRect(Area, palette().color(QPalette::Window));
-    const QRect Source = ToPixels(Area).intersected(Picture().rect());
-    if (!Source.isEmpty())
-        Painter.drawImage(QRectF(QPointF(Source.topLeft()) / Ratio, QSizeF(Source.size()) / Ratio),
-                          Picture(), Source);
+    const QRect Source =
+        QRectF(QPointF(Area.topLeft()) * Ratio, QSizeF(Area.size()) * Ratio).toAlignedRect();
+    const QRect Part = Source.intersected(Shown.rect());
+    if (!Part.isEmpty())
+        Painter.drawImage(QRectF(QPointF(Part.topLeft()) / Ratio, QSizeF(Part.size()) / Ratio),
+                          Shown, Part);
 }
 
 void TWorldImage::mousePressEvent(QMouseEvent* Event) {
-    if (PictureSize().isEmpty())
+    const QPointF Pixel = PixelAt(Event->position());
+    const QPoint Whole(qFloor(Pixel.x()), qFloor(Pixel.y()));
+    if (Viewing.CellAt(Whole).x() < 0)
         return;
-    const QPoint Pixel = PixelAt(Event->position());
-    emit MouseDown(Event->button(), Event->modifiers(), Pixel.x(), Pixel.y());
+    emit MouseDown(Event->button(), Event->modifiers(), Whole.x(), Whole.y());
+}
+
+// Ctrl zooms around the pointer; Shift scrolls sideways; otherwise the scroll bars take it.
+void TWorldImage::wheelEvent(QWheelEvent* Event) {
+    const QPoint Delta = Event->angleDelta();
+    const int Turn = std::abs(Delta.x()) > std::abs(Delta.y()) ? Delta.x() : Delta.y();
+    if (Event->modifiers().testFlag(Qt::ControlModifier)) {
+        ZoomWheel += Turn;
+        const int Steps = ZoomWheel / WheelNotch;
+        ZoomWheel -= Steps * WheelNotch;
+        if (Steps != 0)
+            emit ZoomAsked(Steps, Event->globalPosition().toPoint());
+    } else if (Event->modifiers().testFlag(Qt::ShiftModifier)) {
+        QScrollBar* Bar = horizontalScrollBar();
+        Bar->setValue(Bar->value() - Turn * NotchLines * Bar->singleStep() / WheelNotch);
+    } else {
+        QAbstractScrollArea::wheelEvent(Event);
+    }
+    Event->accept();
+}
+
+// The plain keys scroll: arrows, PgUp and PgDn by the scroll bars, Home to the world's
+// top-left corner and End to its bottom-right. With Ctrl or Alt they are commands.
+void TWorldImage::keyPressEvent(QKeyEvent* Event) {
+    if (Event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        Event->ignore();
+        return;
+    }
+    if (Event->key() == Qt::Key_Home || Event->key() == Qt::Key_End) {
+        const bool Home = Event->key() == Qt::Key_Home;
+        horizontalScrollBar()->setValue(Home ? 0 : horizontalScrollBar()->maximum());
+        verticalScrollBar()->setValue(Home ? 0 : verticalScrollBar()->maximum());
+        Event->accept();
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(Event);
 }
 
 // The window paints this control from its offset scaled to device pixels and rounded, so
 // the picture may start half a device pixel away from the scaled offset. The allowance
 // undoes the rounding of positions divided by the scale and lies far below the finest step
-// a pointer reports. A press on the control lies on the picture, so the result does too.
-QPoint TWorldImage::PixelAt(const QPointF& Position) const {
+// a pointer reports.
+QPointF TWorldImage::PixelAt(const QPointF& Position) const {
     constexpr qreal Allowance = 1e-6;
     const qreal Ratio = devicePixelRatioF();
-    const QPointF Offset = QPointF(mapTo(window(), QPoint(0, 0))) * Ratio;
-    const QPointF Pixel = Position * Ratio + Offset - QPointF(Offset.toPoint());
-    return {std::clamp(qFloor(Pixel.x() + Allowance), 0, PictureSize().width() - 1),
-            std::clamp(qFloor(Pixel.y() + Allowance), 0, PictureSize().height() - 1)};
+    const QPointF Offset = QPointF(viewport()->mapTo(window(), QPoint(0, 0))) * Ratio;
+    return Position * Ratio + Offset - QPointF(Offset.toPoint()) + QPointF(Allowance, Allowance);
 }

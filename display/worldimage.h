@@ -1,59 +1,88 @@
 #pragma once
 
-// The on-screen picture of the world: holds the one picture of the world's cells, paints it
-// 1:1 at its top-left corner and reports mouse presses to its owner.
+// The on-screen picture of the world: shows the part of the world its view holds, 1:1 in
+// device pixels, with scroll bars where the world does not fit; reports mouse presses and
+// Ctrl+wheel zooms to its owner. It reads the engine's cells, never the window.
 
 #include "display/worldpicture.h"
+#include "display/worldview.h"
 
+#include <QAbstractScrollArea>
 #include <QImage>
-#include <QWidget>
 
 // Shows the picture 1:1 in device pixels at any display scale, so no cell is drawn wider
-// than another; positions and areas given in picture pixels are device pixels.
-class TWorldImage : public QWidget {
+// than another; positions and areas given in picture pixels are device pixels of the
+// viewport.
+class TWorldImage : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
-    TWorldImage(QWidget* Parent, QRgb LiveColour, QRgb DeadColour);
+    TWorldImage(QWidget* Parent, const TLifeEngine& Engine, QRgb LiveColour, QRgb DeadColour,
+                TWorldPicture::TAllocator Allocator);
 
-    // Sizes the control and its picture for a world of HorCells x VertCells cells of
-    // HorCellSize x VertCellSize device pixels, every cell dead. At a fractional scale the
-    // control may be up to one device pixel wider and higher; the rest shows the
-    // background. False when there is no memory for the picture.
-    bool SetWorld(int HorCells, int VertCells, int HorCellSize, int VertCellSize);
-    QSize PictureSize() const { return World.Image().size(); }
+    // A world of HorCells x VertCells cells of HorCellSize x VertCellSize device pixels at
+    // zoom Percent, scrolled to its top-left. Nothing shows before FitInto.
+    void SetWorld(int HorCells, int VertCells, int HorCellSize, int VertCellSize, int Percent);
+    // Another zoom; nothing shows before FitInto.
+    void SetZoom(int Percent);
+    // Sizes the control to the zoomed world, or to Room (logical pixels) with scroll bars
+    // where the world does not fit, and makes a picture of what it then shows, every cell
+    // dead. False when there is no memory for the picture.
+    bool FitInto(const QSize& Room);
+    // The world under a point of the screen, in cells, and a scroll that puts that world
+    // point back under it, as far as the scroll allows; the picture is drawn anew.
+    QPointF CellPointAt(const QPoint& Global) const;
+    void ScrollToShow(const QPointF& Cell, const QPoint& Global);
+
+    const TWorldView& View() const { return Viewing; }
+    QSize PictureSize() const { return Drawn.Image().size(); }
+    const QImage& Picture() const { return Drawn.Image(); }
 
     // Every cell dead, repainted.
     void Clear();
     // The picture brought up to the engine's cells; only what changed is repainted.
-    void Follow(const TLifeEngine& Engine);
+    void Follow();
     // Every cell drawn anew from the engine and repainted.
-    void Redraw(const TLifeEngine& Engine);
-    // Paints the block of cell (X, Y); ShowAtOnce repaints it on screen now.
+    void Redraw();
+    // Paints the block of cell (X, Y); ShowAtOnce repaints it on screen now. Below one
+    // pixel a cell the block shows all its cells as the engine holds them.
     void PaintCell(int X, int Y, bool Live, bool ShowAtOnce);
 
     // One display frame of the widget's screen in milliseconds, at most 20.
     int FrameMs() const;
     // Fixes the frame at Ms milliseconds instead of the screen's refresh; 0 goes back to it.
     void SetFrameMs(int Ms) { FixedFrameMs = Ms; }
-    const QImage& Picture() const { return World.Image(); }
 
 signals:
-    // X and Y: the picture pixel under the pointer, rounded down.
+    // X and Y: the viewport's device pixel under the pointer, rounded down; always one
+    // that shows the world.
     void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Modifiers, int X, int Y);
+    // Ctrl+wheel: Steps levels in (positive) or out, around the pointer at Global.
+    void ZoomAsked(int Steps, const QPoint& Global);
 
 protected:
     void paintEvent(QPaintEvent* Event) override;
     void mousePressEvent(QMouseEvent* Event) override;
+    // The second press of a double click is a press like any other.
+    void mouseDoubleClickEvent(QMouseEvent* Event) override { mousePressEvent(Event); }
+    void wheelEvent(QWheelEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
+    void scrollContentsBy(int Dx, int Dy) override;
 
 private:
     // Picture pixels are device pixels.
     void Repaint(const QRect& Pixels);
-    // The picture pixel under Position, given relative to this control.
-    QPoint PixelAt(const QPointF& Position) const;
-    QRect ToPixels(const QRect& Area) const;
+    // The viewport's device pixel under Position, given relative to the viewport.
+    QPointF PixelAt(const QPointF& Position) const;
     QRect ToLogical(const QRect& Pixels) const;
+    // The scroll bars follow the view.
+    void ShowScroll();
+    // The view's scroll moved: a picture of what it shows now.
+    void ViewMoved(const TWorldView& View);
 
-    TWorldPicture World;
+    const TLifeEngine& Engine;
+    TWorldView Viewing;
+    TWorldPicture Drawn;
     int FixedFrameMs = 0;
+    int ZoomWheel = 0; // eighths of a degree of Ctrl+wheel not yet taken
 };

@@ -246,6 +246,16 @@ bool TLifeEngine::Changed() const {
     return false;
 }
 
+int TLifeEngine::LiveCells() const {
+    int Count = 0;
+    for (int Y = 0; Y < Height; ++Y) {
+        const TWord* Now = Row(Current(), Y) + 1;
+        for (int W = 0; W < UsedWordCount; ++W)
+            Count += std::popcount(Now[W]);
+    }
+    return Count;
+}
+
 const TLifeEngine::TWord* TLifeEngine::StateWords(int Y) const {
     CheckInUse(0, Y);
     return Row(Current(), Y) + 1;

@@ -82,6 +82,8 @@ public:
 
     // Whether any in-use cell's State differs from its PrevState.
     bool Changed() const;
+    // The live in-use cells.
+    int LiveCells() const;
     // Calls Visit(X, Y) for every live in-use cell, row by row.
     template <typename TVisit> void ForEachLiveCell(TVisit&& Visit) const;
 

@@ -90,13 +90,19 @@ void TLifeForm::UpdateStatusBar() {
 
 void TLifeForm::ShowGeneration() {
     if (WorldImage)
-        WorldImage->Follow(Engine);
+        WorldImage->Follow();
     ShowStatusBar();
 }
 
 void TLifeForm::ShowStatusBar() {
     StatusPanels[0]->setText(QStringLiteral("Generatie: %1").arg(Generation()));
     StatusPanels[1]->clear();
+    ShowViewPanel();
+}
+
+void TLifeForm::ShowViewPanel() {
+    StatusPanels[2]->setText(
+        QStringLiteral("Levend: %1 \u00b7 Zoom: %2%").arg(Engine.LiveCells()).arg(Zoom));
 }
 
 void TLifeForm::StatusBarResize() {

@@ -154,12 +154,19 @@ QByteArray IniWriteValue(const QByteArray& Text, const QByteArray& Section, cons
     return JoinIni(Ini);
 }
 
-QString ReadProfileString(const QString& File, const QString& Section, const QString& Key) {
+std::optional<QString> ReadProfileValue(const QString& File, const QString& Section,
+                                        const QString& Key) {
     QFile In(File);
     if (!In.open(QIODevice::ReadOnly))
-        return {};
+        return std::nullopt;
     const auto Value = IniReadValue(In.readAll(), Section.toLocal8Bit(), Key.toLocal8Bit());
-    return Value ? QString::fromLocal8Bit(Value->left(MaxValueLength)) : QString();
+    if (!Value)
+        return std::nullopt;
+    return QString::fromLocal8Bit(Value->left(MaxValueLength));
+}
+
+QString ReadProfileString(const QString& File, const QString& Section, const QString& Key) {
+    return ReadProfileValue(File, Section, Key).value_or(QString());
 }
 
 bool WriteProfileString(const QString& File, const QString& Section, const QString& Key,

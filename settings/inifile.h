@@ -20,6 +20,10 @@ std::optional<QByteArray> IniReadValue(const QByteArray& Text, const QByteArray&
 QByteArray IniWriteValue(const QByteArray& Text, const QByteArray& Section, const QByteArray& Key,
                          const QByteArray& Value);
 
+// The value as text (at most 1023 characters), or nothing when the file, section or key is
+// missing or the file cannot be read.
+std::optional<QString> ReadProfileValue(const QString& File, const QString& Section,
+                                        const QString& Key);
 // The value as text (at most 1023 characters); empty when the file, section or key is
 // missing or the file cannot be read.
 QString ReadProfileString(const QString& File, const QString& Section, const QString& Key);

@@ -1,9 +1,11 @@
-// The settings store: the six settings read at creation and written at close; and the
-// settings command, which shows them in the settings dialog and applies what changed.
+// The settings store: the six settings read at creation and written at close, and the zoom
+// of the view, kept as the seventh key when it changed; and the settings command, which
+// shows the six in the settings dialog and applies what changed.
 
 #include "app/errors.h"
 #include "app/extmsgdlg.h"
 #include "app/ulife.h"
+#include "display/worldview.h"
 #include "patterns/worldhistory.h"
 #include "settings/inifile.h"
 #include "settings/settingspaths.h"
@@ -15,6 +17,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <vector>
 
 namespace {
 
@@ -28,6 +31,48 @@ qint32 ReadSetting(const QString& Section, const QString& Key, qint32 Current, q
     const qint32 Value =
         SettingToInt(ReadProfileString(SettingsFile, Section, Key)).value_or(Current);
     return std::clamp(Value, Min, Max);
+}
+
+// The zoom in percent. A first start, without the key, takes the zoom of the display scale;
+// any value but a level starts at 100.
+qint32 StoredZoom(qreal Scale) {
+    const std::optional<QString> Text =
+        ReadProfileValue(SettingsFile, Opties, QStringLiteral("Zoom"));
+    if (!Text)
+        return TWorldView::ZoomForScale(Scale);
+    const std::optional<qint32> Value = SettingToInt(*Text);
+    return Value && TWorldView::IsZoomLevel(*Value) ? *Value : 100;
+}
+
+struct TSettingKey {
+    const QString& Section;
+    QString Key;
+    qint32 Value;
+};
+
+// Creates the folder if needed, then writes the keys in their order; a failure is shown and
+// ends the writing.
+void WriteSettings(const std::vector<TSettingKey>& Keys) {
+    errno = 0;
+    if (!FolderExists(SettingsDir) && !CreateFolderPath(SettingsDir)) {
+        const int Code = LastSystemError();
+        ExtMessageDlg(
+            QStringLiteral("Helaas is er wat misgegaan bij het opslaan van de instellingen:"
+                           "\r\rDe map \"%1\"\r\rkon niet worden aangemaakt.\r\r%2")
+                .arg(QDir::toNativeSeparators(SettingsDir), ErrorText(Code)),
+            mtError, mbOK, 0);
+        return;
+    }
+    for (const auto& [Section, Key, Value] : Keys) {
+        int Code = 0;
+        if (!WriteProfileString(SettingsFile, Section, Key, QString::number(Value), Code)) {
+            ExtMessageDlg(QStringLiteral("Helaas is er wat misgegaan bij het opslaan van de "
+                                         "instellingen in het bestand:\r\r%1\r\r%2")
+                              .arg(QDir::toNativeSeparators(SettingsFile), ErrorText(Code)),
+                          mtError, mbOK, 0);
+            return;
+        }
+    }
 }
 
 } // namespace
@@ -45,25 +90,13 @@ bool TLifeForm::LoadOptions() {
         ReadSetting(Opties, QStringLiteral("TimerInterval"), WorldTimer->interval(), 1, 1000);
     if (std::find(std::begin(Speeds), std::end(Speeds), Interval) != std::end(Speeds))
         WorldTimer->setInterval(Interval);
+    Zoom = ZoomAtStart = StoredZoom(devicePixelRatioF());
     return true;
 }
 
+// The six keys, and the zoom when it changed.
 void TLifeForm::SaveOptions() {
-    errno = 0;
-    if (!FolderExists(SettingsDir) && !CreateFolderPath(SettingsDir)) {
-        const int Code = LastSystemError();
-        ExtMessageDlg(
-            QStringLiteral("Helaas is er wat misgegaan bij het opslaan van de instellingen:"
-                           "\r\rDe map \"%1\"\r\rkon niet worden aangemaakt.\r\r%2")
-                .arg(QDir::toNativeSeparators(SettingsDir), ErrorText(Code)),
-            mtError, mbOK, 0);
-        return;
-    }
-    const struct {
-        const QString& Section;
-        QString Key;
-        qint32 Value;
-    } Keys[] = {
+    std::vector<TSettingKey> Keys = {
         {Afmetingen, QStringLiteral("HorCells"), HorCells()},
         {Afmetingen, QStringLiteral("VertCells"), VertCells()},
         {Afmetingen, QStringLiteral("HorCellGrootte"), HorCellSize},
@@ -71,16 +104,13 @@ void TLifeForm::SaveOptions() {
         {Opties, QStringLiteral("Wrapping"), Wrapping()},
         {Opties, QStringLiteral("TimerInterval"), WorldTimer->interval()},
     };
-    for (const auto& [Section, Key, Value] : Keys) {
-        int Code = 0;
-        if (!WriteProfileString(SettingsFile, Section, Key, QString::number(Value), Code)) {
-            ExtMessageDlg(QStringLiteral("Helaas is er wat misgegaan bij het opslaan van de "
-                                         "instellingen in het bestand:\r\r%1\r\r%2")
-                              .arg(QDir::toNativeSeparators(SettingsFile), ErrorText(Code)),
-                          mtError, mbOK, 0);
-            return;
-        }
-    }
+    if (Zoom != ZoomAtStart)
+        Keys.push_back({Opties, QStringLiteral("Zoom"), Zoom});
+    WriteSettings(Keys);
+}
+
+void TLifeForm::SaveZoom() {
+    WriteSettings({{Opties, QStringLiteral("Zoom"), Zoom}});
 }
 
 void TLifeForm::MenuOptionsClick() {

@@ -5,6 +5,7 @@
 #include "settings/settingspaths.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
@@ -30,9 +31,10 @@ std::unique_ptr<TLifeForm> CreateShownForm() {
 }
 
 std::unique_ptr<TLifeForm> CreateShownForm(int Width, int Height, int CellWidth, int CellHeight,
-                                           qint32 Wrapping) {
+                                           qint32 Wrapping, qint32 Zoom) {
     auto Form = CreateForm();
     TLifeFormProbe Probe(*Form);
+    Probe.Zoom() = Zoom;
     Probe.SetHorCells(Width);
     Probe.SetVertCells(Height);
     Probe.HorCellSize = CellWidth;
@@ -144,4 +146,35 @@ QByteArray GzipBytes(const QByteArray& Text) {
     Packed.truncate(qsizetype(Stream.total_out));
     deflateEnd(&Stream);
     return Packed;
+}
+
+QImage PictureOfView(const TWorldView& View, const std::function<bool(int, int)>& Live) {
+    const QRect Area = View.Visible();
+    QImage Picture(Area.size(), QImage::Format_RGB32);
+    const QSize Per = View.BlockCells();
+    const QSize Pixels = View.BlockPixels();
+    for (int Py = 0; Py < Area.height(); ++Py) {
+        for (int Px = 0; Px < Area.width(); ++Px) {
+            const int Left = (Area.left() + Px) / Pixels.width() * Per.width();
+            const int Top = (Area.top() + Py) / Pixels.height() * Per.height();
+            bool Any = false;
+            for (int X = Left; X < std::min(Left + Per.width(), View.HorCells()); ++X) {
+                for (int Y = Top; Y < std::min(Top + Per.height(), View.VertCells()); ++Y)
+                    Any = Any || Live(X, Y);
+            }
+            Picture.setPixel(Px, Py, Any ? TLifeForm::LiveColour : TLifeForm::DeadColour);
+        }
+    }
+    return Picture;
+}
+
+QImage ShownOnScreen(TLifeForm& Form) {
+    QWidget* Viewport = TLifeFormProbe(Form).Viewport();
+    auto* Store = dynamic_cast<QImage*>(Form.backingStore()->paintDevice());
+    if (!Store)
+        return {};
+    const qreal Ratio = Form.devicePixelRatioF();
+    const QPoint Origin = Viewport->mapTo(&Form, QPoint(0, 0)) * Ratio;
+    return Store->copy(QRect(Origin, TLifeFormProbe(Form).WorldImage()->PictureSize()))
+        .convertToFormat(QImage::Format_RGB32);
 }

@@ -47,6 +47,11 @@ struct TLifeFormProbe {
     QLabel* Panel(int Index) const { return Form.StatusPanels.at(size_t(Index)); }
     QStatusBar* StatusBar() const { return Form.StatusBar; }
     TWorldImage* WorldImage() const { return Form.WorldImage; }
+    // The widget that shows the picture and takes the presses.
+    QWidget* Viewport() const { return Form.WorldImage->viewport(); }
+    const TWorldView& View() const { return Form.WorldImage->View(); }
+    qint32& Zoom() const { return Form.Zoom; }
+    TWorldPicture::TAllocator& AllocatePicture() const { return Form.AllocatePicture; }
     TOptionsDlg* OptionsDlg() const { return Form.OptionsDlg; }
     THelpForm* HelpForm() const { return Form.HelpForm.get(); }
     QFileDialog* OpenDialog() const { return Form.OpenDialog; }
@@ -58,9 +63,9 @@ struct TLifeFormProbe {
 // window is exposed and active, so shortcuts reach it.
 std::unique_ptr<TLifeForm> CreateForm();
 std::unique_ptr<TLifeForm> CreateShownForm();
-// A shown main window whose world has the given size, cell size and wrap mode.
+// A shown main window whose world has the given size, cell size, wrap mode and zoom.
 std::unique_ptr<TLifeForm> CreateShownForm(int Width, int Height, int CellWidth, int CellHeight,
-                                           qint32 Wrapping = wmHorizontal);
+                                           qint32 Wrapping = wmHorizontal, qint32 Zoom = 100);
 
 // Places rows of "O" (live) and "." (dead) with their top-left at (X, Y), setting State
 // and PrevState alike, as a mouse edit would. Nothing is drawn.
@@ -75,6 +80,11 @@ int LiveCellsOutsideWorld(TLifeForm& Form);
 
 // The colour of a picture's pixel.
 QRgb PixelAt(const QImage& Picture, int X, int Y);
+// The picture View must show, painted pixel by pixel: a pixel is live where a cell of its
+// block is, by Live(X, Y) of the cell.
+QImage PictureOfView(const TWorldView& View, const std::function<bool(int, int)>& Live);
+// What the window's backing store, the pixels that go to the screen, holds of the picture.
+QImage ShownOnScreen(TLifeForm& Form);
 
 // Calls Answer with the next modal widget as soon as one is active; returns at once.
 // Answer closes it (for instance by clicking a button). Each call answers one dialog.

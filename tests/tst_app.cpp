@@ -293,8 +293,8 @@ void TstApp::menuFollowsTheRunState() {
         QVERIFY2(!Item(*Form, Name)->isEnabled(), Name);
     for (const char* Name : {"MenuInstructions", "MenuAbout"})
         QVERIFY2(!Item(*Form, Name)->isEnabled(), Name);
-    for (const char* Name :
-         {"MenuNewGame", "MenuOpenGame", "MenuSaveGame", "MenuCloseGame", "MenuOptions"})
+    for (const char* Name : {"MenuNewGame", "MenuOpenGame", "MenuSaveGame", "MenuCloseGame",
+                             "MenuOptions", "MenuZoomIn", "MenuZoomOut", "MenuZoomReset"})
         QVERIFY2(Item(*Form, Name)->isEnabled(), Name);
     Form->MenuStartGameClick();
     LookAtMenu(*Form, "MenuSpel");

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -210,6 +211,7 @@ private slots:
     void cellSizeOnlyChange();
     void busyStateDuringAndAfterTheRebuild();
     void largestWorldAtTheScreensTopLeft();
+    void noMemoryForThePictureShowsOneMessageAndCloses();
 
 private:
     QTemporaryDir SettingsRoot;
@@ -866,12 +868,20 @@ void TstConfig::largestWorldAtTheScreensTopLeft() {
     QCOMPARE(
         QList<qint32>({Probe.HorCells(), Probe.VertCells(), Probe.HorCellSize, Probe.VertCellSize}),
         QList<qint32>({1280, 1024, 2, 2}));
-    QCOMPARE(Probe.WorldImage()->Picture().size(), QSize(2560, 2048));
-    QCOMPARE(Form->frameGeometry().topLeft(), Form->screen()->geometry().topLeft());
+    QCOMPARE(Probe.WorldImage()->Picture().size(), Probe.View().Viewport());
+    QCOMPARE(Form->frameGeometry().topLeft(), Form->screen()->availableGeometry().topLeft());
+    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 1, 1), TLifeForm::LiveColour);
+    // The last cell, reached with End, shows in the bottom-right corner and takes a press.
     PlaceRows(*Form, 1279, 1023, {"O"});
     Form->DrawGeneration(true);
-    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 2559, 2047), TLifeForm::LiveColour);
-    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 1, 1), TLifeForm::LiveColour);
+    QTest::keyClick(Probe.WorldImage(), Qt::Key_End);
+    const QSize Shown = Probe.WorldImage()->Picture().size();
+    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), Shown.width() - 1, Shown.height() - 1),
+             TLifeForm::LiveColour);
+    QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), Shown.width() - 3, Shown.height() - 1),
+             TLifeForm::DeadColour);
+    Form->WorldMouseDown(Qt::LeftButton, Qt::NoModifier, Shown.width() - 2, Shown.height() - 2);
+    QCOMPARE(Probe.Panel(1)->text(), QStringLiteral("Cel[1279,1023]: Levend --> Dood"));
 
     // A picture that fits is centred again.
     Form->ResizeTheWorld(320, 240, 1, 1);
@@ -879,6 +889,35 @@ void TstConfig::largestWorldAtTheScreensTopLeft() {
     const QRect Window = Form->frameGeometry();
     QVERIFY(qAbs(Window.center().x() - Screen.center().x()) <= 1);
     QVERIFY(qAbs(Window.center().y() - Screen.center().y()) <= 1);
+}
+
+// The Dutch message is the only one, and the program ends without writing the settings.
+void TstConfig::noMemoryForThePictureShowsOneMessageAndCloses() {
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    Probe.AllocatePicture() = [](const QSize&) {
+        return QImage();
+    };
+    QStringList Texts;
+    const auto Answer = [&Texts](QWidget* Modal) {
+        auto* Box = qobject_cast<QMessageBox*>(Modal);
+        Texts << (Box ? Box->text() : Modal->windowTitle());
+        Modal->close();
+    };
+    AnswerOptionsDlg(TAnswer::OkButton, [&Answer](TOptionsDlg& Dlg) {
+        Dlg.SetLifeX(1280);
+        Dlg.SetLifeY(1024);
+        Dlg.SetCellX(2);
+        Dlg.SetCellY(2);
+        AnswerNextModal(Answer);
+    });
+    Form->DoOptionsDlg();
+    QTRY_VERIFY(!Form->isVisible());
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(Texts.size(), 1);
+    QVERIFY(Texts.first().startsWith(
+        QStringLiteral("Er is iets misgegaan bij het aanmaken van een interne bitmap.")));
+    QVERIFY(!Probe.SaveOptionsOnClose);
 }
 
 QTEST_MAIN(TstConfig)

@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 
@@ -32,6 +33,13 @@ private slots:
     void largePictureStartsAtScreenOrigin();
     void smallPictureIsCentred();
     void fastGenerationsShareAPaint();
+    void pixelToCell_data();
+    void pixelToCell();
+    void zoomedOutPixelIsLiveWhenAnyCellIs_data();
+    void zoomedOutPixelIsLiveWhenAnyCellIs();
+    void pressBelowFullSizeOnlyReports();
+    void windowStaysOnTheScreen_data();
+    void windowStaysOnTheScreen();
 };
 
 namespace {
@@ -57,7 +65,6 @@ void TstDisplay::pictureSize_data() {
     QTest::addColumn<int>("CellWidth");
     QTest::addColumn<int>("CellHeight");
     QTest::newRow("smallest world, 1 x 1") << 320 << 240 << 1 << 1;
-    QTest::newRow("largest world, 2 x 2") << 1280 << 1024 << 2 << 2;
     QTest::newRow("2 x 1 cells") << 320 << 240 << 2 << 1;
     QTest::newRow("1 x 2 cells") << 400 << 300 << 1 << 2;
 }
@@ -179,9 +186,15 @@ void TstDisplay::windowFitsPictureAndStatusBar() {
     QCOMPARE(Form->minimumSize(), Form->maximumSize());
 }
 
+// The window fills the screen and the picture holds only what the window shows.
 void TstDisplay::largePictureStartsAtScreenOrigin() {
     auto Form = CreateShownForm(1280, 1024, 2, 2);
-    QCOMPARE(Form->pos(), QPoint(0, 0));
+    TLifeFormProbe Probe(*Form);
+    const QRect Area = Form->screen()->availableGeometry();
+    QCOMPARE(Form->frameGeometry().topLeft(), Area.topLeft());
+    QVERIFY(Area.contains(Form->frameGeometry()));
+    QCOMPARE(Probe.WorldImage()->Picture().size(), Probe.View().Viewport());
+    QVERIFY(Probe.View().Viewport().width() < 2560);
 }
 
 void TstDisplay::smallPictureIsCentred() {
@@ -200,7 +213,7 @@ void TstDisplay::fastGenerationsShareAPaint() {
     PlaceRows(*Form, 10, 10, {"OOO"});
     Form->DrawGeneration(true);
     QCoreApplication::processEvents();
-    TPaintCounter Counter(Probe.WorldImage());
+    TPaintCounter Counter(Probe.Viewport());
 
     Probe.WorldImage()->SetFrameMs(2000);
     Probe.Running = true;
@@ -216,6 +229,152 @@ void TstDisplay::fastGenerationsShareAPaint() {
     QCOMPARE(Probe.Generation(), 4);
     QCOMPARE(PixelAt(Probe.WorldImage()->grab().toImage(), 10, 10), Live); // flat again
     QCOMPARE(PixelAt(Probe.WorldImage()->grab().toImage(), 11, 9), Dead);
+}
+
+// Device pixels of the viewport, at the view's scroll, to the cell a press names.
+void TstDisplay::pixelToCell_data() {
+    QTest::addColumn<QSize>("CellSize");
+    QTest::addColumn<int>("Zoom");
+    QTest::addColumn<QPoint>("Scroll");
+    QTest::addColumn<QPoint>("Pixel");
+    QTest::addColumn<QPoint>("Cell");
+    const QSize Small(1, 1);
+    const QSize Large(2, 2);
+    for (const int Zoom : {100, 200, 400, 800, 1600, 3200}) {
+        const int Side = Zoom / 100;
+        QTest::addRow("zoom %d%%, first pixel", Zoom)
+            << Small << Zoom << QPoint() << QPoint(0, 0) << QPoint(0, 0);
+        QTest::addRow("zoom %d%%, last pixel of cell (3, 5)", Zoom)
+            << Small << Zoom << QPoint() << QPoint(4 * Side - 1, 6 * Side - 1) << QPoint(3, 5);
+        QTest::addRow("zoom %d%%, 2 x 2 cells, scrolled by (101, 57)", Zoom)
+            << Large << Zoom << QPoint(101, 57) << QPoint(133, 77)
+            << QPoint(234 / (2 * Side), 134 / (2 * Side));
+    }
+    QTest::newRow("zoom 100%, 2 x 1 cells")
+        << QSize(2, 1) << 100 << QPoint() << QPoint(13, 5) << QPoint(6, 5);
+    QTest::newRow("zoom 50%, 2 x 2 cells, a pixel a cell")
+        << Large << 50 << QPoint(3, 0) << QPoint(4, 6) << QPoint(7, 6);
+    QTest::newRow("zoom 50%, top-left cell of the block")
+        << Small << 50 << QPoint(10, 10) << QPoint(5, 6) << QPoint(30, 32);
+    QTest::newRow("zoom 25%, top-left cell of the block")
+        << Small << 25 << QPoint() << QPoint(81, 3) << QPoint(324, 12);
+    QTest::newRow("zoom 25%, last block of the largest world")
+        << Small << 25 << QPoint(1000, 1000) << QPoint(319, 255) << QPoint(1276, 1020);
+    QTest::newRow("zoom 3200%, last cell of the largest world")
+        << Large << 3200 << QPoint(1 << 20, 1 << 20) << QPoint(399, 299) << QPoint(1279, 1023);
+    QTest::newRow("zoom 3200%, beyond the world")
+        << Large << 3200 << QPoint(1 << 20, 1 << 20) << QPoint(400, 300) << QPoint(-1, -1);
+}
+
+void TstDisplay::pixelToCell() {
+    QFETCH(QSize, CellSize);
+    QFETCH(int, Zoom);
+    QFETCH(QPoint, Scroll);
+    QFETCH(QPoint, Pixel);
+    QFETCH(QPoint, Cell);
+    TWorldView View;
+    View.SetWorld(1280, 1024, CellSize.width(), CellSize.height(), Zoom);
+    View.SetViewport(QSize(400, 300));
+    View.ScrollTo(Scroll);
+    QCOMPARE(View.CellAt(Pixel), Cell);
+}
+
+void TstDisplay::zoomedOutPixelIsLiveWhenAnyCellIs_data() {
+    QTest::addColumn<QSize>("CellSize");
+    QTest::addColumn<int>("Zoom");
+    QTest::newRow("1 x 1 cells, zoom 50%") << QSize(1, 1) << 50;
+    QTest::newRow("1 x 1 cells, zoom 25%") << QSize(1, 1) << 25;
+    QTest::newRow("2 x 1 cells, zoom 25%") << QSize(2, 1) << 25;
+    QTest::newRow("1 x 2 cells, zoom 50%") << QSize(1, 2) << 50;
+}
+
+// Each cell of a sparse soup on its own and in crowds, over a world whose width is no
+// multiple of a word or a block; against the picture painted pixel by pixel.
+void TstDisplay::zoomedOutPixelIsLiveWhenAnyCellIs() {
+    QFETCH(QSize, CellSize);
+    QFETCH(int, Zoom);
+    TLifeEngine Engine;
+    Engine.SetSize(331, 243);
+    unsigned Seed = 7;
+    for (int Y = 0; Y < 243; ++Y) {
+        for (int X = 0; X < 331; ++X) {
+            Seed = Seed * 1103515245u + 12345u;
+            Engine.SetCell(X, Y, (Seed >> 16) % 23 == 0 || (X > 200 && (Seed >> 16) % 3 == 0));
+        }
+    }
+    TWorldView View;
+    View.SetWorld(331, 243, CellSize.width(), CellSize.height(), Zoom);
+    View.SetViewport(QSize(1000, 1000));
+    TWorldPicture Picture(Live, Dead);
+    QVERIFY(Picture.SetView(View));
+    Picture.Redraw(Engine);
+    const QImage Expected =
+        PictureOfView(View, [&Engine](int X, int Y) { return Engine.State(X, Y) == 1; });
+    QCOMPARE(Picture.Image(), Expected);
+    // A block whose last live cell dies turns dead, one that keeps another stays live.
+    Engine.SetCell(0, 0, 1);
+    Engine.SetCell(1, 0, 1);
+    Picture.Follow(Engine);
+    Engine.SetCell(0, 0, 0);
+    Picture.Follow(Engine);
+    QCOMPARE(PixelAt(Picture.Image(), 0, 0), Live);
+    for (int X = 0; X < 4; ++X) {
+        for (int Y = 0; Y < 4; ++Y)
+            Engine.SetCell(X, Y, 0);
+    }
+    Picture.Follow(Engine);
+    QCOMPARE(PixelAt(Picture.Image(), 0, 0), Dead);
+}
+
+// At 25% a pixel shows 4 x 4 cells: a press edits nothing and says why; with Shift it
+// reports the block's top-left cell.
+void TstDisplay::pressBelowFullSizeOnlyReports() {
+    auto Form = CreateShownForm(320, 240, 1, 1, wmHorizontal, 25);
+    TLifeFormProbe Probe(*Form);
+    PlaceRows(*Form, 8, 4, {"....", ".O.."});
+    Form->DrawGeneration(true);
+    Form->WorldMouseDown(Qt::LeftButton, Qt::NoModifier, 2, 1);
+    QCOMPARE(Probe.Panel(1)->text(), QStringLiteral("Zoom eerst in tot 100% om cellen te tekenen"));
+    QCOMPARE(LiveCells(*Form), 1);
+    Form->WorldMouseDown(Qt::LeftButton, Qt::ShiftModifier, 2, 1);
+    QCOMPARE(Probe.Panel(1)->text(),
+             QStringLiteral("Cel[8,4]: Buren = 1, Status = Dood, Vorige status = Dood"));
+    QCOMPARE(Probe.Panel(2)->text(), QStringLiteral("Levend: 1 \u00b7 Zoom: 25%"));
+}
+
+void TstDisplay::windowStaysOnTheScreen_data() {
+    QTest::addColumn<QSize>("World");
+    QTest::addColumn<QSize>("CellSize");
+    QTest::addColumn<int>("Zoom");
+    for (const QSize World : {QSize(320, 240), QSize(640, 480), QSize(1280, 1024)}) {
+        for (const QSize CellSize : {QSize(1, 1), QSize(2, 1), QSize(2, 2)}) {
+            for (const int Zoom : TWorldView::ZoomLevels)
+                QTest::addRow("%d x %d, %d x %d cells, zoom %d%%", World.width(), World.height(),
+                              CellSize.width(), CellSize.height(), Zoom)
+                    << World << CellSize << Zoom;
+        }
+    }
+}
+
+// The window with its frame lies inside the screen's available area; one that fits shows
+// the whole picture, without scroll bars.
+void TstDisplay::windowStaysOnTheScreen() {
+    QFETCH(QSize, World);
+    QFETCH(QSize, CellSize);
+    QFETCH(int, Zoom);
+    auto Form = CreateShownForm(World.width(), World.height(), CellSize.width(), CellSize.height(),
+                                wmHorizontal, Zoom);
+    TLifeFormProbe Probe(*Form);
+    const QRect Area = Form->screen()->availableGeometry();
+    QVERIFY(Area.contains(Form->frameGeometry()));
+    const bool Fits = Probe.View().Viewport().width() >= Probe.View().WorldPixels().width() &&
+                      Probe.View().Viewport().height() >= Probe.View().WorldPixels().height();
+    QCOMPARE(Probe.WorldImage()->Picture().size(), Probe.View().Visible().size());
+    QCOMPARE(Probe.WorldImage()->horizontalScrollBar()->isVisible() ||
+                 Probe.WorldImage()->verticalScrollBar()->isVisible(),
+             !Fits);
+    if (Fits)
+        QCOMPARE(Probe.WorldImage()->Picture().size(), Probe.View().WorldPixels());
 }
 
 QTEST_MAIN(TstDisplay)

@@ -25,20 +25,22 @@ struct TOutcome {
     bool Running = false;
     QStringList Windows;
     bool Closed = false;
+    int Zoom = 100;
 
     friend bool operator==(const TOutcome&, const TOutcome&) = default;
 };
 
 char* toString(const TOutcome& Outcome) {
     const QString Text =
-        QStringLiteral("at (%1, %2) rows [%3], generation %4%5, windows [%6]%7")
+        QStringLiteral("at (%1, %2) rows [%3], generation %4%5, windows [%6]%7, zoom %8%")
             .arg(Outcome.TopLeft.x())
             .arg(Outcome.TopLeft.y())
             .arg(Outcome.Rows.join(QLatin1Char(' ')))
             .arg(Outcome.Generation)
             .arg(Outcome.Running ? QStringLiteral(", running") : QString())
             .arg(Outcome.Windows.join(QStringLiteral(", ")))
-            .arg(Outcome.Closed ? QStringLiteral(", main window closed") : QString());
+            .arg(Outcome.Closed ? QStringLiteral(", main window closed") : QString())
+            .arg(Outcome.Zoom);
     return qstrdup(qPrintable(Text));
 }
 
@@ -51,6 +53,12 @@ TOutcome Turned(QPoint TopLeft, const QStringList& Rows) {
 
 TOutcome Moved(int Right, int Down) {
     return Turned(Start + QPoint(Right, Down), RPentomino);
+}
+
+TOutcome Zoomed(int Zoom) {
+    TOutcome Outcome = Moved(0, 0);
+    Outcome.Zoom = Zoom;
+    return Outcome;
 }
 
 // One generation of the pattern, taken by a step or by the start of a run at the slowest
@@ -157,8 +165,8 @@ std::unique_ptr<TLifeForm> PreparedForm() {
 TOutcome Observe(TLifeForm& Form, const TWindowRecorder& Recorder) {
     TLifeFormProbe Probe(Form);
     const QRect Bounds = LiveBounds(Form);
-    TOutcome Outcome{Bounds.topLeft(), ReadRows(Form, Bounds), Probe.Generation(),
-                     Probe.Running,    Recorder.Titles,        !Form.isVisible()};
+    TOutcome Outcome{Bounds.topLeft(), ReadRows(Form, Bounds), Probe.Generation(), Probe.Running,
+                     Recorder.Titles,  !Form.isVisible(),      Probe.Zoom()};
     if (Probe.Running != Probe.WorldTimer()->isActive())
         Outcome.Windows << QStringLiteral("<timer out of step with the run>");
     return Outcome;
@@ -241,6 +249,12 @@ void TstMenus::itemsAndShortcutsDoWhatTheySay_data() {
     QTest::newRow("Spel opslaan") << Bestand << "Spel op&slaan" << Keys(Ctrl | Qt::Key_S)
                                   << Opens("Spel opslaan");
     QTest::newRow("Afsluiten") << Bestand << "&Afsluiten" << Keys(Qt::ALT | Qt::Key_F4) << Closes();
+    QTest::newRow("Inzoomen") << "Beel&d"
+                              << "&Inzoomen" << Keys(Ctrl | Qt::Key_Plus) << Zoomed(200);
+    QTest::newRow("Inzoomen by Ctrl+=") << "Beel&d"
+                                        << "&Inzoomen" << Keys(Ctrl | Qt::Key_Equal) << Zoomed(200);
+    QTest::newRow("Uitzoomen") << "Beel&d"
+                               << "&Uitzoomen" << Keys(Ctrl | Qt::Key_Minus) << Zoomed(50);
     QTest::newRow("Instelingen") << "&Instelingen" << QString() << QKeySequence()
                                  << Opens("Instellingen");
     QTest::newRow("Spel instructies") << "&Help"

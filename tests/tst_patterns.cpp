@@ -353,7 +353,7 @@ void TstPatterns::realClickOnPictureEdits() {
     TLifeFormProbe Probe(*Form);
     Probe.HorCellSize = Probe.VertCellSize = 2;
     Form->DrawEmptyWorld();
-    QTest::mouseClick(Probe.WorldImage(), Qt::RightButton, Qt::NoModifier, QPoint(11, 19));
+    QTest::mouseClick(Probe.Viewport(), Qt::RightButton, Qt::NoModifier, QPoint(11, 19));
     QCOMPARE(ReadRows(*Form, QRect(4, 8, 3, 3)), QStringList({"...", ".O.", "..."}));
     QCOMPARE(Probe.Panel(1)->text(), QStringLiteral("Cel[5,9]: Dood --> Levend"));
     QCOMPARE(PixelAt(Probe.WorldImage()->Picture(), 10, 18), Live);

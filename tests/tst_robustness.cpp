@@ -46,18 +46,18 @@ QStringList FolderContents(const QString& Folder) {
 }
 
 // What a failed command must leave as it was: the cells, Generation and the picture.
-struct TWorldView {
+struct TWorldSeen {
     QStringList Cells;
     qint32 Generation = 0;
     QString GenerationPanel;
     QImage Picture;
 
-    static TWorldView Of(TLifeForm& Form) {
+    static TWorldSeen Of(TLifeForm& Form) {
         TLifeFormProbe Probe(Form);
         return {ReadRows(Form, QRect(0, 0, Probe.HorCells(), Probe.VertCells())),
                 Probe.Generation(), Probe.Panel(0)->text(), Probe.WorldImage()->Picture().copy()};
     }
-    bool operator==(const TWorldView&) const = default;
+    bool operator==(const TWorldSeen&) const = default;
 };
 
 // A shown window with a glider, Generation 7 and the picture drawn to match.
@@ -230,7 +230,7 @@ void TstRobustness::failedOpenKeepsWorldAndFiles() {
     const QString Path = Folder.filePath(QStringLiteral("map/patroon.life"));
     WriteFile(Path, "!Naam:patroon!\r\nOOO\r\n");
     auto Form = FormWithGlider();
-    const TWorldView Before = TWorldView::Of(*Form);
+    const TWorldSeen Before = TWorldSeen::Of(*Form);
 
     TDialogOutcome Outcome;
     ChooseFileThenFault(
@@ -240,7 +240,7 @@ void TstRobustness::failedOpenKeepsWorldAndFiles() {
     QVERIFY(Outcome.Accepted);
     QCOMPARE(Outcome.Message,
              QStringLiteral("Fout bij openen van bestand:\n") + QDir::toNativeSeparators(Path));
-    QVERIFY(TWorldView::Of(*Form) == Before);
+    QVERIFY(TWorldSeen::Of(*Form) == Before);
     QCOMPARE(FolderContents(Folder.path()), Outcome.FilesAfterFault);
     QVERIFY(TLifeFormProbe(*Form).Panel(1)->text().isEmpty());
     QVERIFY(!QApplication::overrideCursor());
@@ -267,7 +267,7 @@ void TstRobustness::failedSaveKeepsWorldAndFiles() {
     QDir(Folder.path()).mkdir(QStringLiteral("map"));
     const QString Path = QDir(Folder.path()).filePath(Name);
     auto Form = FormWithGlider();
-    const TWorldView Before = TWorldView::Of(*Form);
+    const TWorldSeen Before = TWorldSeen::Of(*Form);
 
     TDialogOutcome Outcome;
     ChooseFileThenFault(
@@ -282,7 +282,7 @@ void TstRobustness::failedSaveKeepsWorldAndFiles() {
     QVERIFY(Outcome.Accepted);
     QCOMPARE(Outcome.Message, QStringLiteral("Fout bij opslaan van bestand:\n%1\n\n%2")
                                   .arg(QDir::toNativeSeparators(Path), ErrorText(ErrorCode)));
-    QVERIFY(TWorldView::Of(*Form) == Before);
+    QVERIFY(TWorldSeen::Of(*Form) == Before);
     QCOMPARE(FolderContents(Folder.path()), Outcome.FilesAfterFault);
     QVERIFY(TLifeFormProbe(*Form).Panel(1)->text().isEmpty());
     QVERIFY(!QApplication::overrideCursor());

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QBackingStore>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTest>
 
 namespace {
@@ -31,8 +32,7 @@ QImage WindowPixels(QWidget& Window) {
 // The cell (0, 0) must be alive; its first black pixel is looked for around the picture's
 // scaled offset, away from the black letters of the menu.
 QPoint PaintedOrigin(TLifeForm& Form) {
-    const QPoint Offset =
-        TLifeFormProbe(Form).WorldImage()->mapTo(&Form, QPoint(0, 0)) * Scale(Form);
+    const QPoint Offset = TLifeFormProbe(Form).Viewport()->mapTo(&Form, QPoint(0, 0)) * Scale(Form);
     const QImage Shown = WindowPixels(Form);
     for (int Y = Offset.y() - 2; Y <= Offset.y() + 2; ++Y) {
         for (int X = std::max(Offset.x() - 2, 0); X <= Offset.x() + 2; ++X) {
@@ -55,7 +55,7 @@ QPoint WaitForPaintedOrigin(TLifeForm& Form) {
 // Presses the left button on a device pixel of the picture as it shows on the window, with
 // the exact position a pointer reports there.
 void PressAtPixel(TLifeForm& Form, const QPoint& Origin, const QPointF& Pixel) {
-    TWorldImage* Picture = TLifeFormProbe(Form).WorldImage();
+    QWidget* Picture = TLifeFormProbe(Form).Viewport();
     const QPointF Global = Form.mapToGlobal((QPointF(Origin) + Pixel) / Scale(Form));
     const QPointF Position = Picture->mapFromGlobal(Global);
     QMouseEvent Press(QEvent::MouseButtonPress, Position, Global, Qt::LeftButton, Qt::LeftButton,
@@ -93,6 +93,7 @@ class TstScaling : public QObject {
 
 private slots:
     void scaleIsTheOneAskedFor();
+    void firstStartZoomFollowsTheScale();
     void pressEditsTheCellUnderIt_data();
     void pressEditsTheCellUnderIt();
     void pictureIsOneToOneInDevicePixels_data();
@@ -105,31 +106,68 @@ void TstScaling::scaleIsTheOneAskedFor() {
     QCOMPARE(Scale(*Form), Asked);
 }
 
+// A cell is as large as on a screen of scale 1.
+void TstScaling::firstStartZoomFollowsTheScale() {
+    auto Form = CreateForm();
+    QCOMPARE(TLifeFormProbe(*Form).Zoom(), Scale(*Form) >= 2 ? 200 : 100);
+}
+
 void TstScaling::pressEditsTheCellUnderIt_data() {
     QTest::addColumn<QSize>("CellSize");
     QTest::addColumn<QPointF>("Pixel");
     QTest::addColumn<QPoint>("Cell");
+    QTest::addColumn<int>("Zoom");
+    QTest::addColumn<QPoint>("Scroll"); // device pixels; End for the largest scroll
     const QSize Small(1, 1);
     const QSize Large(2, 2);
-    QTest::newRow("1x1, (10.6, 7.2)") << Small << QPointF(10.6, 7.2) << QPoint(10, 7);
-    QTest::newRow("1x1, (10.4, 7.9)") << Small << QPointF(10.4, 7.9) << QPoint(10, 7);
-    QTest::newRow("1x1, whole pixel (7, 7)") << Small << QPointF(7, 7) << QPoint(7, 7);
-    QTest::newRow("1x1, odd pixel (101, 33)") << Small << QPointF(101, 33) << QPoint(101, 33);
-    QTest::newRow("1x1, top-left corner") << Small << QPointF(0.3, 0.6) << QPoint(0, 0);
-    QTest::newRow("1x1, last pixel") << Small << QPointF(319.9, 239.9) << QPoint(319, 239);
-    QTest::newRow("2x2, (21.5, 9.5)") << Large << QPointF(21.5, 9.5) << QPoint(10, 4);
-    QTest::newRow("2x2, (11.9, 19.9)") << Large << QPointF(11.9, 19.9) << QPoint(5, 9);
-    QTest::newRow("2x2, whole pixel (10, 18)") << Large << QPointF(10, 18) << QPoint(5, 9);
-    QTest::newRow("2x2, last pixel") << Large << QPointF(639.9, 479.9) << QPoint(319, 239);
-    QTest::newRow("2x1, (13.7, 5.5)") << QSize(2, 1) << QPointF(13.7, 5.5) << QPoint(6, 5);
-    QTest::newRow("1x2, (13.7, 5.5)") << QSize(1, 2) << QPointF(13.7, 5.5) << QPoint(13, 2);
+    const QPoint End(INT_MAX, INT_MAX);
+    QTest::newRow("1x1, (10.6, 7.2)")
+        << Small << QPointF(10.6, 7.2) << QPoint(10, 7) << 100 << QPoint();
+    QTest::newRow("1x1, (10.4, 7.9)")
+        << Small << QPointF(10.4, 7.9) << QPoint(10, 7) << 100 << QPoint();
+    QTest::newRow("1x1, whole pixel (7, 7)")
+        << Small << QPointF(7, 7) << QPoint(7, 7) << 100 << QPoint();
+    QTest::newRow("1x1, odd pixel (101, 33)")
+        << Small << QPointF(101, 33) << QPoint(101, 33) << 100 << QPoint();
+    QTest::newRow("1x1, top-left corner")
+        << Small << QPointF(0.3, 0.6) << QPoint(0, 0) << 100 << QPoint();
+    QTest::newRow("1x1, last pixel")
+        << Small << QPointF(319.9, 239.9) << QPoint(319, 239) << 100 << QPoint();
+    QTest::newRow("2x2, (21.5, 9.5)")
+        << Large << QPointF(21.5, 9.5) << QPoint(10, 4) << 100 << QPoint();
+    QTest::newRow("2x2, (11.9, 19.9)")
+        << Large << QPointF(11.9, 19.9) << QPoint(5, 9) << 100 << QPoint();
+    QTest::newRow("2x2, whole pixel (10, 18)")
+        << Large << QPointF(10, 18) << QPoint(5, 9) << 100 << QPoint();
+    QTest::newRow("2x2, last pixel")
+        << Large << QPointF(639.9, 479.9) << QPoint(319, 239) << 100 << QPoint();
+    QTest::newRow("2x1, (13.7, 5.5)")
+        << QSize(2, 1) << QPointF(13.7, 5.5) << QPoint(6, 5) << 100 << QPoint();
+    QTest::newRow("1x2, (13.7, 5.5)")
+        << QSize(1, 2) << QPointF(13.7, 5.5) << QPoint(13, 2) << 100 << QPoint();
+    QTest::newRow("zoom 200%, 1x1, (21.5, 9.5)")
+        << Small << QPointF(21.5, 9.5) << QPoint(10, 4) << 200 << QPoint();
+    QTest::newRow("zoom 400%, 2x2, (100.2, 57.9)")
+        << Large << QPointF(100.2, 57.9) << QPoint(12, 7) << 400 << QPoint();
+    QTest::newRow("zoom 1600%, 1x2, (47.9, 64)")
+        << QSize(1, 2) << QPointF(47.9, 64) << QPoint(2, 2) << 1600 << QPoint();
+    QTest::newRow("zoom 3200%, 1x1, (65, 31.9)")
+        << Small << QPointF(65, 31.9) << QPoint(2, 0) << 3200 << QPoint();
+    QTest::newRow("zoom 800%, 1x1, scrolled by (1000, 500), (5.5, 7.5)")
+        << Small << QPointF(5.5, 7.5) << QPoint(125, 63) << 800 << QPoint(1000, 500);
+    QTest::newRow("zoom 3200%, 2x2, scrolled by (333, 65), (0.2, 0.2)")
+        << Large << QPointF(0.2, 0.2) << QPoint(5, 1) << 3200 << QPoint(333, 65);
+    QTest::newRow("zoom 3200%, last cell reached by scrolling")
+        << Large << QPointF(-0.6, -0.6) << QPoint(319, 239) << 3200 << End;
 }
 
 void TstScaling::pressEditsTheCellUnderIt() {
     QFETCH(QSize, CellSize);
     QFETCH(QPointF, Pixel);
     QFETCH(QPoint, Cell);
-    auto Form = CreateShownForm(320, 240, CellSize.width(), CellSize.height());
+    QFETCH(int, Zoom);
+    QFETCH(QPoint, Scroll);
+    auto Form = CreateShownForm(320, 240, CellSize.width(), CellSize.height(), wmHorizontal, Zoom);
     TLifeFormProbe Probe(*Form);
     PlaceRows(*Form, 0, 0, {"O"});
     Form->DrawGeneration(true);
@@ -137,8 +175,12 @@ void TstScaling::pressEditsTheCellUnderIt() {
     QVERIFY(Origin != QPoint(-1, -1));
     PlaceRows(*Form, 0, 0, {"."});
     Form->DrawGeneration(true);
+    Probe.WorldImage()->horizontalScrollBar()->setValue(Scroll.x());
+    Probe.WorldImage()->verticalScrollBar()->setValue(Scroll.y());
+    QCOMPARE(Probe.View().Scroll(), Scroll.x() == INT_MAX ? Probe.View().MaxScroll() : Scroll);
+    const QPointF Corner(Probe.View().Viewport().width(), Probe.View().Viewport().height());
 
-    PressAtPixel(*Form, Origin, Pixel);
+    PressAtPixel(*Form, Origin, Pixel.x() < 0 ? Corner + Pixel : Pixel);
 
     QCOMPARE(Probe.Panel(1)->text(),
              QStringLiteral("Cel[%1,%2]: Dood --> Levend").arg(Cell.x()).arg(Cell.y()));

@@ -5,6 +5,7 @@
 
 #include "app/extmsgdlg.h"
 #include "app/uhelp.h"
+#include "settings/uoptionsdlg.h"
 #include "tests/testhelpers.h"
 
 #include <QGuiApplication>
@@ -51,6 +52,23 @@ void KeepFrameOfNextBox(QRect& Frame) {
     });
 }
 
+// Every geometry the window is given, as its move and resize events tell it.
+class TGeometryLog : public QObject {
+public:
+    explicit TGeometryLog(QWidget* Window) : Window(Window) { Window->installEventFilter(this); }
+    QList<QRect> Seen;
+
+protected:
+    bool eventFilter(QObject*, QEvent* Event) override {
+        if (Event->type() == QEvent::Move || Event->type() == QEvent::Resize)
+            Seen << Window->geometry();
+        return false;
+    }
+
+private:
+    QWidget* Window;
+};
+
 } // namespace
 
 class TstScreenOrigin : public QObject {
@@ -60,6 +78,8 @@ private slots:
     void initTestCase();
     void mainWindowCentredOnItsScreen();
     void windowLargerThanTheScreenAtItsTopLeft();
+    void newSizeAndPlaceInOneStep_data();
+    void newSizeAndPlaceInOneStep();
     void stableMessageCentredOnTheScreen();
     void errorDialogPulledOntoTheScreen_data();
     void errorDialogPulledOntoTheScreen();
@@ -80,12 +100,46 @@ void TstScreenOrigin::mainWindowCentredOnItsScreen() {
     QCOMPARE(Frame.topLeft(), CentredIn(SecondGeometry, Frame.size()));
 }
 
-// 1280 x 1024 cells of 2 x 2 pixels.
+// 1280 x 1024 cells of 2 x 2 pixels: the window fills its screen.
 void TstScreenOrigin::windowLargerThanTheScreenAtItsTopLeft() {
     const auto Form = ShownOnSecondScreen();
     Form->ResizeTheWorld(1280, 1024, 2, 2);
-    QVERIFY(Form->frameGeometry().width() > SecondGeometry.width());
     QCOMPARE(Form->frameGeometry().topLeft(), SecondGeometry.topLeft());
+    QVERIFY(SecondGeometry.contains(Form->frameGeometry()));
+}
+
+void TstScreenOrigin::newSizeAndPlaceInOneStep_data() {
+    QTest::addColumn<QString>("Change");
+    QTest::newRow("settings dialog, 400 x 300 cells") << "400 x 300";
+    QTest::newRow("settings dialog, 2 x 2 cells") << "2 x 2";
+    QTest::newRow("settings dialog, largest world") << "1280 x 1024";
+    QTest::newRow("zoom in") << "zoom in";
+}
+
+// The window manager never sees the new size at the old place.
+void TstScreenOrigin::newSizeAndPlaceInOneStep() {
+    QFETCH(QString, Change);
+    const auto Form = ShownOnSecondScreen();
+    const QRect Before = Form->geometry();
+    TGeometryLog Log(Form.get());
+    if (Change == QLatin1String("zoom in")) {
+        Form->MenuZoomInClick();
+    } else {
+        AnswerNextModal([Change](QWidget* Modal) {
+            auto* Dlg = qobject_cast<TOptionsDlg*>(Modal);
+            const QStringList Numbers = Change.split(QStringLiteral(" x "));
+            const bool Cells = Numbers.first().toInt() <= 2;
+            (Cells ? Dlg->SetCellX(Numbers[0].toInt()) : Dlg->SetLifeX(Numbers[0].toInt()));
+            (Cells ? Dlg->SetCellY(Numbers[1].toInt()) : Dlg->SetLifeY(Numbers[1].toInt()));
+            Dlg->accept();
+        });
+        Form->DoOptionsDlg();
+    }
+    const QRect After = Form->frameGeometry();
+    QVERIFY(After.size() != Before.size());
+    QCOMPARE(After.topLeft(), CentredIn(SecondGeometry, After.size()));
+    QTRY_VERIFY(Log.Seen.contains(Form->geometry()));
+    QVERIFY(!Log.Seen.contains(QRect(Before.topLeft(), Form->geometry().size())));
 }
 
 void TstScreenOrigin::stableMessageCentredOnTheScreen() {

@@ -44,6 +44,8 @@ private slots:
     void closingWithoutConfirmationWritesNothing();
     void confirmedCloseWritesAllSixKeys();
     void saveKeepsOtherLines();
+    void changedZoomAloneIsWrittenAtClose_data();
+    void changedZoomAloneIsWrittenAtClose();
     void folderThatCannotBeMadeShowsMessageA();
     void readOnlyFileShowsMessageB();
 };
@@ -230,6 +232,22 @@ void TstSettings::readingTable_data() {
                                         << "Interval" << 1000;
     QTest::newRow("key in the wrong section") << O << "HorCells=640"
                                               << "HorCells" << 320;
+    QTest::newRow("Zoom=400") << O << "Zoom=400"
+                              << "Zoom" << 400;
+    QTest::newRow("Zoom=25") << O << "Zoom=25"
+                             << "Zoom" << 25;
+    QTest::newRow("Zoom=0xC80") << O << "Zoom=0xC80"
+                                << "Zoom" << 3200;
+    QTest::newRow("Zoom=300, no level") << O << "Zoom=300"
+                                        << "Zoom" << 100;
+    QTest::newRow("Zoom=6400, no level") << O << "Zoom=6400"
+                                         << "Zoom" << 100;
+    QTest::newRow("Zoom=abc") << O << "Zoom=abc"
+                              << "Zoom" << 100;
+    QTest::newRow("Zoom= (empty)") << O << "Zoom="
+                                   << "Zoom" << 100;
+    QTest::newRow("no Zoom key") << O << "Wrapping=1"
+                                 << "Zoom" << 100;
 }
 
 void TstSettings::readingTable() {
@@ -242,10 +260,13 @@ void TstSettings::readingTable() {
     WriteFile(SettingsFile, ('[' + Section + "]\r\n" + Line + "\r\n").toLatin1());
     auto Form = CreateForm();
     TLifeFormProbe Probe(*Form);
-    const QMap<QString, int> Fields = {
-        {"HorCells", Probe.HorCells()},     {"VertCells", Probe.VertCells()},
-        {"HorCellSize", Probe.HorCellSize}, {"VertCellSize", Probe.VertCellSize},
-        {"Wrapping", Probe.Wrapping()},     {"Interval", Probe.WorldTimer()->interval()}};
+    const QMap<QString, int> Fields = {{"HorCells", Probe.HorCells()},
+                                       {"VertCells", Probe.VertCells()},
+                                       {"HorCellSize", Probe.HorCellSize},
+                                       {"VertCellSize", Probe.VertCellSize},
+                                       {"Wrapping", Probe.Wrapping()},
+                                       {"Interval", Probe.WorldTimer()->interval()},
+                                       {"Zoom", Probe.Zoom()}};
     QCOMPARE(Fields.value(Field), Expected);
 }
 
@@ -358,6 +379,40 @@ void TstSettings::saveKeepsOtherLines() {
         QByteArray(
             "; kept\r\n[Opties]\r\nTimerInterval=1\r\nMine=yes\r\nWrapping=1\r\n[Afmetingen]\r\n"
             "VertCells=300\r\nHorCells=320\r\nHorCellGrootte=1\r\nVertCellGrootte=1\r\n"));
+}
+
+void TstSettings::changedZoomAloneIsWrittenAtClose_data() {
+    QTest::addColumn<QList<int>>("Zooms"); // the zoom at start, then each one chosen
+    QTest::addColumn<bool>("Confirmed");
+    QTest::addColumn<QByteArray>("Written");
+    const QByteArray Start = "; kept\r\n[Opties]\r\nZoom=400\r\nMine=yes\r\n";
+    QTest::newRow("zoom changed") << QList<int>{400, 800} << false
+                                  << QByteArray("; kept\r\n[Opties]\r\nZoom=800\r\nMine=yes\r\n");
+    QTest::newRow("zoom changed and back") << QList<int>{400, 800, 400} << false << Start;
+    QTest::newRow("zoom changed, settings confirmed")
+        << QList<int>{400, 100} << true
+        << QByteArray("; kept\r\n[Opties]\r\nZoom=100\r\nMine=yes\r\nWrapping=1\r\n"
+                      "TimerInterval=100\r\n[Afmetingen]\r\nHorCells=320\r\nVertCells=240\r\n"
+                      "HorCellGrootte=1\r\nVertCellGrootte=1\r\n");
+}
+
+// The six keys keep their rule; the zoom is written at close when it changed, with every
+// other line kept.
+void TstSettings::changedZoomAloneIsWrittenAtClose() {
+    QFETCH(QList<int>, Zooms);
+    QFETCH(bool, Confirmed);
+    QFETCH(QByteArray, Written);
+    QTemporaryDir Folder;
+    UseSettingsFolder(Folder.path());
+    WriteFile(SettingsFile, "; kept\r\n[Opties]\r\nZoom=400\r\nMine=yes\r\n");
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    QCOMPARE(Probe.Zoom(), Zooms.first());
+    for (const int Zoom : Zooms.mid(1))
+        Form->SetZoom(Zoom);
+    Probe.SaveOptionsOnClose = Confirmed;
+    Form->close();
+    QCOMPARE(FileBytes(SettingsFile), Written);
 }
 
 void TstSettings::folderThatCannotBeMadeShowsMessageA() {

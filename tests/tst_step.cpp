@@ -4,6 +4,7 @@
 #include "tests/linkworld.h"
 #include "tests/testhelpers.h"
 
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 
@@ -41,16 +42,10 @@ TGrid OracleStep(const TGrid& Old, qint32 Wrapping) {
     return {Old.Width, Old.Height, Oracle.States()};
 }
 
-// The picture of Grid painted from scratch, each cell a block of its colour.
-QImage PictureOf(const TGrid& Grid, int CellWidth, int CellHeight) {
-    QImage Picture(Grid.Width * CellWidth, Grid.Height * CellHeight, QImage::Format_RGB32);
-    for (int Py = 0; Py < Picture.height(); ++Py) {
-        auto* Row = reinterpret_cast<QRgb*>(Picture.scanLine(Py));
-        for (int Px = 0; Px < Picture.width(); ++Px)
-            Row[Px] = Grid.At(Px / CellWidth, Py / CellHeight) ? TLifeForm::LiveColour
-                                                               : TLifeForm::DeadColour;
-    }
-    return Picture;
+// The picture of Grid that the form's view shows, painted from scratch.
+QImage PictureOf(const TGrid& Grid, TLifeForm& Form) {
+    return PictureOfView(TLifeFormProbe(Form).View(),
+                         [&Grid](int X, int Y) { return Grid.At(X, Y) != 0; });
 }
 
 bool SamePixels(const QImage& Actual, const QImage& Expected) {
@@ -116,7 +111,7 @@ private slots:
     void cellSizes_data();
     void fullRedrawShowsExactlyTheCells_data() { cellSizes_data(); }
     void fullRedrawShowsExactlyTheCells();
-    void pictureFollowsRunsStepsAndEdits_data() { cellSizes_data(); }
+    void pictureFollowsRunsStepsAndEdits_data();
     void pictureFollowsRunsStepsAndEdits();
 };
 
@@ -178,7 +173,7 @@ void TstStep::stepsLikeTheLinkedCells() {
         QCOMPARE(Probe.Generation(), 40 + Step);
         QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: %1").arg(40 + Step));
         QCOMPARE(Probe.Panel(1)->text(), QString());
-        const QImage Picture = PictureOf(Expected, CellWidth, CellHeight);
+        const QImage Picture = PictureOf(Expected, *Form);
         QVERIFY(SamePixels(Probe.WorldImage()->Picture(), Picture));
     }
     // The incremental redraw that the transforms use, after their snapshot, agrees as well.
@@ -187,7 +182,7 @@ void TstStep::stepsLikeTheLinkedCells() {
     Expected.At(0, 0) = std::uint8_t(Probe.Engine.State(0, 0));
     Form->DrawGeneration(false);
     QVERIFY(!Probe.Stable);
-    QVERIFY(SamePixels(Probe.WorldImage()->Picture(), PictureOf(Expected, CellWidth, CellHeight)));
+    QVERIFY(SamePixels(Probe.WorldImage()->Picture(), PictureOf(Expected, *Form)));
 }
 
 void TstStep::glidersAcrossEveryEdgeAndCorner_data() {
@@ -224,7 +219,7 @@ void TstStep::glidersAcrossEveryEdgeAndCorner() {
         QVERIFY2(Read(*Form) == Expected, qPrintable(QStringLiteral("step %1").arg(Step)));
     }
     TLifeFormProbe Probe(*Form);
-    QVERIFY(SamePixels(Probe.WorldImage()->Picture(), PictureOf(Expected, 1, 1)));
+    QVERIFY(SamePixels(Probe.WorldImage()->Picture(), PictureOf(Expected, *Form)));
 }
 
 void TstStep::calcNextGenerationDrawsNothing_data() {
@@ -317,18 +312,35 @@ void TstStep::fullRedrawShowsExactlyTheCells() {
             Probe.Engine.SetState(X, Y, Cells.At(X, Y));
     }
     Form->DrawGeneration(true);
-    QVERIFY(SamePixels(Probe.WorldImage()->Picture(), PictureOf(Cells, CellWidth, CellHeight)));
+    QVERIFY(SamePixels(Probe.WorldImage()->Picture(), PictureOf(Cells, *Form)));
 }
 
-// Whatever the user does, once it shows, the picture is the engine's current generation.
+void TstStep::pictureFollowsRunsStepsAndEdits_data() {
+    QTest::addColumn<int>("CellWidth");
+    QTest::addColumn<int>("CellHeight");
+    QTest::addColumn<int>("Zoom");
+    QTest::newRow("1 x 1 cells, zoom 25%") << 1 << 1 << 25;
+    QTest::newRow("2 x 1 cells, zoom 50%") << 2 << 1 << 50;
+    QTest::newRow("1 x 1 cells, zoom 100%") << 1 << 1 << 100;
+    QTest::newRow("2 x 2 cells, zoom 100%") << 2 << 2 << 100;
+    QTest::newRow("1 x 2 cells, zoom 400%") << 1 << 2 << 400;
+    QTest::newRow("2 x 2 cells, zoom 3200%") << 2 << 2 << 3200;
+}
+
+// Whatever the user does, once it shows, the picture is the engine's current generation,
+// both the stored one and what the repaints it asked for brought to the screen.
 void TstStep::pictureFollowsRunsStepsAndEdits() {
     QFETCH(int, CellWidth);
     QFETCH(int, CellHeight);
-    auto Form = CreateShownForm(400, 300, CellWidth, CellHeight, wmBoth);
+    QFETCH(int, Zoom);
+    auto Form = CreateShownForm(400, 300, CellWidth, CellHeight, wmBoth, Zoom);
     TLifeFormProbe Probe(*Form);
+    const auto Expected = [&] {
+        return PictureOf(Read(*Form), *Form);
+    };
     const auto PictureIsTheCells = [&] {
-        return SamePixels(Probe.WorldImage()->Picture(),
-                          PictureOf(Read(*Form), CellWidth, CellHeight));
+        return SamePixels(Probe.WorldImage()->Picture(), Expected()) &&
+               QTest::qWaitFor([&] { return ShownOnScreen(*Form) == Expected(); });
     };
     qint64 Now = 0;
     Probe.RunClock = [&Now] {
@@ -337,6 +349,8 @@ void TstStep::pictureFollowsRunsStepsAndEdits() {
     Probe.WorldTimer()->setInterval(1);
     Probe.WorldImage()->SetFrameMs(2000);
     Place(*Form, RandomGrid(400, 300, 3, 9));
+    QScrollBar* Across = Probe.WorldImage()->horizontalScrollBar();
+    QScrollBar* Down = Probe.WorldImage()->verticalScrollBar();
     for (int Round = 0; Round < 3; ++Round) {
         Form->MenuStartGameClick();
         Probe.WorldTimer()->stop();
@@ -348,11 +362,31 @@ void TstStep::pictureFollowsRunsStepsAndEdits() {
         QVERIFY(PictureIsTheCells());
         Form->MenuOneStepClick();
         QVERIFY(PictureIsTheCells());
-        Form->WorldMouseDown(Qt::LeftButton, Qt::NoModifier, 7 * CellWidth,
-                             (5 + Round) * CellHeight);
+        // A lone cell drawn in an empty spot dies in the next step.
+        const QPoint Middle(Probe.View().Viewport().width() / 2,
+                            Probe.View().Viewport().height() / 2);
+        const QPoint Cell = Probe.View().CellAt(Middle);
+        for (int X = std::max(Cell.x() - 4, 0); X < std::min(Cell.x() + 5, 400); ++X) {
+            for (int Y = std::max(Cell.y() - 4, 0); Y < std::min(Cell.y() + 5, 300); ++Y)
+                Probe.Engine.SetCell(X, Y, 0);
+        }
+        Form->DrawGeneration(true);
+        Form->WorldMouseDown(Qt::LeftButton, Qt::NoModifier, Middle.x(), Middle.y());
+        QCOMPARE(Probe.Engine.State(Cell.x(), Cell.y()), Zoom >= 100 ? 1 : 0);
+        QVERIFY(PictureIsTheCells());
+        Form->MenuOneStepClick();
+        QVERIFY(PictureIsTheCells());
         Form->MenuRotateLeftClick();
         QVERIFY(PictureIsTheCells());
+        Across->setValue(Across->value() + 37 * (Round + 1));
+        Down->setValue(Down->value() + 23 * (Round + 1));
+        QVERIFY(PictureIsTheCells());
     }
+    Form->MenuZoomInClick();
+    QVERIFY(PictureIsTheCells());
+    Form->MenuZoomOutClick();
+    Form->MenuZoomOutClick();
+    QVERIFY(PictureIsTheCells());
 }
 
 QTEST_MAIN(TstStep)

@@ -1,0 +1,48 @@
+// The zoom of the view: the menu commands and Ctrl+wheel. They change what is seen, never
+// the world, so they work during a run as well.
+
+#include "app/ulife.h"
+#include "display/worldimage.h"
+#include "display/worldview.h"
+
+#include <cstdlib>
+
+void TLifeForm::MenuZoomInClick() {
+    SetZoom(TWorldView::ZoomedIn(Zoom));
+}
+
+void TLifeForm::MenuZoomOutClick() {
+    SetZoom(TWorldView::ZoomedOut(Zoom));
+}
+
+void TLifeForm::MenuZoomResetClick() {
+    SetZoom(100);
+}
+
+void TLifeForm::WorldZoomAsked(int Steps, const QPoint& Global) {
+    qint32 Percent = Zoom;
+    for (int Step = 0; Step < std::abs(Steps); ++Step)
+        Percent = Steps > 0 ? TWorldView::ZoomedIn(Percent) : TWorldView::ZoomedOut(Percent);
+    SetZoom(Percent, Global);
+}
+
+// The window is sized and centred again for the new zoom, then scrolled so that the world
+// point under the anchor stays there.
+void TLifeForm::SetZoom(qint32 Percent, std::optional<QPoint> Anchor) {
+    if (Percent == Zoom)
+        return;
+    Zoom = Percent;
+    if (!WorldImage)
+        return;
+    const auto Centre = [this] {
+        return WorldImage->viewport()->mapToGlobal(WorldImage->viewport()->rect().center());
+    };
+    const QPointF Cell = WorldImage->CellPointAt(Anchor.value_or(Centre()));
+    WorldImage->SetZoom(Zoom);
+    if (!FitWindow()) {
+        ShowBitmapFailure();
+        return;
+    }
+    WorldImage->ScrollToShow(Cell, Anchor.value_or(Centre()));
+    ShowViewPanel();
+}
