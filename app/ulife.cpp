@@ -237,8 +237,9 @@ void TLifeForm::CreateStatusBar() {
     StatusBar->setSizeGripEnabled(false);
     StatusPanels[0] = new QLabel(StatusBar);
     StatusPanels[0]->setFixedWidth(300);
+    // The message panel takes the room the other two leave, none in the narrowest window.
     StatusPanels[1] = new QLabel(StatusBar);
-    StatusPanels[1]->setMinimumWidth(50);
+    StatusPanels[1]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     StatusBar->addWidget(StatusPanels[0]);
     StatusBar->addWidget(StatusPanels[1], 1);
     // At the right edge; a window narrower than the three panels cuts its text short.
