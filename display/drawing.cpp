@@ -53,7 +53,13 @@ bool TLifeForm::FitWindow() {
 
 // The program ends: nothing is drawn any more, and the settings file is left alone.
 void TLifeForm::ShowBitmapFailure() {
-    delete WorldImage;
+    // Not StopRunning: the world's last state is no step of the history any more.
+    WorldTimer->stop();
+    Running = false;
+    // Deleted later: a Ctrl+wheel zoom that failed is still being delivered to it.
+    WorldImage->hide();
+    WorldImage->deleteLater();
+    WorldImage = nullptr;
     CenterOnMainForm = false;
     StartFile.clear(); // the program ends without a picture to open it on
     const QString Msg =

@@ -14,8 +14,8 @@ QString StateWord(qint32 State) {
 
 } // namespace
 
-// X and Y: a device pixel of the view. Below one pixel a cell a pixel shows a block of
-// cells; a press there names its top-left cell, and draws nothing.
+// X and Y: a device pixel of the view. Where a pixel shows a block of cells, a press names
+// its top-left cell and draws nothing.
 void TLifeForm::WorldMouseDown(Qt::MouseButton, Qt::KeyboardModifiers Shift, int X, int Y) {
     if (Running || !WorldImage)
         return;
@@ -32,8 +32,8 @@ void TLifeForm::WorldMouseDown(Qt::MouseButton, Qt::KeyboardModifiers Shift, int
                 .arg(R)
                 .arg(Neighbours(C, R))
                 .arg(StateWord(State), StateWord(Engine.PrevState(C, R))));
-    } else if (Zoom < 100) {
-        MessagePanel()->setText(QStringLiteral("Zoom eerst in tot 100% om cellen te tekenen"));
+    } else if (WorldImage->View().BlockCells() != QSize(1, 1)) {
+        MessagePanel()->setText(QStringLiteral("Zoom eerst verder in om cellen te tekenen"));
     } else if (State == 0) {
         Engine.SetCell(C, R, 1);
         DrawCell(C, R, LiveColour, true);

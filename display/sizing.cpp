@@ -15,9 +15,11 @@ void TLifeForm::ResizeTheWorld(qint32 NewHorCells, qint32 NewVertCells, qint32 N
 
     StopRunning();
     if (SizeChanged) {
-        // With the old size first: a growing world gains only dead cells.
+        // With the old size first, a growing world gains only dead cells; with the new size,
+        // a shrinking world leaves nothing alive outside it to be drawn or counted.
         Engine.KillCellsOutside();
         Engine.SetSize(NewHorCells, NewVertCells);
+        Engine.KillCellsOutside();
     }
     if (CellChanged) {
         HorCellSize = NewHorCellSize;
@@ -31,7 +33,4 @@ void TLifeForm::ResizeTheWorld(qint32 NewHorCells, qint32 NewVertCells, qint32 N
         DrawEmptyWorld();
         DrawGeneration(true);
     }
-    // With the new size: a shrinking world leaves nothing alive outside it.
-    if (SizeChanged)
-        Engine.KillCellsOutside();
 }

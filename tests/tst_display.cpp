@@ -37,6 +37,7 @@ private slots:
     void pixelToCell();
     void zoomedOutPixelIsLiveWhenAnyCellIs_data();
     void zoomedOutPixelIsLiveWhenAnyCellIs();
+    void pressBelowFullSizeOnlyReports_data();
     void pressBelowFullSizeOnlyReports();
     void windowStaysOnTheScreen_data();
     void windowStaysOnTheScreen();
@@ -326,17 +327,37 @@ void TstDisplay::zoomedOutPixelIsLiveWhenAnyCellIs() {
     QCOMPARE(PixelAt(Picture.Image(), 0, 0), Dead);
 }
 
-// At 25% a pixel shows 4 x 4 cells: a press edits nothing and says why; with Shift it
-// reports the block's top-left cell.
+// Where a pixel shows a block of cells, a press edits nothing and says why; with Shift it
+// reports the block's top-left cell. Where a pixel is one cell, below 100% too, it edits.
+void TstDisplay::pressBelowFullSizeOnlyReports_data() {
+    QTest::addColumn<int>("CellSize");
+    QTest::addColumn<int>("Zoom");
+    QTest::addColumn<QPoint>("Pixel");
+    QTest::addColumn<int>("LiveAfter");
+    QTest::addColumn<QString>("Message");
+    QTest::newRow("25%, a pixel shows 4 x 4 cells")
+        << 1 << 25 << QPoint(2, 1) << 1
+        << QStringLiteral("Zoom eerst verder in om cellen te tekenen");
+    QTest::newRow("50% of 2 x 2 cells, a pixel is one cell")
+        << 2 << 50 << QPoint(9, 5) << 0 << QStringLiteral("Cel[9,5]: Levend --> Dood");
+}
+
 void TstDisplay::pressBelowFullSizeOnlyReports() {
-    auto Form = CreateShownForm(320, 240, 1, 1, wmHorizontal, 25);
+    QFETCH(int, CellSize);
+    QFETCH(int, Zoom);
+    QFETCH(QPoint, Pixel);
+    QFETCH(int, LiveAfter);
+    QFETCH(QString, Message);
+    auto Form = CreateShownForm(320, 240, CellSize, CellSize, wmHorizontal, Zoom);
     TLifeFormProbe Probe(*Form);
     PlaceRows(*Form, 8, 4, {"....", ".O.."});
     Form->DrawGeneration(true);
-    Form->WorldMouseDown(Qt::LeftButton, Qt::NoModifier, 2, 1);
-    QCOMPARE(Probe.Panel(1)->text(), QStringLiteral("Zoom eerst in tot 100% om cellen te tekenen"));
-    QCOMPARE(LiveCells(*Form), 1);
-    Form->WorldMouseDown(Qt::LeftButton, Qt::ShiftModifier, 2, 1);
+    Form->WorldMouseDown(Qt::LeftButton, Qt::NoModifier, Pixel.x(), Pixel.y());
+    QCOMPARE(Probe.Panel(1)->text(), Message);
+    QCOMPARE(LiveCells(*Form), LiveAfter);
+    if (LiveAfter == 0)
+        return;
+    Form->WorldMouseDown(Qt::LeftButton, Qt::ShiftModifier, Pixel.x(), Pixel.y());
     QCOMPARE(Probe.Panel(1)->text(),
              QStringLiteral("Cel[8,4]: Buren = 1, Status = Dood, Vorige status = Dood"));
     QCOMPARE(Probe.Panel(2)->text(), QStringLiteral("Levend: 1 \u00b7 Zoom: 25%"));
