@@ -109,10 +109,6 @@ QRect TWorldView::BlockRect(int X, int Y) const {
     return QRect(QPoint(X * BlockSize.width(), Y * BlockSize.height()) - ScrollPos, BlockSize);
 }
 
-QPoint TWorldView::BlockOf(int X, int Y) const {
-    return {X / PerBlock.width(), Y / PerBlock.height()};
-}
-
 QPoint TWorldView::CellAt(const QPoint& Pixel) const {
     if (!Visible().contains(Pixel + ScrollPos))
         return {-1, -1};

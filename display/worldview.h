@@ -59,8 +59,6 @@ public:
     QRect VisibleBlocks() const;
     // The pixels of block (X, Y), relative to the viewport; they may lie outside it.
     QRect BlockRect(int X, int Y) const;
-    // The block that holds cell (X, Y).
-    QPoint BlockOf(int X, int Y) const;
 
     // The cell under a viewport pixel, the top-left cell of its block below one pixel a
     // cell; (-1, -1) where the viewport shows no world.

@@ -36,6 +36,14 @@ bool IsLiveChar(QChar Character) {
     }
 }
 
+bool IsBlank(char Character) {
+    return Character == ' ' || Character == '\t';
+}
+
+bool IsBlankLine(QByteArrayView Line) {
+    return std::all_of(Line.cbegin(), Line.cend(), IsBlank);
+}
+
 bool IsCommentLine(const QString& Line) {
     return Line.startsWith(QLatin1Char('!')) || Line.startsWith(QLatin1Char('#'));
 }

@@ -18,6 +18,11 @@ bool IsLiveChar(QChar Character);
 // A line that begins with "!" or "#".
 bool IsCommentLine(const QString& Line);
 
+// A space or a tab.
+bool IsBlank(char Character);
+// A line of nothing but spaces and tabs, or none.
+bool IsBlankLine(QByteArrayView Line);
+
 // The lines of 8-bit text one at a time, as views of its bytes, so that a file of millions
 // of short lines costs no memory per line. A line ends at CR LF, a lone CR or a lone LF; a
 // line end at the very end starts no further line; a zero byte ends the text.

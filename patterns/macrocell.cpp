@@ -22,14 +22,6 @@ constexpr int LeafSide = 8;
 
 const TPatternFault BrokenFormat{};
 
-bool IsBlank(char Character) {
-    return Character == ' ' || Character == '\t';
-}
-
-bool IsBlankLine(QByteArrayView Line) {
-    return std::all_of(Line.cbegin(), Line.cend(), IsBlank);
-}
-
 bool IsLeafLine(QByteArrayView Line) {
     return Line.front() == '.' || Line.front() == '*' || Line.front() == '$';
 }

@@ -41,14 +41,6 @@ std::optional<qint64> Advance(qint64 Position, qint64 Steps) {
     return Sum;
 }
 
-bool IsBlank(char Character) {
-    return Character == ' ' || Character == '\t';
-}
-
-bool IsBlankLine(QByteArrayView Line) {
-    return std::all_of(Line.cbegin(), Line.cend(), IsBlank);
-}
-
 bool IsAsciiLetter(char Character) {
     return (Character >= 'a' && Character <= 'z') || (Character >= 'A' && Character <= 'Z');
 }
