@@ -85,11 +85,12 @@ TCommandLine ParseCommandLine(const QStringList& Arguments) {
     }
     if (Files.isEmpty() || Files.first().isEmpty())
         return {};
-    // QFileInfo would lose the bytes of a name that is not UTF-8; cleanPath keeps them.
+    // QFileInfo and QDir::currentPath would lose the bytes of a name that is not UTF-8;
+    // cleanPath keeps them.
     const QString& File = Files.first();
     return {TCommandLine::TRequest::Play,
-            QDir::cleanPath(
-                QDir::isAbsolutePath(File) ? File : QDir::currentPath() + QLatin1Char('/') + File),
+            QDir::cleanPath(QDir::isAbsolutePath(File) ? File
+                                                       : CurrentFolder() + QLatin1Char('/') + File),
             {}};
 }
 

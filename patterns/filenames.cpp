@@ -2,7 +2,16 @@
 
 #include "patterns/filenames.h"
 
+#include <QDir>
 #include <QUrl>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include <memory>
+#endif
 
 namespace {
 
@@ -90,4 +99,14 @@ std::optional<QString> LocalFileOfUrl(const QUrl& Url) {
     if (!Path.startsWith('/') || Path.contains('\0'))
         return std::nullopt;
     return DecodeFileName(Path);
+}
+
+QString CurrentFolder() {
+#ifdef Q_OS_UNIX
+    // getcwd with no buffer allocates one as long as the path needs.
+    const std::unique_ptr<char, decltype(&std::free)> Folder(::getcwd(nullptr, 0), &std::free);
+    if (Folder)
+        return DecodeFileName(Folder.get());
+#endif
+    return QDir::currentPath();
 }

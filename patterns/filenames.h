@@ -20,6 +20,9 @@ QString DecodeFileName(QByteArrayView Native);
 // The bytes of Name, the name's own bytes for a name from DecodeFileName.
 QByteArray EncodeFileName(const QString& Name);
 
+// The current folder, its bytes kept as DecodeFileName keeps them.
+QString CurrentFolder();
+
 // The local file a dropped address names, its bytes kept: "file:///a/b" and
 // "file://localhost/a/b". Nothing for an address on another host ("file://otherhost/x"),
 // one without an absolute path ("file:x.lif") or another scheme.

@@ -23,6 +23,9 @@
 #include <QTest>
 #include <QWindow>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <vector>
 
@@ -150,6 +153,7 @@ private slots:
 
     void commandLine_data();
     void commandLine();
+    void relativeNameInAFolderThatIsNotUtf8();
     void programArgumentsHideFilesFromQt_data();
     void programArgumentsHideFilesFromQt();
     void errorTexts_data();
@@ -488,6 +492,19 @@ void TstApp::commandLine() {
         QVERIFY2(Command.Text.startsWith(Text), qPrintable(Command.Text));
     else
         QCOMPARE(Command.Text, Text);
+}
+
+// The folder's own bytes too: a decoded current folder would turn them into U+FFFD.
+void TstApp::relativeNameInAFolderThatIsNotUtf8() {
+    const QTemporaryDir Temp;
+    const QByteArray Folder = QFile::encodeName(Temp.path()) + "/map\xe9";
+    QVERIFY(::mkdir(Folder.constData(), 0700) == 0);
+    const QString Before = QDir::currentPath();
+    QVERIFY(::chdir(Folder.constData()) == 0);
+    const TCommandLine Command =
+        ParseCommandLine({QStringLiteral("gameoflife"), QStringLiteral("glider.rle")});
+    QDir::setCurrent(Before);
+    QCOMPARE(EncodeFileName(Command.File), Folder + "/glider.rle");
 }
 
 void TstApp::programArgumentsHideFilesFromQt_data() {
