@@ -11,7 +11,7 @@
 #include "display/worldimage.h"
 #include "patterns/examples.h"
 #include "patterns/lifelines.h"
-#include "patterns/worldhistory.h"
+#include "edit/worldhistory.h"
 #include "settings/uoptionsdlg.h"
 
 #include <QAbstractItemView>

@@ -86,7 +86,7 @@ public:
     void ResizeTheWorld(qint32 NewHorCells, qint32 NewVertCells, qint32 NewHorCellSize,
                         qint32 NewVertCellSize);
 
-    // display/mouse.cpp: cell editing by mouse
+    // edit/mouse.cpp: cell editing by mouse
     void WorldMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
 
     // display/zoom.cpp: the zoom of the view, which changes what is seen, never the world
@@ -111,19 +111,19 @@ public:
     void MenuExampleClick(const QString& Path);
     void OpenExample(const QString& Path);
 
-    // patterns/undoredo.cpp: undo and redo of every change of the cells
+    // edit/undoredo.cpp: undo and redo of every change of the cells
     void MenuUndoClick();
     void MenuRedoClick();
     void UndoChange();
     void RedoChange();
 
-    // patterns/clipboard.cpp: patterns through the clipboard as text
+    // edit/clipboard.cpp: patterns through the clipboard as text
     void MenuCopyClick();
     void MenuPasteClick();
     void CopyGame();
     void PasteGame();
 
-    // patterns/transforms.cpp: move, mirror and rotate
+    // edit/transforms.cpp: move, mirror and rotate
     void MenuMoveLeftClick();
     void MenuMoveRightClick();
     void MenuMoveUpClick();
@@ -147,7 +147,7 @@ public:
     void RotateRight();
     void Rotate180();
 
-    // patterns/newgame.cpp: new game
+    // edit/newgame.cpp: new game
     void MenuNewGameClick();
     void NewGame();
 

@@ -6,7 +6,7 @@
 
 #include "app/ulife.h"
 #include "display/worldimage.h"
-#include "patterns/worldhistory.h"
+#include "edit/worldhistory.h"
 
 #include <QString>
 

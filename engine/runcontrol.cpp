@@ -7,7 +7,7 @@
 #include "app/ulife.h"
 #include "display/framelimiter.h"
 #include "display/worldimage.h"
-#include "patterns/worldhistory.h"
+#include "edit/worldhistory.h"
 
 #include <QAction>
 #include <QFontMetrics>

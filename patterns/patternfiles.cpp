@@ -8,7 +8,7 @@
 #include "patterns/filenames.h"
 #include "patterns/lifelines.h"
 #include "patterns/patternformats.h"
-#include "patterns/worldhistory.h"
+#include "edit/worldhistory.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -6,7 +6,7 @@
 #include "app/extmsgdlg.h"
 #include "app/ulife.h"
 #include "display/worldview.h"
-#include "patterns/worldhistory.h"
+#include "edit/worldhistory.h"
 #include "settings/inifile.h"
 #include "settings/settingspaths.h"
 #include "settings/strtoint.h"

@@ -14,7 +14,7 @@
 #include <memory>
 
 #include "display/worldimage.h"
-#include "patterns/worldhistory.h"
+#include "edit/worldhistory.h"
 
 // The tests' view of the private state of TLifeForm.
 struct TLifeFormProbe {

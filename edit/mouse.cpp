@@ -2,7 +2,7 @@
 
 #include "app/ulife.h"
 #include "display/worldimage.h"
-#include "patterns/worldhistory.h"
+#include "edit/worldhistory.h"
 
 #include <QLabel>
 

@@ -1,7 +1,7 @@
 // Undo and redo: every change of the cells is a step of the history, a whole run included.
 
 #include "app/ulife.h"
-#include "patterns/worldhistory.h"
+#include "edit/worldhistory.h"
 
 #include <QAction>
 

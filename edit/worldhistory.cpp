@@ -1,6 +1,6 @@
 // The history of the world's cells: steps of changed words, applied through the window.
 
-#include "patterns/worldhistory.h"
+#include "edit/worldhistory.h"
 
 #include <QScopedValueRollback>
 #include <QUndoCommand>
