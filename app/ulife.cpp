@@ -9,9 +9,9 @@
 #include "app/uhelp.h"
 #include "display/framelimiter.h"
 #include "display/worldimage.h"
+#include "edit/worldhistory.h"
 #include "patterns/examples.h"
 #include "patterns/lifelines.h"
-#include "edit/worldhistory.h"
 #include "settings/uoptionsdlg.h"
 
 #include <QAbstractItemView>
@@ -133,10 +133,25 @@ void TLifeForm::CreateMenus() {
         {&TLifeForm::MenuBewerken, "MenuRedo", &TLifeForm::MenuRedo, "Op&nieuw",
          Qt::CTRL | Qt::Key_Y, &TLifeForm::MenuRedoClick},
         {&TLifeForm::MenuBewerken, nullptr, nullptr, nullptr, {}, nullptr},
+        {&TLifeForm::MenuBewerken, "MenuCut", &TLifeForm::MenuCut, "K&nippen", Qt::CTRL | Qt::Key_X,
+         &TLifeForm::MenuCutClick},
         {&TLifeForm::MenuBewerken, "MenuCopy", &TLifeForm::MenuCopy, "&Kopiëren",
          Qt::CTRL | Qt::Key_C, &TLifeForm::MenuCopyClick},
         {&TLifeForm::MenuBewerken, "MenuPaste", &TLifeForm::MenuPaste, "&Plakken",
          Qt::CTRL | Qt::SHIFT | Qt::Key_V, &TLifeForm::MenuPasteClick},
+        {&TLifeForm::MenuBewerken, nullptr, nullptr, nullptr, {}, nullptr},
+        {&TLifeForm::MenuBewerken, "MenuDelete", &TLifeForm::MenuDelete, "&Wissen",
+         QKeyCombination(Qt::Key_Delete), &TLifeForm::MenuDeleteClick},
+        {&TLifeForm::MenuBewerken, "MenuClearOutside", &TLifeForm::MenuClearOutside,
+         "Wissen b&uiten selectie", QKeyCombination::fromCombined(0),
+         &TLifeForm::MenuClearOutsideClick},
+        {&TLifeForm::MenuBewerken, "MenuRandomFill", &TLifeForm::MenuRandomFill,
+         "Willekeurig &vullen", QKeyCombination::fromCombined(0), &TLifeForm::MenuRandomFillClick},
+        {&TLifeForm::MenuBewerken, nullptr, nullptr, nullptr, {}, nullptr},
+        {&TLifeForm::MenuBewerken, "MenuSelectAll", &TLifeForm::MenuSelectAll, "Alles &selecteren",
+         Qt::CTRL | Qt::Key_A, &TLifeForm::MenuSelectAllClick},
+        {&TLifeForm::MenuBewerken, "MenuSelectNone", &TLifeForm::MenuSelectNone,
+         "Selectie &opheffen", QKeyCombination(Qt::Key_Escape), &TLifeForm::MenuSelectNoneClick},
         {&TLifeForm::MenuSpel, "MenuStartGame", &TLifeForm::MenuStartGame, "&Start / stop spel",
          QKeyCombination(Qt::Key_F3), &TLifeForm::MenuStartGameClick},
         {&TLifeForm::MenuSpel, "MenuOneStep", &TLifeForm::MenuOneStep, "&Een stap vooruit",

@@ -4,6 +4,8 @@
 // subject folders, one .cpp per group below.
 
 #include "display/worldpicture.h"
+#include "edit/gesture.h"
+#include "edit/selection.h"
 #include "engine/lifeengine.h"
 #include "engine/runschedule.h"
 
@@ -86,8 +88,25 @@ public:
     void ResizeTheWorld(qint32 NewHorCells, qint32 NewVertCells, qint32 NewHorCellSize,
                         qint32 NewVertCellSize);
 
-    // edit/mouse.cpp: cell editing by mouse
+    // edit/mouse.cpp: cell editing by mouse; a drag draws a stroke, or with Shift selects.
+    // X and Y: a device pixel of the view.
     void WorldMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void WorldMouseMove(int X, int Y);
+    void WorldMouseUp();
+
+    // edit/selectioncommands.cpp: the selection and the commands on its cells
+    void MenuCutClick();
+    void MenuDeleteClick();
+    void MenuClearOutsideClick();
+    void MenuRandomFillClick();
+    void MenuSelectAllClick();
+    void MenuSelectNoneClick();
+    void CutSelection();
+    void ClearSelection();
+    void ClearOutsideSelection();
+    void FillSelectionRandomly();
+    void SelectAll();
+    void SelectNone();
 
     // display/zoom.cpp: the zoom of the view, which changes what is seen, never the world
     void MenuZoomInClick();
@@ -198,6 +217,11 @@ private:
     void CreateHistory();
     void UpdateHistoryItems();
     template <typename TRule> void ApplyTransform(TRule NewState);
+    // The selection becomes Cells (clipped to the world), is shown and named in the panel.
+    void SetSelection(const QRect& Cells);
+    // With a selection, Change works on its cells and the picture follows; false without.
+    bool ChangeSelection(const std::function<void(TSelection&)>& Change);
+    bool MoveSelection(int Dx, int Dy);
     qint32 SnapshotAt(qint64 X, qint64 Y) const;
     int HorCells() const { return Engine.HorCells(); }
     int VertCells() const { return Engine.VertCells(); }
@@ -217,6 +241,12 @@ private:
     QAction* MenuRedo = nullptr;
     QAction* MenuCopy = nullptr;
     QAction* MenuPaste = nullptr;
+    QAction* MenuCut = nullptr;
+    QAction* MenuDelete = nullptr;
+    QAction* MenuClearOutside = nullptr;
+    QAction* MenuRandomFill = nullptr;
+    QAction* MenuSelectAll = nullptr;
+    QAction* MenuSelectNone = nullptr;
     QMenu* MenuSpel = nullptr;
     QAction* MenuStartGame = nullptr;
     QAction* MenuOneStep = nullptr;
@@ -267,4 +297,7 @@ private:
     QString StartFile; // opened at the first expose, then emptied
     QPointer<TWorldImage> WorldImage;
     std::unique_ptr<TWorldHistory> History; // every change of the cells, for undo and redo
+    TSelection Selection;
+    TGesture Gesture; // the mouse's drag over the world, from press to release
+    int Strokes = 0;  // the strokes so far; each joins its steps into one of the history
 };

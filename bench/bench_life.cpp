@@ -10,6 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -181,6 +182,71 @@ void MoveBench(benchmark::State& State, void (TLifeForm::*Move)(qint32)) {
         (Form.get()->*Move)(TLifeForm::LargeStep);
 }
 
+constexpr const char* StrokeName = "Stroke(pointer event)/soup/1280x1024/800%";
+
+// A stroke across the largest world at zoom 800%, back and forth: each iteration is one
+// pointer event 7 cells on from the last, with its cells, its step of the history and its
+// repaint.
+void StrokeBench(benchmark::State& State) {
+    TWorldSetup Setup = FullSoup;
+    Setup.Zoom = 800;
+    const TStates& Start = Prepare(Setup);
+    constexpr int CellPixels = 8;
+    constexpr int Stride = 7;
+    const auto PixelOf = [](int Cell) {
+        return Cell * CellPixels + CellPixels / 2;
+    };
+    int X = 0;
+    int Step = Stride;
+    Bench->ClearHistory();
+    Form->WorldMouseDown(Qt::LeftButton, {}, PixelOf(0), PixelOf(0));
+    for (auto _ : State) {
+        if (X + Step < 0 || X + Step >= Setup.HorCells) {
+            State.PauseTiming();
+            Form->WorldMouseUp();
+            Bench->Place(Start);
+            Bench->ClearHistory();
+            Step = -Step;
+            Form->WorldMouseDown(Qt::LeftButton, {}, PixelOf(X), PixelOf(X * 1023 / 1279));
+            State.ResumeTiming();
+        }
+        X += Step;
+        Form->WorldMouseMove(PixelOf(X), PixelOf(X * 1023 / 1279));
+        QApplication::processEvents();
+    }
+    Form->WorldMouseUp();
+}
+
+// A command of "Bewerken" or "Spel" on a selection of the largest world, from its menu
+// item, so with its step of the history; the soup comes back between the iterations.
+void SelectionBench(benchmark::State& State, std::pair<const char*, QRect> Case) {
+    const TStates& Start = Prepare(FullSoup);
+    auto* Item = Form->findChild<QAction*>(QString::fromLatin1(Case.first));
+    for (auto _ : State) {
+        State.PauseTiming();
+        Bench->Place(Start);
+        Bench->ClearHistory();
+        Bench->Select(Case.second);
+        Form->UpdateMenu();
+        State.ResumeTiming();
+        Item->trigger();
+    }
+    Bench->Select(QRect());
+}
+
+std::vector<std::pair<std::string, std::pair<const char*, QRect>>> SelectionCases() {
+    const QRect All(0, 0, 1280, 1024);
+    const QRect Movable(0, 0, 1270, 1024);
+    return {{"Selection/Knippen/1280x1024", {"MenuCut", All}},
+            {"Selection/Wissen/1280x1024", {"MenuDelete", All}},
+            {"Selection/Wissen buiten selectie/1270x1024", {"MenuClearOutside", Movable}},
+            {"Selection/Willekeurig vullen/1280x1024", {"MenuRandomFill", All}},
+            {"Selection/Verplaats 10 naar rechts/1270x1024", {"MenuMoveRightLarge", Movable}},
+            {"Selection/Horizontaal spiegelen/1280x1024", {"MenuFlipHorizontal", All}},
+            {"Selection/Roteer naar links/1280x1024", {"MenuRotateLeft", All}},
+            {"Selection/Roteer 180 graden/1280x1024", {"MenuRotate180", All}}};
+}
+
 struct THistoryCase {
     int CellSize;
     void (TLifeForm::*Change)(); // nullptr: the world shrinks to 640 x 480
@@ -297,6 +363,9 @@ void RegisterAll(const QString& Program, const QString& PatternFile,
     Register("NewGame/" + Text(FullSoup.WorldName()), TransformBench, &TLifeForm::NewGame);
     for (const auto& [Name, Case] : HistoryCases())
         Register(Name, HistoryBench, Case);
+    benchmark::RegisterBenchmark(StrokeName, StrokeBench)->Unit(benchmark::kMillisecond);
+    for (const auto& [Name, Case] : SelectionCases())
+        Register(Name, SelectionBench, Case);
     benchmark::RegisterBenchmark("Startup/first picture", StartupBench, Program)
         ->Unit(benchmark::kMillisecond)
         ->UseManualTime()
@@ -457,6 +526,9 @@ void PrintTable(const TTableReporter& Reporter, const std::vector<TPatternFile>&
         std::printf("%-56s %s\n", Name.c_str(), Figure(Reporter.Ms(Name), Literal, Kernel).c_str());
     }
     for (const auto& [Name, Case] : HistoryCases())
+        std::printf("%-56s %s\n", Name.c_str(), Figure(Reporter.Ms(Name), Literal, Kernel).c_str());
+    std::printf("%-56s %s\n", StrokeName, Figure(Reporter.Ms(StrokeName), Literal, Kernel).c_str());
+    for (const auto& [Name, Case] : SelectionCases())
         std::printf("%-56s %s\n", Name.c_str(), Figure(Reporter.Ms(Name), Literal, Kernel).c_str());
     PrintMemory(QCoreApplication::applicationFilePath());
     PrintOpenMemory(QCoreApplication::applicationFilePath(), LargeFiles);

@@ -53,6 +53,7 @@ struct TLifeFormBench {
     // The history starts from the world as it is; a step for what changed since.
     void ClearHistory() { Form.History->Clear(); }
     void RecordStep() { Form.History->Record(QStringLiteral("bench")); }
+    void Select(const QRect& Cells) { Form.SetSelection(Cells); }
 
     TLifeForm& Form;
 };

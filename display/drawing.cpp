@@ -18,9 +18,13 @@ void TLifeForm::DrawEmptyWorld() {
             [this](Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) {
                 WorldMouseDown(Button, Shift, X, Y);
             });
+    connect(WorldImage, &TWorldImage::MouseMoved, this, &TLifeForm::WorldMouseMove);
+    connect(WorldImage, &TWorldImage::MouseUp, this, &TLifeForm::WorldMouseUp);
     connect(WorldImage, &TWorldImage::ZoomAsked, this, &TLifeForm::WorldZoomAsked);
     WorldImage->move(0, 0);
     WorldImage->SetWorld(HorCells(), VertCells(), HorCellSize, VertCellSize, Zoom);
+    Selection.FitInto(QSize(HorCells(), VertCells()));
+    WorldImage->ShowSelection(Selection.Cells());
     if (!FitWindow()) {
         ShowBitmapFailure();
         return;

@@ -17,6 +17,11 @@
 
 namespace {
 
+// The selection: a translucent tint over the world and a border in a stronger tone of it,
+// which stand out on the live and the dead colour alike.
+constexpr QRgb SelectionTint = qRgba(255, 170, 0, 96);
+constexpr QRgb SelectionBorder = qRgb(230, 90, 0);
+
 // One notch of a mouse wheel, in eighths of a degree.
 constexpr int WheelNotch = 120;
 // Lines a notch scrolls, and a line in logical pixels.
@@ -131,6 +136,16 @@ void TWorldImage::PaintCell(int X, int Y, bool Live, bool ShowAtOnce) {
         Repaint(Block);
 }
 
+void TWorldImage::ShowSelection(const QRect& Cells) {
+    if (Cells == Selected)
+        return;
+    const QRect Before = Viewing.PixelsOfCells(Selected);
+    Selected = Cells;
+    // The border's cosmetic pen may reach one pixel beyond the cells.
+    for (const QRect& Pixels : {Before, Viewing.PixelsOfCells(Selected)})
+        Repaint(Pixels.adjusted(-1, -1, 1, 1).intersected(QRect(QPoint(0, 0), Viewing.Viewport())));
+}
+
 void TWorldImage::Repaint(const QRect& Pixels) {
     if (!Pixels.isEmpty())
         viewport()->update(ToLogical(Pixels));
@@ -165,14 +180,46 @@ void TWorldImage::paintEvent(QPaintEvent* Event) {
     if (!Part.isEmpty())
         Painter.drawImage(QRectF(QPointF(Part.topLeft()) / Ratio, QSizeF(Part.size()) / Ratio),
                           Shown, Part);
+    if (!Selected.isEmpty())
+        PaintSelection(Painter);
+}
+
+// The border lies on the selection's outer pixels, one device pixel wide.
+void TWorldImage::PaintSelection(QPainter& Painter) const {
+    const qreal Ratio = devicePixelRatioF();
+    const QRect Pixels = Viewing.PixelsOfCells(Selected);
+    const QRectF Area(QPointF(Pixels.topLeft()) / Ratio, QSizeF(Pixels.size()) / Ratio);
+    Painter.fillRect(Area, QColor::fromRgba(SelectionTint));
+    Painter.setPen(QPen(QColor::fromRgb(SelectionBorder), 0));
+    const qreal Half = 0.5 / Ratio;
+    Painter.drawRect(Area.adjusted(Half, Half, -Half, -Half));
 }
 
 void TWorldImage::mousePressEvent(QMouseEvent* Event) {
-    const QPointF Pixel = PixelAt(Event->position());
-    const QPoint Whole(qFloor(Pixel.x()), qFloor(Pixel.y()));
-    if (Viewing.CellAt(Whole).x() < 0)
+    const QPoint Pixel = PixelOf(*Event);
+    if (Viewing.CellAt(Pixel).x() < 0)
         return;
-    emit MouseDown(Event->button(), Event->modifiers(), Whole.x(), Whole.y());
+    emit MouseDown(Event->button(), Event->modifiers(), Pixel.x(), Pixel.y());
+}
+
+void TWorldImage::mouseMoveEvent(QMouseEvent* Event) {
+    if (Event->buttons() == Qt::NoButton)
+        return;
+    const QPoint Pixel = PixelOf(*Event);
+    emit MouseMoved(Pixel.x(), Pixel.y());
+}
+
+void TWorldImage::mouseReleaseEvent(QMouseEvent* Event) {
+    if (Event->buttons() == Qt::NoButton)
+        emit MouseUp();
+}
+
+// The event's scene position, not its position: Qt rounds the position in the widget to
+// whole logical pixels, which at a display scale of 1.5 or 2 names a neighbouring device
+// pixel, while the scene position keeps what the pointer reported.
+QPoint TWorldImage::PixelOf(const QMouseEvent& Event) const {
+    const QPointF Pixel = PixelAtScene(Event.scenePosition());
+    return {qFloor(Pixel.x()), qFloor(Pixel.y())};
 }
 
 // Ctrl zooms around the pointer; Shift scrolls sideways; otherwise the scroll bars take it.
@@ -216,8 +263,12 @@ void TWorldImage::keyPressEvent(QKeyEvent* Event) {
 // undoes the rounding of positions divided by the scale and lies far below the finest step
 // a pointer reports.
 QPointF TWorldImage::PixelAt(const QPointF& Position) const {
+    return PixelAtScene(viewport()->mapTo(window(), Position));
+}
+
+QPointF TWorldImage::PixelAtScene(const QPointF& Position) const {
     constexpr qreal Allowance = 1e-6;
     const qreal Ratio = devicePixelRatioF();
     const QPointF Offset = QPointF(viewport()->mapTo(window(), QPoint(0, 0))) * Ratio;
-    return Position * Ratio + Offset - QPointF(Offset.toPoint()) + QPointF(Allowance, Allowance);
+    return Position * Ratio - QPointF(Offset.toPoint()) + QPointF(Allowance, Allowance);
 }

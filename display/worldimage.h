@@ -10,6 +10,9 @@
 #include <QAbstractScrollArea>
 #include <QImage>
 
+class QMouseEvent;
+class QPainter;
+
 // Shows the picture 1:1 in device pixels at any display scale, so no cell is drawn wider
 // than another; positions and areas given in picture pixels are device pixels of the
 // viewport.
@@ -44,6 +47,9 @@ public:
     void Follow();
     // Every cell drawn anew from the engine and repainted.
     void Redraw();
+    // Cells: the selected cells, drawn over the world; empty for none. Only what changes is
+    // repainted.
+    void ShowSelection(const QRect& Cells);
     // Paints the block of cell (X, Y); ShowAtOnce repaints it on screen now. Below one
     // pixel a cell the block shows all its cells as the engine holds them.
     void PaintCell(int X, int Y, bool Live, bool ShowAtOnce);
@@ -57,6 +63,11 @@ signals:
     // X and Y: the viewport's device pixel under the pointer, rounded down; always one
     // that shows the world.
     void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Modifiers, int X, int Y);
+    // The pointer moved with a button held: the device pixel as for MouseDown, which may
+    // lie anywhere, also beyond the picture.
+    void MouseMoved(int X, int Y);
+    // The last button held was let go.
+    void MouseUp();
     // Ctrl+wheel: Steps levels in (positive) or out, around the pointer at Global.
     void ZoomAsked(int Steps, const QPoint& Global);
 
@@ -65,6 +76,8 @@ protected:
     void mousePressEvent(QMouseEvent* Event) override;
     // The second press of a double click is a press like any other.
     void mouseDoubleClickEvent(QMouseEvent* Event) override { mousePressEvent(Event); }
+    void mouseMoveEvent(QMouseEvent* Event) override;
+    void mouseReleaseEvent(QMouseEvent* Event) override;
     void wheelEvent(QWheelEvent* Event) override;
     void keyPressEvent(QKeyEvent* Event) override;
     void scrollContentsBy(int Dx, int Dy) override;
@@ -74,6 +87,11 @@ private:
     void Repaint(const QRect& Pixels);
     // The viewport's device pixel under Position, given relative to the viewport.
     QPointF PixelAt(const QPointF& Position) const;
+    // The same for a position in the window, as an event's scene position gives it.
+    QPointF PixelAtScene(const QPointF& Position) const;
+    // The viewport's device pixel under the pointer of a mouse event, rounded down.
+    QPoint PixelOf(const QMouseEvent& Event) const;
+    void PaintSelection(QPainter& Painter) const;
     QRect ToLogical(const QRect& Pixels) const;
     // The scroll bars follow the view.
     void ShowScroll();
@@ -83,6 +101,7 @@ private:
     const TLifeEngine& Engine;
     TWorldView Viewing;
     TWorldPicture Drawn;
+    QRect Selected; // cells
     int FixedFrameMs = 0;
     int ZoomWheel = 0; // eighths of a degree of Ctrl+wheel not yet taken
 };

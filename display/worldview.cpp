@@ -117,6 +117,31 @@ QPoint TWorldView::CellAt(const QPoint& Pixel) const {
             World.y() / BlockSize.height() * PerBlock.height()};
 }
 
+QPoint TWorldView::CellNear(const QPoint& Pixel) const {
+    const QPoint World = Pixel + ScrollPos;
+    const QSize Last = WorldPixels() - QSize(1, 1);
+    const QPoint Block(std::clamp(World.x(), 0, Last.width()) / BlockSize.width(),
+                       std::clamp(World.y(), 0, Last.height()) / BlockSize.height());
+    return {Block.x() * PerBlock.width(), Block.y() * PerBlock.height()};
+}
+
+QRect TWorldView::BlockOfCell(const QPoint& Cell) const {
+    const QPoint Corner(Cell.x() / PerBlock.width() * PerBlock.width(),
+                        Cell.y() / PerBlock.height() * PerBlock.height());
+    return QRect(Corner, PerBlock).intersected(QRect(QPoint(0, 0), Cells));
+}
+
+QRect TWorldView::PixelsOfCells(const QRect& Area) const {
+    if (Area.isEmpty())
+        return {};
+    const QPoint First(Area.left() / PerBlock.width(), Area.top() / PerBlock.height());
+    const QPoint Last(Area.right() / PerBlock.width(), Area.bottom() / PerBlock.height());
+    return QRect(QPoint(First.x() * BlockSize.width(), First.y() * BlockSize.height()),
+                 QPoint((Last.x() + 1) * BlockSize.width() - 1,
+                        (Last.y() + 1) * BlockSize.height() - 1))
+        .translated(-ScrollPos);
+}
+
 QPointF TWorldView::CellPointAt(const QPointF& Pixel) const {
     const QPointF World = Pixel + QPointF(ScrollPos);
     return {World.x() * PerBlock.width() / BlockSize.width(),

@@ -63,6 +63,14 @@ public:
     // The cell under a viewport pixel, the top-left cell of its block below one pixel a
     // cell; (-1, -1) where the viewport shows no world.
     QPoint CellAt(const QPoint& Pixel) const;
+    // The same for any viewport pixel, also one beyond the world or the viewport: the cell
+    // of the nearest block that shows world, as for a drag that leaves the picture.
+    QPoint CellNear(const QPoint& Pixel) const;
+    // The cells of the block that shows Cell, an in-use cell.
+    QRect BlockOfCell(const QPoint& Cell) const;
+    // The pixels, relative to the viewport, of the blocks that show Cells; they may lie
+    // outside the viewport.
+    QRect PixelsOfCells(const QRect& Cells) const;
     // The world under a viewport position, in cells and fractions of a cell.
     QPointF CellPointAt(const QPointF& Pixel) const;
     // Scrolls so that the world point Cell (as CellPointAt gives it) lies under the

@@ -1,5 +1,5 @@
-// Patterns through the clipboard: copy puts the live cells there as RLE, and paste opens
-// the clipboard's text as "Spel openen" opens a file.
+// Patterns through the clipboard: copy puts the selection, or else the live cells, there as
+// RLE, and paste opens the clipboard's text as "Spel openen" opens a file.
 
 #include "app/programinfo.h"
 #include "app/ulife.h"
@@ -22,12 +22,17 @@ void TLifeForm::MenuPasteClick() {
 }
 
 // During a run the picture may lag the engine by up to a frame; it is brought up first, so
-// what is copied is what is seen.
+// what is copied is what is seen. A selection is copied as its whole rectangle.
 void TLifeForm::CopyGame() {
     GenerationFrames->Flush();
-    const QByteArray Rle = RleText(Engine, QString::fromLatin1(ProgramInfo::Title));
+    const QString Title = QString::fromLatin1(ProgramInfo::Title);
+    const QByteArray Rle =
+        Selection.Exists() ? RleText(Engine, Title, Selection.Cells()) : RleText(Engine, Title);
     if (Rle.isEmpty()) {
-        MessagePanel()->setText(QStringLiteral("Er leven geen cellen: er is niets gekopieerd."));
+        MessagePanel()->setText(
+            Selection.Exists() ? QStringLiteral("Er leven geen cellen in de selectie: er "
+                                                "is niets gekopieerd.")
+                               : QStringLiteral("Er leven geen cellen: er is niets gekopieerd."));
         return;
     }
     QGuiApplication::clipboard()->setText(QString::fromLatin1(Rle));

@@ -1,6 +1,9 @@
-// Pattern transforms: move, mirror and rotate the whole in-use world, never wrapping.
+// Pattern transforms: move, mirror and rotate the selection's cells, or without a
+// selection the whole in-use world, never wrapping.
 
 #include "app/ulife.h"
+
+#include <QLabel>
 
 #include <algorithm>
 
@@ -88,43 +91,65 @@ void TLifeForm::MenuRotate180Click() {
 
 // Cells that would be read from outside the world are dead: nothing wraps.
 void TLifeForm::MoveLeft(qint32 Steps) {
-    ApplyTransform([=, this](int X, int Y) { return SnapshotAt(qint64(X) + Steps, Y); });
+    if (!MoveSelection(-Steps, 0))
+        ApplyTransform([=, this](int X, int Y) { return SnapshotAt(qint64(X) + Steps, Y); });
 }
 
 void TLifeForm::MoveRight(qint32 Steps) {
-    ApplyTransform([=, this](int X, int Y) { return SnapshotAt(qint64(X) - Steps, Y); });
+    if (!MoveSelection(Steps, 0))
+        ApplyTransform([=, this](int X, int Y) { return SnapshotAt(qint64(X) - Steps, Y); });
 }
 
 void TLifeForm::MoveUp(qint32 Steps) {
-    ApplyTransform([=, this](int X, int Y) { return SnapshotAt(X, qint64(Y) + Steps); });
+    if (!MoveSelection(0, -Steps))
+        ApplyTransform([=, this](int X, int Y) { return SnapshotAt(X, qint64(Y) + Steps); });
 }
 
 void TLifeForm::MoveDown(qint32 Steps) {
-    ApplyTransform([=, this](int X, int Y) { return SnapshotAt(X, qint64(Y) - Steps); });
+    if (!MoveSelection(0, Steps))
+        ApplyTransform([=, this](int X, int Y) { return SnapshotAt(X, qint64(Y) - Steps); });
 }
 
 void TLifeForm::FlipHorizontal() {
-    ApplyTransform([this](int X, int Y) { return SnapshotAt(HorCells() - 1 - X, Y); });
+    if (!ChangeSelection([this](TSelection& Selected) { Selected.FlipHorizontal(Engine); }))
+        ApplyTransform([this](int X, int Y) { return SnapshotAt(HorCells() - 1 - X, Y); });
 }
 
 void TLifeForm::FlipVertical() {
-    ApplyTransform([this](int X, int Y) { return SnapshotAt(X, VertCells() - 1 - Y); });
+    if (!ChangeSelection([this](TSelection& Selected) { Selected.FlipVertical(Engine); }))
+        ApplyTransform([this](int X, int Y) { return SnapshotAt(X, VertCells() - 1 - Y); });
 }
 
-// The rotations turn the top-left square of the smaller side; the rest is cleared.
+// Without a selection the rotations turn the top-left square of the smaller side; the rest
+// is cleared.
 void TLifeForm::RotateLeft() {
+    if (ChangeSelection([this](TSelection& Selected) { Selected.RotateLeft(Engine); }))
+        return;
     const int S = std::min(HorCells(), VertCells());
     ApplyTransform(
         [=, this](int X, int Y) { return X < S && Y < S ? SnapshotAt(S - 1 - Y, X) : 0; });
 }
 
 void TLifeForm::RotateRight() {
+    if (ChangeSelection([this](TSelection& Selected) { Selected.RotateRight(Engine); }))
+        return;
     const int S = std::min(HorCells(), VertCells());
     ApplyTransform(
         [=, this](int X, int Y) { return X < S && Y < S ? SnapshotAt(Y, S - 1 - X) : 0; });
 }
 
 void TLifeForm::Rotate180() {
-    ApplyTransform(
-        [this](int X, int Y) { return SnapshotAt(HorCells() - 1 - X, VertCells() - 1 - Y); });
+    if (!ChangeSelection([this](TSelection& Selected) { Selected.Rotate180(Engine); }))
+        ApplyTransform(
+            [this](int X, int Y) { return SnapshotAt(HorCells() - 1 - X, VertCells() - 1 - Y); });
+}
+
+// The selection moves at most up to the world's edge; there it stays, and says so.
+bool TLifeForm::MoveSelection(int Dx, int Dy) {
+    bool Moved = false;
+    if (!ChangeSelection([&](TSelection& Selected) { Moved = Selected.Move(Engine, Dx, Dy); }))
+        return false;
+    if (!Moved)
+        MessagePanel()->setText(QStringLiteral("De selectie ligt al aan de rand van de wereld."));
+    return true;
 }

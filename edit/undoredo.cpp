@@ -39,7 +39,8 @@ void TLifeForm::CreateHistory() {
     for (QAction* Item :
          {MenuNewGame, MenuOneStep, MenuMoveLeft, MenuMoveRight, MenuMoveUp, MenuMoveDown,
           MenuMoveLeftLarge, MenuMoveRightLarge, MenuMoveUpLarge, MenuMoveDownLarge,
-          MenuFlipHorizontal, MenuFlipVertical, MenuRotateLeft, MenuRotateRight, MenuRotate180}) {
+          MenuFlipHorizontal, MenuFlipVertical, MenuRotateLeft, MenuRotateRight, MenuRotate180,
+          MenuCut, MenuDelete, MenuClearOutside, MenuRandomFill}) {
         connect(Item, &QAction::triggered, this,
                 [this, Item] { History->Record(QString(Item->text()).remove(QLatin1Char('&'))); });
     }

@@ -14,9 +14,42 @@ class TWorldStep : public QUndoCommand {
 public:
     TWorldStep(TWorldHistory& History, const QString& Text, std::vector<TWorldHistory::TWord> Mask,
                std::vector<TWorldHistory::TWord> Changes, TWorldHistory::TShape Before,
-               TWorldHistory::TShape After)
+               TWorldHistory::TShape After, int Joins)
         : QUndoCommand(Text), History(History), Mask(std::move(Mask)), Changes(std::move(Changes)),
-          Before(Before), After(After) {}
+          Before(Before), After(After), Joins(Joins) {}
+
+    int id() const override { return Joins; }
+    // The stack joins a later step of the same id into this one: the changes of both, XORed
+    // word by word, which is the change from this one's start to the other's end.
+    bool mergeWith(const QUndoCommand* Other) override {
+        const auto* Later = static_cast<const TWorldStep*>(Other);
+        std::vector<TWorldHistory::TWord> JoinedMask(Mask.size());
+        std::vector<TWorldHistory::TWord> Joined;
+        std::size_t Mine = 0;
+        std::size_t Theirs = 0;
+        for (std::size_t M = 0; M < Mask.size(); ++M) {
+            for (TWorldHistory::TWord Bits = Mask[M] | Later->Mask[M]; Bits != 0;
+                 Bits &= Bits - 1) {
+                const TWorldHistory::TWord Bit = Bits & (~Bits + 1);
+                TWorldHistory::TWord Change = 0;
+                if (Mask[M] & Bit)
+                    Change ^= Changes[Mine++];
+                if (Later->Mask[M] & Bit)
+                    Change ^= Later->Changes[Theirs++];
+                if (Change != 0) {
+                    JoinedMask[M] |= Bit;
+                    Joined.push_back(Change);
+                }
+            }
+        }
+        Joined.shrink_to_fit();
+        Mask = std::move(JoinedMask);
+        Changes = std::move(Joined);
+        After = Later->After;
+        setText(Later->text());
+        setObsolete(Changes.empty() && Before == After);
+        return true;
+    }
 
     void undo() override { History.Apply(Mask, Changes, Before); }
     // The change is already made when the step is pushed.
@@ -32,10 +65,11 @@ public:
 
 private:
     TWorldHistory& History;
-    const std::vector<TWorldHistory::TWord> Mask;
-    const std::vector<TWorldHistory::TWord> Changes;
+    std::vector<TWorldHistory::TWord> Mask;
+    std::vector<TWorldHistory::TWord> Changes;
     const TWorldHistory::TShape Before;
-    const TWorldHistory::TShape After;
+    TWorldHistory::TShape After;
+    const int Joins;
     bool Pushed = false;
 };
 
@@ -56,7 +90,7 @@ void TWorldHistory::Clear() {
     RecordedShape = ShapeNow();
 }
 
-void TWorldHistory::Record(const QString& Text) {
+void TWorldHistory::Record(const QString& Text, int Joins) {
     if (Applying)
         return;
     Engine.CopyStates(Now.data());
@@ -72,8 +106,8 @@ void TWorldHistory::Record(const QString& Text) {
     if (Changes.empty() && Shape == RecordedShape)
         return;
     Changes.shrink_to_fit();
-    Steps.push(
-        new TWorldStep(*this, Text, std::move(Mask), std::move(Changes), RecordedShape, Shape));
+    Steps.push(new TWorldStep(*this, Text, std::move(Mask), std::move(Changes), RecordedShape,
+                              Shape, Joins < 0 ? -1 : Joins));
     Recorded.swap(Now);
     RecordedShape = Shape;
 }

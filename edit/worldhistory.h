@@ -42,7 +42,9 @@ public:
     void Clear();
     // One step named Text for everything that changed since the last step, the undo or redo
     // before it, or Clear; nothing when nothing changed. Ignored while a step is applied.
-    void Record(const QString& Text);
+    // Steps recorded one after the other with the same Joins (0 or more) become one step,
+    // named by the last Text: a stroke of the mouse records as it goes.
+    void Record(const QString& Text, int Joins = -1);
     // The bytes the steps hold.
     qsizetype StepBytes() const;
 

@@ -121,6 +121,9 @@ void TLifeForm::UpdateMenu() {
                           MenuRotate180, MenuInstructions, MenuAbout}) {
         Item->setEnabled(!Running);
     }
+    for (QAction* Item : {MenuCut, MenuDelete, MenuClearOutside, MenuRandomFill})
+        Item->setEnabled(!Running && Selection.Exists());
+    MenuSelectNone->setEnabled(Selection.Exists());
     UpdateHistoryItems();
 }
 

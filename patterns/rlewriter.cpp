@@ -41,13 +41,25 @@ QByteArray RleText(const TLifeEngine& World, const QString& Comment) {
     });
     if (Right < 0)
         return {};
+    return RleText(World, Comment, QRect(QPoint(Left, Top), QPoint(Right, Bottom)));
+}
 
-    std::string Text = "#C " + Comment.toStdString() + "\nx = " + std::to_string(Right - Left + 1) +
-                       ", y = " + std::to_string(Bottom - Top + 1) + ", rule = B3/S23\n";
+QByteArray RleText(const TLifeEngine& World, const QString& Comment, const QRect& Area) {
+    const int Right = Area.right();
+    bool AnyLive = false;
+    for (int Y = Area.top(); Y <= Area.bottom() && !AnyLive; ++Y) {
+        for (int X = Area.left(); X <= Right && !AnyLive; ++X)
+            AnyLive = World.State(X, Y) == 1;
+    }
+    if (!AnyLive)
+        return {};
+
+    std::string Text = "#C " + Comment.toStdString() + "\nx = " + std::to_string(Area.width()) +
+                       ", y = " + std::to_string(Area.height()) + ", rule = B3/S23\n";
     TRleLines Lines(Text);
     int RowEnds = 0; // rows ended but not yet written: empty rows come out as one "n$"
-    for (int Y = Top; Y <= Bottom; ++Y) {
-        int X = Left;
+    for (int Y = Area.top(); Y <= Area.bottom(); ++Y) {
+        int X = Area.left();
         while (X <= Right) {
             const qint32 State = World.State(X, Y);
             int End = X;

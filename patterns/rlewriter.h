@@ -5,6 +5,7 @@
 #include "engine/lifeengine.h"
 
 #include <QByteArray>
+#include <QRect>
 #include <QString>
 
 // The longest line RLE allows.
@@ -15,3 +16,6 @@ constexpr int RleLineLength = 70;
 // by "$", the whole ended by "!", in lines of at most RleLineLength characters. Empty when
 // no cell lives.
 QByteArray RleText(const TLifeEngine& World, const QString& Comment);
+// The same for the cells of Area, in-use cells, with Area's size in the header. Empty when
+// no cell of Area lives.
+QByteArray RleText(const TLifeEngine& World, const QString& Comment, const QRect& Area);

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The real program on a real X server (Xvfb, the xcb platform), driven like a user with
 # xdotool: started with a pattern file, the window and its picture, a click, one step with
-# F8, a pattern opened by typing its path and steps after each dialog, and Alt+F4. Before
-# that, the answers on the terminal.
+# F8, a pattern opened by typing its path and steps after each dialog, Alt+F4, and a click
+# at a display scale of 2. Before that, the answers on the terminal.
 # Usage: smoke_test.sh PROGRAM SOURCE_DIR
 set -u
 PROGRAM=$1
@@ -153,4 +153,28 @@ PROGRAM_PID=
     fail "the configuration folder is not empty: $(find "$WORK/config" -mindepth 1 | tr '\n' ' ')"
 [ -z "$(find "$WORK/home" -iname vindrel.ini)" ] ||
     fail "a settings file was written although the settings were not confirmed"
+# At a display scale of 2 a click hits the cell under the pointer, also on an odd device
+# pixel, which lies between two logical ones. A first start there shows 200%: a cell of
+# 2 x 2 device pixels, the picture 640 x 480.
+(HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime" \
+    QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=2 exec "$PROGRAM") >>"$WORK/program.log" 2>&1 &
+PROGRAM_PID=$!
+WINDOW=$(wait_for_window "$TITLE" 30) || fail "no window at scale 2"
+picture_is_empty() {
+    read -r count left top width height < <(colour_box "$WINDOW" $DEAD)
+    [ "$count $width $height" = "307200 640 480" ]
+}
+until_true 10 picture_is_empty ||
+    fail "at scale 2 the picture is $width x $height with $count dead pixels, not 640 x 480"
+x=$((left + 101)) y=$((top + 51))
+xdotool mousemove --window "$WINDOW" "$x" "$y" click 1
+until_true 5 pixel_is "$x" "$y" "$LIVE" || fail "at scale 2 the cell under the pointer did not flip"
+pixel_is $((x - 1)) $((y - 1)) "$LIVE" && dead_count_is 307196 ||
+    fail "at scale 2 a click flipped another cell than the one under the pointer"
+xdotool windowfocus --sync "$WINDOW"
+xdotool key alt+F4
+until_true 10 eval '! kill -0 "$PROGRAM_PID" 2>/dev/null' || fail "Alt+F4 did not end the program at scale 2"
+wait "$PROGRAM_PID"
+PROGRAM_PID=
+
 echo "smoke test passed"

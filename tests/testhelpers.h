@@ -57,6 +57,7 @@ struct TLifeFormProbe {
     QFileDialog* OpenDialog() const { return Form.OpenDialog; }
     QFileDialog* SaveDialog() const { return Form.SaveDialog; }
     TWorldHistory& History() const { return *Form.History; }
+    TSelection& Selection() const { return Form.Selection; }
 };
 
 // A main window as the program makes it; Shown also runs FormShow and waits until the

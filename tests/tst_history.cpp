@@ -107,6 +107,25 @@ void TstHistory::undoAndRedoEveryStep_data() {
     QTest::newRow("mouse press") << Glider << TCommand([](TLifeForm& Form) {
         Form.WorldMouseDown(Qt::LeftButton, {}, 20, 30);
     }) << "Cel[20,30]: Dood --> Levend";
+    QTest::newRow("stroke") << Glider << TCommand([](TLifeForm& Form) {
+        Form.WorldMouseDown(Qt::LeftButton, {}, 20, 30);
+        Form.WorldMouseMove(25, 30);
+        Form.WorldMouseMove(30, 30);
+        Form.WorldMouseUp();
+    }) << "Lijn getekend: 11 cellen levend";
+    for (const auto& [Name, Caption] : {std::pair{"MenuCut", "Knippen"},
+                                        {"MenuDelete", "Wissen"},
+                                        {"MenuClearOutside", "Wissen buiten selectie"},
+                                        {"MenuRandomFill", "Willekeurig vullen"},
+                                        {"MenuRotateLeft", "Roteer naar links"}}) {
+        QTest::addRow("%s on a selection", Name)
+            << Glider << TCommand([Name = Name](TLifeForm& Form) {
+                   TLifeFormProbe(Form).Selection().Select(QRect(4, 4, 5, 6), QSize(640, 480));
+                   Form.UpdateMenu();
+                   Item(Form, Name)->trigger();
+               })
+            << QString::fromLatin1(Caption);
+    }
     for (const auto& [Name, Caption] : {std::pair{"MenuNewGame", "Nieuw spel"},
                                         {"MenuOneStep", "Een stap vooruit"},
                                         {"MenuMoveLeft", "Verplaats naar links"},

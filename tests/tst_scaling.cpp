@@ -52,15 +52,23 @@ QPoint WaitForPaintedOrigin(TLifeForm& Form) {
                : QPoint(-1, -1);
 }
 
-// Presses the left button on a device pixel of the picture as it shows on the window, with
-// the exact position a pointer reports there.
+// Sends a pointer event at a device pixel of the picture as it shows on the window, the way
+// the window system hands it to Qt: in device pixels of the window, which Qt scales to
+// logical ones. A fraction stays a fraction; Qt rounds the position in the widget.
+void PointerAt(TLifeForm& Form, const QPoint& Origin, const QPointF& Pixel, QEvent::Type Type,
+               Qt::KeyboardModifiers Modifiers = Qt::NoModifier) {
+    static int Timestamp = 0;
+    const QPointF Local = (QPointF(Origin) + Pixel) / Scale(Form);
+    const Qt::MouseButtons Held =
+        Type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    qt_handleMouseEvent(Form.windowHandle(), Local, Form.mapToGlobal(Local), Held,
+                        Type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, Type, Modifiers,
+                        Timestamp += 1000);
+}
+
 void PressAtPixel(TLifeForm& Form, const QPoint& Origin, const QPointF& Pixel) {
-    QWidget* Picture = TLifeFormProbe(Form).Viewport();
-    const QPointF Global = Form.mapToGlobal((QPointF(Origin) + Pixel) / Scale(Form));
-    const QPointF Position = Picture->mapFromGlobal(Global);
-    QMouseEvent Press(QEvent::MouseButtonPress, Position, Global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(Picture, &Press);
+    PointerAt(Form, Origin, Pixel, QEvent::MouseButtonPress);
+    PointerAt(Form, Origin, Pixel, QEvent::MouseButtonRelease);
 }
 
 // The colour that each device pixel of the picture must have with Pattern at the top-left
@@ -96,6 +104,8 @@ private slots:
     void firstStartZoomFollowsTheScale();
     void pressEditsTheCellUnderIt_data();
     void pressEditsTheCellUnderIt();
+    void dragFollowsThePointer_data();
+    void dragFollowsThePointer();
     void pictureIsOneToOneInDevicePixels_data();
     void pictureIsOneToOneInDevicePixels();
 };
@@ -129,6 +139,12 @@ void TstScaling::pressEditsTheCellUnderIt_data() {
         << Small << QPointF(7, 7) << QPoint(7, 7) << 100 << QPoint();
     QTest::newRow("1x1, odd pixel (101, 33)")
         << Small << QPointF(101, 33) << QPoint(101, 33) << 100 << QPoint();
+    QTest::newRow("zoom 200%, 1x1, odd pixel (101, 51)")
+        << Small << QPointF(101, 51) << QPoint(50, 25) << 200 << QPoint();
+    QTest::newRow("zoom 800%, 1x1, first pixel of a cell (16, 8)")
+        << Small << QPointF(16, 8) << QPoint(2, 1) << 800 << QPoint();
+    QTest::newRow("zoom 800%, 1x1, last pixel of a cell (31, 39)")
+        << Small << QPointF(31, 39) << QPoint(3, 4) << 800 << QPoint();
     QTest::newRow("1x1, top-left corner")
         << Small << QPointF(0.3, 0.6) << QPoint(0, 0) << 100 << QPoint();
     QTest::newRow("1x1, last pixel")
@@ -186,6 +202,50 @@ void TstScaling::pressEditsTheCellUnderIt() {
              QStringLiteral("Cel[%1,%2]: Dood --> Levend").arg(Cell.x()).arg(Cell.y()));
     QCOMPARE(LiveCells(*Form), 1);
     QCOMPARE(ReadRows(*Form, QRect(Cell, QSize(1, 1))), QStringList{"O"});
+}
+
+void TstScaling::dragFollowsThePointer_data() {
+    QTest::addColumn<int>("Zoom");
+    QTest::addColumn<bool>("Shift");
+    QTest::addColumn<QPointF>("From"); // device pixels of the picture
+    QTest::addColumn<QPointF>("To");
+    QTest::addColumn<QRect>("Cells"); // drawn or selected
+    QTest::newRow("stroke at 200% between odd pixels")
+        << 200 << false << QPointF(101, 51) << QPointF(121, 51) << QRect(50, 25, 11, 1);
+    QTest::newRow("stroke at 800% from a first to a last pixel")
+        << 800 << false << QPointF(16, 8) << QPointF(31, 8) << QRect(2, 1, 2, 1);
+    QTest::newRow("selection at 200% between odd pixels")
+        << 200 << true << QPointF(101, 51) << QPointF(121, 61) << QRect(50, 25, 11, 6);
+    QTest::newRow("selection at 800% from a first to a last pixel")
+        << 800 << true << QPointF(16, 8) << QPointF(31, 39) << QRect(2, 1, 2, 4);
+}
+
+void TstScaling::dragFollowsThePointer() {
+    QFETCH(int, Zoom);
+    QFETCH(bool, Shift);
+    QFETCH(QPointF, From);
+    QFETCH(QPointF, To);
+    QFETCH(QRect, Cells);
+    auto Form = CreateShownForm(320, 240, 1, 1, wmHorizontal, Zoom);
+    TLifeFormProbe Probe(*Form);
+    PlaceRows(*Form, 0, 0, {"O"});
+    Form->DrawGeneration(true);
+    const QPoint Origin = WaitForPaintedOrigin(*Form);
+    QVERIFY(Origin != QPoint(-1, -1));
+    const Qt::KeyboardModifiers Modifiers = Shift ? Qt::ShiftModifier : Qt::NoModifier;
+
+    PointerAt(*Form, Origin, From, QEvent::MouseButtonPress, Modifiers);
+    PointerAt(*Form, Origin, To, QEvent::MouseMove, Modifiers);
+    PointerAt(*Form, Origin, To, QEvent::MouseButtonRelease, Modifiers);
+
+    if (Shift) {
+        QCOMPARE(Probe.Selection().Cells(), Cells);
+        QCOMPARE(LiveCells(*Form), 1);
+    } else {
+        QCOMPARE(ReadRows(*Form, Cells.adjusted(-1, 0, 1, 0)),
+                 QStringList{"." + QString(Cells.width(), QLatin1Char('O')) + "."});
+        QCOMPARE(LiveCells(*Form), 1 + Cells.width());
+    }
 }
 
 void TstScaling::pictureIsOneToOneInDevicePixels_data() {
