@@ -12,6 +12,7 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <cmath>
 #include <tuple>
 #include <utility>
 
@@ -37,6 +38,43 @@ TWorldImage::TWorldImage(QWidget* Parent, const TLifeEngine& Engine, QRgb LiveCo
     setFrameShape(QFrame::NoFrame);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    window()->installEventFilter(this);
+}
+
+// Qt picks the widget for a mouse event by its position rounded to whole logical pixels. At
+// a display scale of 1.5 or 2 a press on the picture's last column or row of device pixels
+// then goes to the window, and so does the drag it begins; the event's exact position in
+// the window shows that it belongs here.
+bool TWorldImage::eventFilter(QObject* Watched, QEvent* Event) {
+    if (Watched != window())
+        return QAbstractScrollArea::eventFilter(Watched, Event);
+    auto* Mouse = dynamic_cast<QMouseEvent*>(Event);
+    if (!Mouse)
+        return false;
+    const QPointF Exact = PixelAtScene(Mouse->scenePosition());
+    const QPoint Pixel(qFloor(Exact.x()), qFloor(Exact.y()));
+    switch (Event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (!QRect(QPoint(0, 0), Viewing.Viewport()).contains(Pixel))
+            return false;
+        TakenFromWindow = true;
+        PressAt(Pixel, *Mouse);
+        return true;
+    case QEvent::MouseMove:
+        if (!TakenFromWindow)
+            return false;
+        MoveTo(Pixel, *Mouse);
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (!TakenFromWindow)
+            return false;
+        TakenFromWindow = Mouse->buttons() != Qt::NoButton;
+        Release(*Mouse);
+        return true;
+    default:
+        return false;
+    }
 }
 
 void TWorldImage::SetWorld(int HorCells, int VertCells, int HorCellSize, int VertCellSize,
@@ -196,29 +234,43 @@ void TWorldImage::PaintSelection(QPainter& Painter) const {
 }
 
 void TWorldImage::mousePressEvent(QMouseEvent* Event) {
-    const QPoint Pixel = PixelOf(*Event);
-    if (Viewing.CellAt(Pixel).x() < 0)
-        return;
-    emit MouseDown(Event->button(), Event->modifiers(), Pixel.x(), Pixel.y());
+    PressAt(PixelOf(*Event), *Event);
 }
 
 void TWorldImage::mouseMoveEvent(QMouseEvent* Event) {
-    if (Event->buttons() == Qt::NoButton)
-        return;
-    const QPoint Pixel = PixelOf(*Event);
-    emit MouseMoved(Pixel.x(), Pixel.y());
+    MoveTo(PixelOf(*Event), *Event);
 }
 
 void TWorldImage::mouseReleaseEvent(QMouseEvent* Event) {
-    if (Event->buttons() == Qt::NoButton)
+    Release(*Event);
+}
+
+void TWorldImage::PressAt(const QPoint& Pixel, const QMouseEvent& Event) {
+    if (Viewing.CellAt(Pixel).x() < 0)
+        return;
+    emit MouseDown(Event.button(), Event.modifiers(), Pixel.x(), Pixel.y());
+}
+
+void TWorldImage::MoveTo(const QPoint& Pixel, const QMouseEvent& Event) {
+    if (Event.buttons() != Qt::NoButton)
+        emit MouseMoved(Pixel.x(), Pixel.y());
+}
+
+void TWorldImage::Release(const QMouseEvent& Event) {
+    if (Event.buttons() == Qt::NoButton)
         emit MouseUp();
 }
 
-// The event's scene position, not its position: Qt rounds the position in the widget to
-// whole logical pixels, which at a display scale of 1.5 or 2 names a neighbouring device
-// pixel, while the scene position keeps what the pointer reported.
+// Qt rounds an event's position in the widget to whole logical pixels, which at a display
+// scale of 1.5 or 2 names a neighbouring device pixel; the scene position keeps what the
+// pointer reported. An event sent straight to the widget carries no scene position of its
+// own, only the position, which then lies more than the rounding away from it.
 QPoint TWorldImage::PixelOf(const QMouseEvent& Event) const {
-    const QPointF Pixel = PixelAtScene(Event.scenePosition());
+    const QPointF Exact = viewport()->mapFrom(window(), Event.scenePosition());
+    const QPointF Rounded = Event.position();
+    const bool FromWindow = std::abs(Exact.x() - Rounded.x()) <= 0.5 + 1e-6 &&
+                            std::abs(Exact.y() - Rounded.y()) <= 0.5 + 1e-6;
+    const QPointF Pixel = PixelAt(FromWindow ? Exact : Rounded);
     return {qFloor(Pixel.x()), qFloor(Pixel.y())};
 }
 

@@ -72,6 +72,8 @@ signals:
     void ZoomAsked(int Steps, const QPoint& Global);
 
 protected:
+    // Takes back the presses on the picture that Qt hands to the window, and their drags.
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
     void paintEvent(QPaintEvent* Event) override;
     void mousePressEvent(QMouseEvent* Event) override;
     // The second press of a double click is a press like any other.
@@ -91,6 +93,10 @@ private:
     QPointF PixelAtScene(const QPointF& Position) const;
     // The viewport's device pixel under the pointer of a mouse event, rounded down.
     QPoint PixelOf(const QMouseEvent& Event) const;
+    // What a press, a move and a release at a device pixel of the viewport do.
+    void PressAt(const QPoint& Pixel, const QMouseEvent& Event);
+    void MoveTo(const QPoint& Pixel, const QMouseEvent& Event);
+    void Release(const QMouseEvent& Event);
     void PaintSelection(QPainter& Painter) const;
     QRect ToLogical(const QRect& Pixels) const;
     // The scroll bars follow the view.
@@ -101,7 +107,8 @@ private:
     const TLifeEngine& Engine;
     TWorldView Viewing;
     TWorldPicture Drawn;
-    QRect Selected; // cells
+    QRect Selected;               // cells
+    bool TakenFromWindow = false; // a press on the picture reached the window
     int FixedFrameMs = 0;
     int ZoomWheel = 0; // eighths of a degree of Ctrl+wheel not yet taken
 };

@@ -83,8 +83,8 @@ void TstEditing::strokeDrawsEveryCellOfItsPath_data() {
         << QStringList{"OOOOOOOOOOOO", "OOOOOOOOOOOO"}
         << QStringList{"OO........OO", "OOOOOOOOOOOO"} << "Lijn gewist: 8 cellen dood";
     QTest::newRow("the pen passes over cells of its state")
-        << 100 << QPoint() << QList<QPoint>{{0, 1}, {6, 1}} << QStringList{"......", ".O.O.O"}
-        << QStringList{"......", "OOOOOO"} << "Lijn getekend: 4 cellen levend";
+        << 100 << QPoint() << QList<QPoint>{{0, 1}, {5, 1}} << QStringList{"......", ".O.O.O"}
+        << QStringList{"......", "OOOOOO"} << "Lijn getekend: 3 cellen levend";
     QTest::newRow("at 800% scrolled, back and forth")
         << 800 << QPoint(40, 16) << QList<QPoint>{{12, 3}, {5, 3}, {12, 3}}
         << QStringList(4, QString(14, QLatin1Char('.')))
@@ -129,6 +129,7 @@ void TstEditing::strokeDrawsEveryCellOfItsPath() {
     QCOMPARE(Probe.History().Stack().undoText(), Step);
     QCOMPARE(Probe.Panel(1)->text(), Step);
     QCOMPARE(ShownOnScreen(*Form), Probe.WorldImage()->Picture());
+    Form->UpdateMenu();
     Item(*Form, "MenuUndo")->trigger();
     QCOMPARE(ReadRows(*Form, Board), Before);
 }
@@ -250,8 +251,10 @@ void TstEditing::selectionCommands_data() {
                                << QRect(317, 1, 3, 2) << "Verplaats naar beneden";
     QTest::newRow("move 10 right at the edge stays")
         << Corner << "MenuMoveRightLarge" << Board << Corner << QString();
-    QTest::newRow("move 10 left goes 10") << QRect(315, 2, 2, 2) << "MenuMoveLeftLarge" << Board
-                                          << QRect(305, 2, 2, 2) << "Verplaats 10 naar links";
+    QTest::newRow("move 10 left goes 10, beyond the board")
+        << QRect(318, 2, 2, 2) << "MenuMoveLeftLarge"
+        << QStringList{"O....OO.", ".O...O.O", "........", "O......."} << QRect(308, 2, 2, 2)
+        << "Verplaats 10 naar links";
 }
 
 void TstEditing::selectionCommands() {
@@ -275,8 +278,9 @@ void TstEditing::selectionCommands() {
 
     const QRect Area(BoardAt, QSize(8, 4));
     QCOMPARE(ReadRows(*Form, Area), After);
-    QCOMPARE(ReadRows(*Form, QRect(100, 100, 2, 2)),
-             Command == "MenuClearOutside" ? QStringList{"..", ".."} : QStringList{"OO", "OO"});
+    const QStringList Far =
+        Command == "MenuClearOutside" ? QStringList{"..", ".."} : QStringList{"OO", "OO"};
+    QCOMPARE(ReadRows(*Form, QRect(100, 100, 2, 2)), Far);
     QCOMPARE(Probe.Selection().Cells(), Selected);
     QCOMPARE(Probe.Generation(), 3);
     for (int Y = 0; Y < Area.height(); ++Y) {
@@ -294,6 +298,7 @@ void TstEditing::selectionCommands() {
     if (Step.isEmpty())
         return;
     QCOMPARE(Probe.History().Stack().undoText(), Step);
+    Form->UpdateMenu();
     Item(*Form, "MenuUndo")->trigger();
     QCOMPARE(ReadRows(*Form, Area), Board);
 }
