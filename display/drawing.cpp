@@ -19,6 +19,8 @@ void TLifeForm::DrawEmptyWorld() {
                 WorldMouseDown(Button, Shift, X, Y);
             });
     connect(WorldImage, &TWorldImage::ZoomAsked, this, &TLifeForm::WorldZoomAsked);
+    connect(WorldImage, &TWorldImage::OverlayMoved, this, &TLifeForm::PasteMoved);
+    connect(WorldImage, &TWorldImage::OverlayPressed, this, &TLifeForm::PastePressed);
     WorldImage->move(0, 0);
     WorldImage->SetWorld(HorCells(), VertCells(), HorCellSize, VertCellSize, Zoom);
     if (!FitWindow()) {
@@ -28,6 +30,7 @@ void TLifeForm::DrawEmptyWorld() {
     WorldImage->show();
     WorldImage->setFocus(); // the plain arrow keys scroll
     DrawBackGround();
+    ShowPaste();
 }
 
 // The window fits the zoomed picture and the status bar, but never more than the available
