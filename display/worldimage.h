@@ -1,8 +1,9 @@
 #pragma once
 
 // The on-screen picture of the world: shows the part of the world its view holds, 1:1 in
-// device pixels, with scroll bars where the world does not fit; reports mouse presses and
-// Ctrl+wheel zooms to its owner. It reads the engine's cells, never the window.
+// device pixels, with scroll bars where the world does not fit, and a floating pattern over
+// it; reports mouse presses and Ctrl+wheel zooms to its owner. It reads the engine's cells,
+// never the window.
 
 #include "display/worldpicture.h"
 #include "display/worldview.h"

@@ -11,6 +11,7 @@
 #include <QSize>
 #include <QStringList>
 
+#include <utility>
 #include <vector>
 
 // A pattern as a value: its size and which of its cells live.
