@@ -9,6 +9,7 @@
 #include "app/uhelp.h"
 #include "display/framelimiter.h"
 #include "display/worldimage.h"
+#include "edit/paste.h"
 #include "edit/worldhistory.h"
 #include "patterns/examples.h"
 #include "patterns/lifelines.h"
@@ -26,6 +27,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSettings>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTimer>
@@ -245,6 +247,9 @@ void TLifeForm::CreateMenus() {
     // Ctrl+= as well: on many keyboards "+" needs Shift.
     MenuZoomIn->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    // Esc cancels a floating paste.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &TLifeForm::CancelPaste);
 }
 
 void TLifeForm::CreateStatusBar() {

@@ -25,6 +25,7 @@ class QLabel;
 class QMenu;
 class QStatusBar;
 class QTimer;
+class TFloatingPaste;
 class TFrameLimiter;
 class TWorldImage;
 class TOptionsDlg;
@@ -136,11 +137,16 @@ public:
     void UndoChange();
     void RedoChange();
 
-    // edit/clipboard.cpp: patterns through the clipboard as text
+    // edit/clipboard.cpp: patterns through the clipboard as text; a paste floats over the
+    // world under the pointer until a click places it
     void MenuCopyClick();
     void MenuPasteClick();
     void CopyGame();
     void PasteGame();
+    void PasteMoved(const QPoint& Cell);
+    void PastePressed(Qt::MouseButton Button, const QPoint& Cell);
+    // False when no paste floats.
+    bool CancelPaste();
 
     // edit/transforms.cpp: move, mirror and rotate
     void MenuMoveLeftClick();
@@ -177,8 +183,9 @@ public:
     void MenuOptionsClick();
     void DoOptionsDlg();
 
-    static constexpr QRgb LiveColour = 0xff000000; // RGB (0, 0, 0)
-    static constexpr QRgb DeadColour = 0xffc8c8ff; // RGB (200, 200, 255)
+    static constexpr QRgb LiveColour = 0xff000000;  // RGB (0, 0, 0)
+    static constexpr QRgb DeadColour = 0xffc8c8ff;  // RGB (200, 200, 255)
+    static constexpr QRgb PasteColour = 0xffe05a00; // RGB (224, 90, 0), a floating paste
 
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
@@ -214,6 +221,10 @@ private:
     bool PlacePattern(const QByteArray& Bytes, const QString& Caption, TPatternFault* Fault);
     // The open error for a file or the clipboard ("klembord"), with the fault's rule if any.
     void ShowOpenError(const QString& Name, const TPatternFault& Fault);
+    void PlacePaste(const QPoint& Cell);
+    // Turns the floating paste instead of the world; false when none floats.
+    bool TurnPaste(void (TFloatingPaste::*Turn)());
+    void ShowPaste();
     void CreateHistory();
     void UpdateHistoryItems();
     template <typename TRule> void ApplyTransform(TRule NewState);
@@ -300,4 +311,5 @@ private:
     TSelection Selection;
     TGesture Gesture; // the mouse's drag over the world, from press to release
     int Strokes = 0;  // the strokes so far; each joins its steps into one of the history
+    std::unique_ptr<TFloatingPaste> Paste; // the pattern that floats until placed, if any
 };

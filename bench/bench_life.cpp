@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QScrollBar>
@@ -23,6 +24,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -247,6 +249,30 @@ std::vector<std::pair<std::string, std::pair<const char*, QRect>>> SelectionCase
             {"Selection/Roteer 180 graden/1280x1024", {"MenuRotate180", All}}};
 }
 
+// A 500 x 500 pattern, half live, pasted into the largest world: the click that places it,
+// with the step it records and the picture painted. Pasting it and putting the world back
+// are not timed.
+void PlacePasteBench(benchmark::State& State) {
+    const TStates& Start = Prepare(FullSoup);
+    std::mt19937 Random(1970);
+    QString Rows;
+    for (int Y = 0; Y < 500; ++Y) {
+        for (int X = 0; X < 500; ++X)
+            Rows += Random() % 2 == 0 ? QLatin1Char('O') : QLatin1Char('.');
+        Rows += QLatin1Char('\n');
+    }
+    QGuiApplication::clipboard()->setText(Rows);
+    for (auto _ : State) {
+        State.PauseTiming();
+        Bench->Place(Start);
+        Bench->ClearHistory();
+        Form->PasteGame();
+        State.ResumeTiming();
+        Form->PastePressed(Qt::LeftButton, QPoint(300, 200));
+        Bench->WorldImage()->viewport()->repaint();
+    }
+}
+
 struct THistoryCase {
     int CellSize;
     void (TLifeForm::*Change)(); // nullptr: the world shrinks to 640 x 480
@@ -361,6 +387,8 @@ void RegisterAll(const QString& Program, const QString& PatternFile,
              &TLifeForm::FlipHorizontal);
     Register("MoveRight(10)/" + Text(FullSoup.WorldName()), MoveBench, &TLifeForm::MoveRight);
     Register("NewGame/" + Text(FullSoup.WorldName()), TransformBench, &TLifeForm::NewGame);
+    benchmark::RegisterBenchmark("PlacePaste(500x500)/soup/1280x1024/wmHorizontal", PlacePasteBench)
+        ->Unit(benchmark::kMillisecond);
     for (const auto& [Name, Case] : HistoryCases())
         Register(Name, HistoryBench, Case);
     benchmark::RegisterBenchmark(StrokeName, StrokeBench)->Unit(benchmark::kMillisecond);
@@ -518,7 +546,7 @@ void PrintTable(const TTableReporter& Reporter, const std::vector<TPatternFile>&
           "OpenGame/soup/1280x1024/wmHorizontal", "Rotate180/soup/1280x1024/wmHorizontal",
           "RotateLeft/soup/1280x1024/wmHorizontal", "FlipHorizontal/soup/1280x1024/wmHorizontal",
           "MoveRight(10)/soup/1280x1024/wmHorizontal", "NewGame/soup/1280x1024/wmHorizontal",
-          "Startup/first picture"}) {
+          "PlacePaste(500x500)/soup/1280x1024/wmHorizontal", "Startup/first picture"}) {
         std::printf("%-56s %s\n", Name, Figure(Reporter.Ms(Name), Literal, Kernel).c_str());
     }
     for (const TPatternFile& File : LargeFiles) {

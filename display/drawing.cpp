@@ -21,6 +21,8 @@ void TLifeForm::DrawEmptyWorld() {
     connect(WorldImage, &TWorldImage::MouseMoved, this, &TLifeForm::WorldMouseMove);
     connect(WorldImage, &TWorldImage::MouseUp, this, &TLifeForm::WorldMouseUp);
     connect(WorldImage, &TWorldImage::ZoomAsked, this, &TLifeForm::WorldZoomAsked);
+    connect(WorldImage, &TWorldImage::OverlayMoved, this, &TLifeForm::PasteMoved);
+    connect(WorldImage, &TWorldImage::OverlayPressed, this, &TLifeForm::PastePressed);
     WorldImage->move(0, 0);
     WorldImage->SetWorld(HorCells(), VertCells(), HorCellSize, VertCellSize, Zoom);
     Selection.FitInto(QSize(HorCells(), VertCells()));
@@ -32,6 +34,7 @@ void TLifeForm::DrawEmptyWorld() {
     WorldImage->show();
     WorldImage->setFocus(); // the plain arrow keys scroll
     DrawBackGround();
+    ShowPaste();
 }
 
 // The window fits the zoomed picture and the status bar, but never more than the available

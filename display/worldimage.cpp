@@ -220,6 +220,7 @@ void TWorldImage::paintEvent(QPaintEvent* Event) {
                           Shown, Part);
     if (!Selected.isEmpty())
         PaintSelection(Painter);
+    PaintOverlay(Painter);
 }
 
 // The border lies on the selection's outer pixels, one device pixel wide.
@@ -231,6 +232,86 @@ void TWorldImage::PaintSelection(QPainter& Painter) const {
     Painter.setPen(QPen(QColor::fromRgb(SelectionBorder), 0));
     const qreal Half = 0.5 / Ratio;
     Painter.drawRect(Area.adjusted(Half, Half, -Half, -Half));
+}
+
+void TWorldImage::SetOverlay(const QImage& Cells, const QPoint& Corner) {
+    Repaint(PixelsOf(OverlayShown()));
+    OverlayCells = Cells.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    OverlayCorner = Corner;
+    OverlayShrunk = QImage();
+    viewport()->setMouseTracking(true);
+    Repaint(PixelsOf(OverlayShown()));
+}
+
+void TWorldImage::MoveOverlay(const QPoint& Corner) {
+    Repaint(PixelsOf(OverlayShown()));
+    OverlayCorner = Corner;
+    Repaint(PixelsOf(OverlayShown()));
+}
+
+void TWorldImage::ClearOverlay() {
+    Repaint(PixelsOf(OverlayShown()));
+    OverlayCells = QImage();
+    OverlayShrunk = QImage();
+    viewport()->setMouseTracking(false);
+}
+
+// The corner is a cell of the world, so no division here rounds a negative number.
+QRect TWorldImage::OverlayBlocks() const {
+    const QSize Per = Viewing.BlockCells();
+    const QPoint Last =
+        OverlayCorner + QPoint(OverlayCells.width(), OverlayCells.height()) - QPoint(1, 1);
+    return QRect(QPoint(OverlayCorner.x() / Per.width(), OverlayCorner.y() / Per.height()),
+                 QPoint(Last.x() / Per.width(), Last.y() / Per.height()));
+}
+
+QRect TWorldImage::OverlayShown() const {
+    return OverlayCells.isNull() ? QRect() : OverlayBlocks() & Viewing.VisibleBlocks();
+}
+
+QRect TWorldImage::PixelsOf(const QRect& Blocks) const {
+    if (Blocks.isEmpty())
+        return {};
+    const QSize Pixels = Viewing.BlockPixels();
+    return QRect(Viewing.BlockRect(Blocks.left(), Blocks.top()).topLeft(),
+                 QSize(Blocks.width() * Pixels.width(), Blocks.height() * Pixels.height()));
+}
+
+// Below one pixel a cell a block shows where any of its cells lives, as the world's picture
+// does. Moves below that size keep to whole blocks, so the squeezed picture is made again
+// only for a new zoom or pattern.
+const QImage& TWorldImage::OverlayPicture() {
+    const QSize Per = Viewing.BlockCells();
+    if (Per == QSize(1, 1))
+        return OverlayCells;
+    const QPoint Phase(OverlayCorner.x() % Per.width(), OverlayCorner.y() % Per.height());
+    if (!OverlayShrunk.isNull() && ShrunkBlockCells == Per && ShrunkPhase == Phase)
+        return OverlayShrunk;
+    OverlayShrunk = QImage(OverlayBlocks().size(), OverlayCells.format());
+    OverlayShrunk.fill(Qt::transparent);
+    for (int Y = 0; Y < OverlayCells.height(); ++Y) {
+        const auto* Row = reinterpret_cast<const QRgb*>(OverlayCells.constScanLine(Y));
+        auto* Block =
+            reinterpret_cast<QRgb*>(OverlayShrunk.scanLine((Phase.y() + Y) / Per.height()));
+        for (int X = 0; X < OverlayCells.width(); ++X) {
+            if (qAlpha(Row[X]) != 0)
+                Block[(Phase.x() + X) / Per.width()] = Row[X];
+        }
+    }
+    ShrunkBlockCells = Per;
+    ShrunkPhase = Phase;
+    return OverlayShrunk;
+}
+
+// Scaled without smoothing, a pixel of the overlay's picture fills its block exactly.
+void TWorldImage::PaintOverlay(QPainter& Painter) {
+    const QRect Shown = OverlayShown();
+    if (Shown.isEmpty())
+        return;
+    const qreal Ratio = devicePixelRatioF();
+    const QRect Target = PixelsOf(Shown);
+    Painter.drawImage(QRectF(QPointF(Target.topLeft()) / Ratio, QSizeF(Target.size()) / Ratio),
+                      OverlayPicture(), Shown.translated(-OverlayBlocks().topLeft()));
 }
 
 void TWorldImage::mousePressEvent(QMouseEvent* Event) {
@@ -246,12 +327,16 @@ void TWorldImage::mouseReleaseEvent(QMouseEvent* Event) {
 }
 
 void TWorldImage::PressAt(const QPoint& Pixel, const QMouseEvent& Event) {
+    if (OverlayTakes(Pixel, Event))
+        return;
     if (Viewing.CellAt(Pixel).x() < 0)
         return;
     emit MouseDown(Event.button(), Event.modifiers(), Pixel.x(), Pixel.y());
 }
 
 void TWorldImage::MoveTo(const QPoint& Pixel, const QMouseEvent& Event) {
+    if (OverlayTakes(Pixel, Event))
+        return;
     if (Event.buttons() != Qt::NoButton)
         emit MouseMoved(Pixel.x(), Pixel.y());
 }
@@ -272,6 +357,21 @@ QPoint TWorldImage::PixelOf(const QMouseEvent& Event) const {
                             std::abs(Exact.y() - Rounded.y()) <= 0.5 + 1e-6;
     const QPointF Pixel = PixelAt(FromWindow ? Exact : Rounded);
     return {qFloor(Pixel.x()), qFloor(Pixel.y())};
+}
+
+// While an overlay shows, the pointer moves it and a press places or cancels it; nothing
+// reaches the gestures.
+bool TWorldImage::OverlayTakes(const QPoint& Pixel, const QMouseEvent& Event) {
+    if (OverlayCells.isNull())
+        return false;
+    const QPoint Cell = Viewing.CellAt(Pixel);
+    if (Cell.x() < 0)
+        return true;
+    if (Event.type() == QEvent::MouseMove)
+        emit OverlayMoved(Cell);
+    else
+        emit OverlayPressed(Event.button(), Cell);
+    return true;
 }
 
 // Ctrl zooms around the pointer; Shift scrolls sideways; otherwise the scroll bars take it.

@@ -1,8 +1,9 @@
 #pragma once
 
 // The on-screen picture of the world: shows the part of the world its view holds, 1:1 in
-// device pixels, with scroll bars where the world does not fit; reports mouse presses and
-// Ctrl+wheel zooms to its owner. It reads the engine's cells, never the window.
+// device pixels, with scroll bars where the world does not fit, and a floating pattern over
+// it; reports mouse presses and Ctrl+wheel zooms to its owner. It reads the engine's cells,
+// never the window.
 
 #include "display/worldpicture.h"
 #include "display/worldview.h"
@@ -54,6 +55,15 @@ public:
     // pixel a cell the block shows all its cells as the engine holds them.
     void PaintCell(int X, int Y, bool Live, bool ShowAtOnce);
 
+    // A pattern shown over the world without being part of it, until ClearOverlay: Cells
+    // holds a pixel a cell, drawn where it is not transparent, with its top-left pixel on
+    // cell Corner of the world; what falls outside the world is not drawn. While it shows,
+    // the mouse is its own: moves and presses are reported as OverlayMoved and
+    // OverlayPressed, and nothing else sees them.
+    void SetOverlay(const QImage& Cells, const QPoint& Corner);
+    void MoveOverlay(const QPoint& Corner);
+    void ClearOverlay();
+
     // One display frame of the widget's screen in milliseconds, at most 20.
     int FrameMs() const;
     // Fixes the frame at Ms milliseconds instead of the screen's refresh; 0 goes back to it.
@@ -70,6 +80,9 @@ signals:
     void MouseUp();
     // Ctrl+wheel: Steps levels in (positive) or out, around the pointer at Global.
     void ZoomAsked(int Steps, const QPoint& Global);
+    // While an overlay shows: the pointer moved onto Cell, or Button was pressed on it.
+    void OverlayMoved(const QPoint& Cell);
+    void OverlayPressed(Qt::MouseButton Button, const QPoint& Cell);
 
 protected:
     // Takes back the presses on the picture that Qt hands to the window, and their drags.
@@ -103,6 +116,15 @@ private:
     void ShowScroll();
     // The view's scroll moved: a picture of what it shows now.
     void ViewMoved(const TWorldView& View);
+    // An overlay takes the mouse while it shows: true when Event was its.
+    bool OverlayTakes(const QPoint& Pixel, const QMouseEvent& Event);
+    // The blocks of the view the overlay covers, those of them the viewport shows and
+    // their pixels, and the overlay's picture a pixel a block.
+    QRect OverlayBlocks() const;
+    QRect OverlayShown() const;
+    QRect PixelsOf(const QRect& Blocks) const;
+    const QImage& OverlayPicture();
+    void PaintOverlay(QPainter& Painter);
 
     const TLifeEngine& Engine;
     TWorldView Viewing;
@@ -110,5 +132,12 @@ private:
     QRect Selected;               // cells
     bool TakenFromWindow = false; // a press on the picture reached the window
     int FixedFrameMs = 0;
-    int ZoomWheel = 0; // eighths of a degree of Ctrl+wheel not yet taken
+    int ZoomWheel = 0;   // eighths of a degree of Ctrl+wheel not yet taken
+    QImage OverlayCells; // null: no overlay
+    QPoint OverlayCorner;
+    // OverlayCells squeezed to the blocks of the view below one pixel a cell, and the block
+    // size and corner it was made for.
+    QImage OverlayShrunk;
+    QSize ShrunkBlockCells;
+    QPoint ShrunkPhase; // the corner's place in its block
 };

@@ -1,7 +1,9 @@
 // Pattern transforms: move, mirror and rotate the selection's cells, or without a
-// selection the whole in-use world, never wrapping.
+// selection the whole in-use world, never wrapping. A mirror or rotation turns a floating
+// paste instead.
 
 #include "app/ulife.h"
+#include "edit/paste.h"
 
 #include <QLabel>
 
@@ -65,27 +67,27 @@ void TLifeForm::MenuMoveDownLargeClick() {
 }
 
 void TLifeForm::MenuFlipHorizontalClick() {
-    if (!Running)
+    if (!TurnPaste(&TFloatingPaste::FlipHorizontal) && !Running)
         FlipHorizontal();
 }
 
 void TLifeForm::MenuFlipVerticalClick() {
-    if (!Running)
+    if (!TurnPaste(&TFloatingPaste::FlipVertical) && !Running)
         FlipVertical();
 }
 
 void TLifeForm::MenuRotateLeftClick() {
-    if (!Running)
+    if (!TurnPaste(&TFloatingPaste::RotateLeft) && !Running)
         RotateLeft();
 }
 
 void TLifeForm::MenuRotateRightClick() {
-    if (!Running)
+    if (!TurnPaste(&TFloatingPaste::RotateRight) && !Running)
         RotateRight();
 }
 
 void TLifeForm::MenuRotate180Click() {
-    if (!Running)
+    if (!TurnPaste(&TFloatingPaste::Rotate180) && !Running)
         Rotate180();
 }
 

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -94,8 +95,10 @@ private slots:
     void undoAndRedoEveryStep_data();
     void undoAndRedoEveryStep();
     void undoDuringARunStopsItAndRedoWaits();
-    void pasteOpensAsAFileDoes_data();
-    void pasteOpensAsAFileDoes();
+    void pasteReadsAsAFileDoesButOnlyPatterns_data();
+    void pasteReadsAsAFileDoesButOnlyPatterns();
+    void pasteFloatsUnderThePointer_data();
+    void pasteFloatsUnderThePointer();
     void oldestStepsGoFirst();
     void copyPutsTheLiveCellsAsRle();
 };
@@ -148,6 +151,7 @@ void TstHistory::undoAndRedoEveryStep_data() {
     QTest::newRow("paste") << Glider << TCommand([](TLifeForm& Form) {
         QGuiApplication::clipboard()->setText(QStringLiteral("x = 2, y = 2\n2o$2o!"));
         Item(Form, "MenuPaste")->trigger();
+        Form.PastePressed(Qt::LeftButton, QPoint(40, 40));
     }) << "Plakken";
     QTest::newRow("run stopped by the user") << Glider << Run(3) << "Spel tot generatie 22";
     QTest::newRow("run stopped as stable") << Still << TCommand([](TLifeForm& Form) {
@@ -229,17 +233,19 @@ void TstHistory::undoDuringARunStopsItAndRedoWaits() {
     QCOMPARE(Probe.History().Stack().count(), 1);
 }
 
-void TstHistory::pasteOpensAsAFileDoes_data() {
+void TstHistory::pasteReadsAsAFileDoesButOnlyPatterns_data() {
     QTest::addColumn<QString>("Text");
     QTest::addColumn<bool>("FromFile");
     QTest::addColumn<QStringList>("Placed"); // empty: refused, nothing changes
-    QTest::addColumn<QString>("Message");
+    QTest::addColumn<QString>("Message");    // in a message box when it begins with "Fout"
     QTest::newRow("rle") << "#C two rows\nx = 3, y = 2, rule = B3/S23\nobo$3o!" << false
                          << QStringList{"O.O", "OOO"} << QString();
     QTest::newRow("wiki plaintext") << "!Name: steps\r\n.O\r\nOO\r\n"
                                     << false << QStringList{".O", "OO"} << QString();
     QTest::newRow("own format") << "!Naam:glider!\r\n.O.\r\n..O\r\nOOO\r\n"
                                 << false << Glider << QString();
+    QTest::newRow("rows under comments with o's")
+        << "#N glider\n#C found by Conway\n.O.\n..O\nOOO" << false << Glider << QString();
     QTest::newRow("another rule")
         << "x = 1, y = 1, rule = B36/S23\no!" << false << QStringList()
         << "Fout bij openen van bestand:\nklembord\n\nDit bestand gebruikt de regel B36/S23; dit "
@@ -250,12 +256,24 @@ void TstHistory::pasteOpensAsAFileDoes_data() {
                               << QStringList() << "Fout bij openen van bestand:\nklembord";
     QTest::newRow("no text") << QString() << false << QStringList()
                              << "Het klembord bevat geen tekst: er is niets geplakt.";
+    const QString NoPattern =
+        QStringLiteral("Het klembord bevat geen patroon: er is niets geplakt.");
+    QTest::newRow("hello world") << "hello world" << false << QStringList() << NoPattern;
+    QTest::newRow("web address") << "https://conwaylife.com/wiki/Glider" << false << QStringList()
+                                 << NoPattern;
+    QTest::newRow("binary bytes") << QString::fromLatin1(QByteArray("\x7f"
+                                                                    "ELF\x02\x01\0\0O\xff",
+                                                                    10))
+                                  << false << QStringList() << NoPattern;
+    QTest::newRow("no live cell") << "...\n. ." << false << QStringList()
+                                  << "Het patroon op het klembord heeft geen levende cellen";
     QTest::newRow("file of another rule")
         << "x = 1, y = 1, rule = B36/S23\no!" << true << QStringList() << "B36/S23";
 }
 
-// Pasted text lands as an opened file does; a refusal keeps the world and the history.
-void TstHistory::pasteOpensAsAFileDoes() {
+// Pasted text is read as an opened file is, and a click places it beside the drawing; a
+// refusal keeps the world and the history, and leaves nothing to place.
+void TstHistory::pasteReadsAsAFileDoesButOnlyPatterns() {
     QFETCH(QString, Text);
     QFETCH(bool, FromFile);
     QFETCH(QStringList, Placed);
@@ -270,7 +288,7 @@ void TstHistory::pasteOpensAsAFileDoes() {
     const TWorldState Before = StateOf(*Form);
 
     QString Shown;
-    if (Placed.isEmpty() && !Text.isEmpty())
+    if (Message.startsWith(QStringLiteral("Fout")) || FromFile)
         AcceptNextMessageBox([&Shown](const QString&, const QString& Box) { Shown = Box; });
     if (FromFile) {
         QTemporaryDir Dir;
@@ -281,19 +299,103 @@ void TstHistory::pasteOpensAsAFileDoes() {
         QGuiApplication::clipboard()->setText(Text);
         Item(*Form, "MenuPaste")->trigger();
     }
+    Form->PastePressed(Qt::LeftButton, QPoint(40, 50));
 
     if (Placed.isEmpty()) {
         COMPARE_STATE(StateOf(*Form), Before);
         QCOMPARE(Probe.History().Stack().count(), 1);
-        QVERIFY2((Text.isEmpty() ? Probe.Panel(1)->text() : Shown).contains(Message),
+        QVERIFY2((Shown.isEmpty() ? Probe.Panel(1)->text() : Shown).contains(Message),
                  qPrintable(Shown));
     } else {
-        QCOMPARE(ReadRows(*Form, QRect(0, 0, Placed.first().size(), Placed.size())), Placed);
-        QCOMPARE(LiveCells(*Form), int(Placed.join(QString()).count(QLatin1Char('O'))));
-        QCOMPARE(Probe.Generation(), 0);
+        QCOMPARE(ReadRows(*Form, QRect(40, 50, Placed.first().size(), Placed.size())), Placed);
+        QCOMPARE(ReadRows(*Form, QRect(100, 100, 3, 3)), Glider);
+        QCOMPARE(LiveCells(*Form), 6 + int(Placed.join(QString()).count(QLatin1Char('O'))));
+        QCOMPARE(Probe.Generation(), 4);
         QCOMPARE(Probe.History().Stack().count(), 2);
+        QCOMPARE(Probe.History().Stack().text(1), QStringLiteral("Plakken"));
         QVERIFY(Shown.isEmpty());
     }
+}
+
+void TstHistory::pasteFloatsUnderThePointer_data() {
+    QTest::addColumn<qint32>("Zoom");
+    QTest::addColumn<QString>("Turn");       // a menu item used while the pattern floats
+    QTest::addColumn<int>("Finish");         // the button pressed, or 0 for Esc
+    QTest::addColumn<QStringList>("Placed"); // from the pointer's cell on; empty: nothing changes
+    const QStringList Ell = {"O..", "OOO"};
+    QTest::newRow("click") << 100 << QString() << int(Qt::LeftButton) << Ell;
+    QTest::newRow("click at 800% scrolled") << 800 << QString() << int(Qt::LeftButton) << Ell;
+    QTest::newRow("click at 25%") << 25 << QString() << int(Qt::LeftButton) << Ell;
+    QTest::newRow("rotated left") << 100 << "MenuRotateLeft" << int(Qt::LeftButton)
+                                  << QStringList{".O", ".O", "OO"};
+    QTest::newRow("rotated right")
+        << 400 << "MenuRotateRight" << int(Qt::LeftButton) << QStringList{"OO", "O.", "O."};
+    QTest::newRow("rotated 180") << 100 << "MenuRotate180" << int(Qt::LeftButton)
+                                 << QStringList{"OOO", "..O"};
+    QTest::newRow("mirrored") << 100 << "MenuFlipHorizontal" << int(Qt::LeftButton)
+                              << QStringList{"..O", "OOO"};
+    QTest::newRow("mirrored upside down")
+        << 100 << "MenuFlipVertical" << int(Qt::LeftButton) << QStringList{"OOO", "O.."};
+    QTest::newRow("Esc") << 100 << QString() << 0 << QStringList();
+    QTest::newRow("right button") << 200 << "MenuRotateLeft" << int(Qt::RightButton)
+                                  << QStringList();
+}
+
+// The pattern shows on screen where it floats, lands on the cell under the pointer when
+// clicked, and a turn while it floats turns it alone; Esc or another button leave all as
+// it was.
+void TstHistory::pasteFloatsUnderThePointer() {
+    QFETCH(qint32, Zoom);
+    QFETCH(QString, Turn);
+    QFETCH(int, Finish);
+    QFETCH(QStringList, Placed);
+    auto Form = CreateShownForm(320, 240, 1, 1, wmHorizontal, Zoom);
+    TLifeFormProbe Probe(*Form);
+    Form->activateWindow(); // Esc is a shortcut of the window
+    QVERIFY(QTest::qWaitForWindowActive(Form.get()));
+    PlaceRows(*Form, 5, 5, Glider);
+    Probe.SetGeneration(3);
+    Form->DrawGeneration(true);
+    Probe.WorldImage()->horizontalScrollBar()->setValue(
+        Probe.WorldImage()->horizontalScrollBar()->maximum() / 3);
+    Probe.History().Clear();
+    const TWorldState Before = StateOf(*Form);
+    const auto ScreenAt = [&Form, &Probe](const QPoint& Pixel) {
+        return QColor::fromRgb(PixelAt(ShownOnScreen(*Form), Pixel.x(), Pixel.y()));
+    };
+    const QColor PasteColour = QColor::fromRgb(TLifeForm::PasteColour);
+    QGuiApplication::clipboard()->setText(QStringLiteral("O..\nOOO"));
+
+    Item(*Form, "MenuPaste")->trigger();
+    const QSize Viewport = Probe.View().Viewport();
+    const QPoint Middle(Viewport.width() / 2, Viewport.height() / 2);
+    QTRY_COMPARE(ScreenAt(Middle), PasteColour);
+    const QPoint Pointer(Viewport.width() / 5, Viewport.height() * 3 / 4);
+    const QPoint Cell = Probe.View().CellAt(Pointer);
+    QTest::mouseMove(Probe.Viewport(), QPoint(1, 1)); // a move to where the last one ended is none
+    QTest::mouseMove(Probe.Viewport(), Pointer);
+    QTRY_COMPARE(ScreenAt(Pointer), PasteColour);
+    QTRY_VERIFY(ScreenAt(Middle) != PasteColour);
+    if (!Turn.isEmpty())
+        Item(*Form, qPrintable(Turn))->trigger();
+    if (Finish == 0)
+        QTest::keyClick(Form.get(), Qt::Key_Escape);
+    else
+        QTest::mouseClick(Probe.Viewport(), Qt::MouseButton(Finish), {}, Pointer);
+
+    QCOMPARE(ReadRows(*Form, QRect(5, 5, 3, 3)), Glider);
+    QCOMPARE(Probe.Generation(), 3);
+    if (Placed.isEmpty()) {
+        COMPARE_STATE(StateOf(*Form), Before);
+        QCOMPARE(Probe.History().Stack().count(), 0);
+    } else {
+        QCOMPARE(ReadRows(*Form, QRect(Cell, QSize(Placed.first().size(), Placed.size()))), Placed);
+        QCOMPARE(LiveCells(*Form), 9);
+        QCOMPARE(Probe.History().Stack().count(), 1);
+    }
+    const QImage World = PictureOfView(
+        Probe.View(), [&Probe](int X, int Y) { return Probe.Engine.State(X, Y) == 1; });
+    QTRY_COMPARE(ShownOnScreen(*Form), World);
 }
 
 // The history holds its last StepLimit steps, and the widest step stays within the bound
