@@ -27,7 +27,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSettings>
-#include <QShortcut>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTimer>
@@ -247,9 +246,6 @@ void TLifeForm::CreateMenus() {
     // Ctrl+= as well: on many keyboards "+" needs Shift.
     MenuZoomIn->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    // Esc cancels a floating paste.
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
-            &TLifeForm::CancelPaste);
 }
 
 void TLifeForm::CreateStatusBar() {

@@ -140,6 +140,7 @@ bool TLifeForm::TurnPaste(void (TFloatingPaste::*Turn)()) {
 
 // A new picture widget shows the paste that floats as well.
 void TLifeForm::ShowPaste() {
+    UpdateMenu();
     if (!WorldImage)
         return;
     if (Paste)

@@ -33,8 +33,10 @@ void TLifeForm::MenuSelectAllClick() {
     SelectAll();
 }
 
+// Esc: one key ends whatever is under way, the most passing thing first.
 void TLifeForm::MenuSelectNoneClick() {
-    SelectNone();
+    if (!CancelPaste())
+        SelectNone();
 }
 
 void TLifeForm::CutSelection() {
@@ -68,12 +70,14 @@ void TLifeForm::SelectNone() {
     Selection.Remove();
     if (WorldImage)
         WorldImage->ShowSelection(QRect());
+    UpdateMenu();
 }
 
 void TLifeForm::SetSelection(const QRect& Cells) {
     Selection.Select(Cells, QSize(HorCells(), VertCells()));
     if (WorldImage)
         WorldImage->ShowSelection(Selection.Cells());
+    UpdateMenu();
     const QRect Area = Selection.Cells();
     MessagePanel()->setText(QStringLiteral("Selectie: %1 x %2 vanaf Cel[%3,%4]")
                                 .arg(Area.width())

@@ -123,7 +123,8 @@ void TLifeForm::UpdateMenu() {
     }
     for (QAction* Item : {MenuCut, MenuDelete, MenuClearOutside, MenuRandomFill})
         Item->setEnabled(!Running && Selection.Exists());
-    MenuSelectNone->setEnabled(Selection.Exists());
+    // Esc also cancels a floating paste.
+    MenuSelectNone->setEnabled(Selection.Exists() || Paste);
     UpdateHistoryItems();
 }
 
