@@ -8,6 +8,7 @@
 #include "app/savedialog.h"
 #include "app/uhelp.h"
 #include "display/framelimiter.h"
+#include "display/populationwindow.h"
 #include "display/worldimage.h"
 #include "edit/paste.h"
 #include "edit/worldhistory.h"
@@ -100,6 +101,9 @@ void TLifeForm::FormCreate() {
     WorldTimer->setTimerType(Qt::PreciseTimer);
     WorldTimer->setInterval(100);
     connect(WorldTimer, &QTimer::timeout, this, &TLifeForm::WorldTimerTimer);
+    RunAheadTimer = new QTimer(this);
+    RunAheadTimer->setInterval(0);
+    connect(RunAheadTimer, &QTimer::timeout, this, &TLifeForm::RunAheadSlice);
 
     for (QAction* Large :
          {MenuMoveLeftLarge, MenuMoveRightLarge, MenuMoveUpLarge, MenuMoveDownLarge})
@@ -109,6 +113,7 @@ void TLifeForm::FormCreate() {
     InitLife();
     MakeConnections(false);
     CreateHistory();
+    CreatePopulation();
     CreateFileDialogs();
     setAcceptDrops(true);
 
@@ -157,6 +162,10 @@ void TLifeForm::CreateMenus() {
          QKeyCombination(Qt::Key_F3), &TLifeForm::MenuStartGameClick},
         {&TLifeForm::MenuSpel, "MenuOneStep", &TLifeForm::MenuOneStep, "&Een stap vooruit",
          QKeyCombination(Qt::Key_F8), &TLifeForm::MenuOneStepClick},
+        {&TLifeForm::MenuSpel, "MenuFastForward", &TLifeForm::MenuFastForward, "Snel &vooruit",
+         QKeyCombination(Qt::Key_F4), &TLifeForm::MenuFastForwardClick},
+        {&TLifeForm::MenuSpel, "MenuGoToGeneration", &TLifeForm::MenuGoToGeneration,
+         "&Ga naar generatie...", Qt::CTRL | Qt::Key_G, &TLifeForm::MenuGoToGenerationClick},
         {&TLifeForm::MenuSpel, nullptr, nullptr, nullptr, {}, nullptr},
         {&TLifeForm::MenuSpel, "MenuMoveLeft", &TLifeForm::MenuMoveLeft, "Verplaats naar &links",
          Qt::CTRL | Qt::Key_Left, &TLifeForm::MenuMoveLeftClick},
@@ -197,6 +206,13 @@ void TLifeForm::CreateMenus() {
          Qt::CTRL | Qt::Key_Minus, &TLifeForm::MenuZoomOutClick},
         {&TLifeForm::MenuBeeld, "MenuZoomReset", &TLifeForm::MenuZoomReset, "&Ware grootte",
          Qt::CTRL | Qt::Key_0, &TLifeForm::MenuZoomResetClick},
+        {&TLifeForm::MenuBeeld, nullptr, nullptr, nullptr, {}, nullptr},
+        {&TLifeForm::MenuBeeld,
+         "MenuPopulation",
+         &TLifeForm::MenuPopulation,
+         "&Populatie",
+         {},
+         &TLifeForm::MenuPopulationClick},
         {&TLifeForm::MenuHelp, "MenuInstructions", &TLifeForm::MenuInstructions,
          "&Spel instructies", QKeyCombination(Qt::Key_F1), &TLifeForm::MenuInstructionsClick},
         {&TLifeForm::MenuHelp, nullptr, nullptr, nullptr, {}, nullptr},
@@ -371,6 +387,7 @@ void TLifeForm::FormClose() {
 }
 
 void TLifeForm::FormDestroy() {
+    History->Stack().disconnect(this); // the stack clears itself as it goes
     delete WorldImage;
 }
 

@@ -7,6 +7,7 @@
 #include "edit/gesture.h"
 #include "edit/selection.h"
 #include "engine/lifeengine.h"
+#include "engine/populationseries.h"
 #include "engine/runschedule.h"
 
 #include <QMainWindow>
@@ -31,6 +32,7 @@ class TWorldImage;
 class TOptionsDlg;
 class TWorldHistory;
 class THelpForm;
+class TPopulationWindow;
 struct TPatternFault;
 
 class TLifeForm : public QMainWindow {
@@ -78,6 +80,17 @@ public:
     void StatusBarResize();
     void UpdateMenu();
     void MenuClick();
+
+    // engine/fastforward.cpp: running ahead at the engine's own speed
+    void MenuFastForwardClick();
+    void FastForward();
+    bool StopFastForward(); // false when none runs
+    void MenuGoToGenerationClick();
+    void GoToGeneration(qint32 Target);
+
+    // display/population.cpp: the live cells of each generation and their graph
+    void MenuPopulationClick();
+    void ShowPopulation();
 
     // display/drawing.cpp: picture surfaces and cell drawing
     void DrawEmptyWorld();
@@ -239,6 +252,11 @@ private:
     qint32 Generation() const { return Engine.Generation(); }
     qint32 Wrapping() const { return Engine.Wrapping(); }
     QLabel* MessagePanel() const { return StatusPanels[1]; }
+    void RunAheadSlice();
+    qint64 RunAheadSliceNs() const;
+    void CreatePopulation();
+    void HistoryMoved();
+    void FollowPopulation();
 
     // Components
     QMenu* MenuBestand = nullptr;
@@ -261,6 +279,8 @@ private:
     QMenu* MenuSpel = nullptr;
     QAction* MenuStartGame = nullptr;
     QAction* MenuOneStep = nullptr;
+    QAction* MenuFastForward = nullptr;
+    QAction* MenuGoToGeneration = nullptr;
     QAction* MenuMoveLeft = nullptr;
     QAction* MenuMoveRight = nullptr;
     QAction* MenuMoveUp = nullptr;
@@ -278,6 +298,7 @@ private:
     QAction* MenuZoomIn = nullptr;
     QAction* MenuZoomOut = nullptr;
     QAction* MenuZoomReset = nullptr;
+    QAction* MenuPopulation = nullptr;
     QAction* MenuOptions = nullptr;
     QMenu* MenuHelp = nullptr;
     QAction* MenuInstructions = nullptr;
@@ -286,11 +307,13 @@ private:
     std::array<QLabel*, 3> StatusPanels{}; // generation, messages, live cells and zoom
     QTimer* WorldTimer = nullptr;
     TFrameLimiter* GenerationFrames = nullptr; // while it runs, picture and panels wait for it
+    QTimer* RunAheadTimer = nullptr;           // active while the world runs fast forward
     QFileDialog* OpenDialog = nullptr;
     QFileDialog* SaveDialog = nullptr;
     QWidget* ClientArea = nullptr;
     TOptionsDlg* OptionsDlg = nullptr;
     std::unique_ptr<THelpForm> HelpForm; // a window of its own, without this one as parent
+    std::unique_ptr<TPopulationWindow> PopulationWindow; // the same
 
     // The cells with their size, wrap mode and generation, then the display fields
     TLifeEngine Engine;
@@ -312,4 +335,8 @@ private:
     TGesture Gesture; // the mouse's drag over the world, from press to release
     int Strokes = 0;  // the strokes so far; each joins its steps into one of the history
     std::unique_ptr<TFloatingPaste> Paste; // the pattern that floats until placed, if any
+    // The live cells of each generation since the last change by hand; a step of the
+    // history that no generation came before is such a change.
+    TPopulationSeries Population;
+    bool SteppedSinceRecord = false;
 };

@@ -6,6 +6,7 @@
 #include "bench/benchworld.h"
 #include "bench/largefiles.h"
 #include "bench/yardsticks.h"
+#include "engine/livecount.h"
 #include "settings/settingspaths.h"
 
 #include <benchmark/benchmark.h>
@@ -79,6 +80,13 @@ void CalcNextGenerationBench(benchmark::State& State, TWorldSetup Setup) {
     const TStates& Start = Prepare(Setup);
     TimeGenerations(
         State, [&] { Bench->Place(Start); }, [] { Form->CalcNextGeneration(); });
+}
+
+// The count of live cells that the population series takes of every generation.
+void CountLiveCellsBench(benchmark::State& State, TWorldSetup Setup) {
+    Prepare(Setup);
+    for (auto _ : State)
+        benchmark::DoNotOptimize(CountLiveCells(Bench->Engine()));
 }
 
 void LiteralBench(benchmark::State& State, TWorldSetup Setup) {
@@ -355,6 +363,7 @@ void RegisterAll(const QString& Program, const QString& PatternFile,
             Register("CalcNextGeneration/" + Text(Setup.WorldName()), CalcNextGenerationBench,
                      Setup);
             Register("PlainKernel/" + Text(Setup.WorldName()), KernelBench, Setup);
+            Register("CountLiveCells/" + Text(Setup.WorldName()), CountLiveCellsBench, Setup);
         }
     }
     for (const qint32 Wrapping : Wraps) {
@@ -531,6 +540,15 @@ void PrintTable(const TTableReporter& Reporter, const std::vector<TPatternFile>&
             "%-34s %-28s %-28s %9s %9s\n", qPrintable(Setup.Name()),
             Figure(Reporter.Ms("DoNextGeneration/" + Text(Setup.Name())), Literal, Kernel).c_str(),
             Figure(Calc, Literal, Kernel).c_str(), Plain(Literal).c_str(), Plain(Kernel).c_str());
+    }
+    std::printf("\nCounting the live cells of a generation, which the population series does "
+                "once a generation, beside the step (ms, and its share of the step).\n");
+    for (const TWorldSetup& Setup : StepSetups()) {
+        const auto Count = Reporter.Ms("CountLiveCells/" + Text(Setup.WorldName()));
+        const auto Calc = Reporter.Ms("CalcNextGeneration/" + Text(Setup.WorldName()));
+        if (Setup.CellSize == 1 && Count && Calc)
+            std::printf("%-34s %9.4f %9.4f %8.1f%%\n", qPrintable(Setup.WorldName()), *Count, *Calc,
+                        100.0 * *Count / *Calc);
     }
     const auto Literal = Reporter.Ms("Literal/" + Text(FullSoup.Name()));
     const auto Kernel = Reporter.Ms("PlainKernel/" + Text(FullSoup.WorldName()));

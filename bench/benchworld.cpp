@@ -78,7 +78,8 @@ QString TWorldSetup::Name() const {
                              .arg(VertCells)
                              .arg(CellSize)
                              .arg(QLatin1String(WrapName(Wrapping)));
-    return Zoom == 100 ? Name : Name + QStringLiteral("/%1%").arg(Zoom);
+    const QString Zoomed = Zoom == 100 ? Name : Name + QStringLiteral("/%1%").arg(Zoom);
+    return Population ? Zoomed + QStringLiteral(" + Populatie") : Zoomed;
 }
 
 QString TWorldSetup::WorldName() const {

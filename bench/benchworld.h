@@ -23,9 +23,11 @@ struct TWorldSetup {
     int VertCells;
     int CellSize; // square cells of 1 or 2 pixels
     qint32 Wrapping;
-    qint32 Zoom = 100; // percent
+    qint32 Zoom = 100;       // percent
+    bool Population = false; // the population window shown beside the run
 
-    QString Name() const;      // "soup/320x240/1x1/wmHorizontal", then "/400%" but at 100%
+    // "soup/320x240/1x1/wmHorizontal", then "/400%" but at 100%, then " + Populatie"
+    QString Name() const;
     QString WorldName() const; // "soup/320x240/wmHorizontal", for what the cell size leaves alone
 };
 
@@ -48,6 +50,7 @@ struct TLifeFormBench {
     bool Running() const { return Form.Running; }
     QTimer* WorldTimer() const { return Form.WorldTimer; }
     TWorldImage* WorldImage() const { return Form.WorldImage; }
+    const TLifeEngine& Engine() const { return Form.Engine; }
     int WritePattern(const QString& Path) { return Form.WritePattern(Path); }
     bool ReadPattern(const QString& Path) { return Form.ReadPattern(Path); }
     // The history starts from the world as it is; a step for what changed since.

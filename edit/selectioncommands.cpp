@@ -35,7 +35,7 @@ void TLifeForm::MenuSelectAllClick() {
 
 // Esc: one key ends whatever is under way, the most passing thing first.
 void TLifeForm::MenuSelectNoneClick() {
-    if (!CancelPaste())
+    if (!StopFastForward() && !CancelPaste())
         SelectNone();
 }
 

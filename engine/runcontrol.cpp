@@ -8,6 +8,7 @@
 #include "display/framelimiter.h"
 #include "display/worldimage.h"
 #include "edit/worldhistory.h"
+#include "engine/livecount.h"
 
 #include <QAction>
 #include <QFontMetrics>
@@ -17,6 +18,17 @@
 #include <QTimer>
 
 #include <limits>
+
+namespace {
+
+// A new text lays out and repaints the whole status bar, so a panel only gets one that
+// differs from what it shows.
+void ShowText(QLabel* Panel, const QString& Text) {
+    if (Panel->text() != Text)
+        Panel->setText(Text);
+}
+
+} // namespace
 
 void TLifeForm::MenuStartGameClick() {
     Running = !Running;
@@ -73,6 +85,7 @@ void TLifeForm::StartRunning() {
 void TLifeForm::StopRunning() {
     Running = false;
     WorldTimer->stop();
+    RunAheadTimer->stop();
     GenerationFrames->Flush();
     History->Record(QStringLiteral("Spel tot generatie %1").arg(Generation()));
 }
@@ -92,17 +105,18 @@ void TLifeForm::ShowGeneration() {
     if (WorldImage)
         WorldImage->Follow();
     ShowStatusBar();
+    FollowPopulation();
 }
 
 void TLifeForm::ShowStatusBar() {
-    StatusPanels[0]->setText(QStringLiteral("Generatie: %1").arg(Generation()));
-    StatusPanels[1]->clear();
+    ShowText(StatusPanels[0], QStringLiteral("Generatie: %1").arg(Generation()));
+    ShowText(StatusPanels[1], QString());
     ShowViewPanel();
 }
 
 void TLifeForm::ShowViewPanel() {
-    StatusPanels[2]->setText(
-        QStringLiteral("Levend: %1 \u00b7 Zoom: %2%").arg(Engine.LiveCells()).arg(Zoom));
+    ShowText(StatusPanels[2],
+             QStringLiteral("Levend: %1 \u00b7 Zoom: %2%").arg(CountLiveCells(Engine)).arg(Zoom));
 }
 
 void TLifeForm::StatusBarResize() {
@@ -123,8 +137,8 @@ void TLifeForm::UpdateMenu() {
     }
     for (QAction* Item : {MenuCut, MenuDelete, MenuClearOutside, MenuRandomFill})
         Item->setEnabled(!Running && Selection.Exists());
-    // Esc also cancels a floating paste.
-    MenuSelectNone->setEnabled(Selection.Exists() || Paste);
+    // Esc also stops a fast forward and cancels a floating paste.
+    MenuSelectNone->setEnabled(Selection.Exists() || Paste || RunAheadTimer->isActive());
     UpdateHistoryItems();
 }
 

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+#include "display/populationwindow.h"
 #include "display/worldimage.h"
 #include "edit/worldhistory.h"
 
@@ -58,6 +59,9 @@ struct TLifeFormProbe {
     QFileDialog* SaveDialog() const { return Form.SaveDialog; }
     TWorldHistory& History() const { return *Form.History; }
     TSelection& Selection() const { return Form.Selection; }
+    const TPopulationSeries& Population() const { return Form.Population; }
+    TPopulationWindow* PopulationWindow() const { return Form.PopulationWindow.get(); }
+    bool FastForwarding() const { return Form.RunAheadTimer->isActive(); }
 };
 
 // A main window as the program makes it; Shown also runs FormShow and waits until the
