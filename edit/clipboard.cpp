@@ -45,6 +45,8 @@ void TLifeForm::PasteGame() {
     }
     const QByteArray Bytes = Text.toUtf8();
     TPatternFault Fault;
+    if (Bytes.size() > PatternFileMaxBytes)
+        Fault.Reason = TPatternFault::TReason::TooLarge;
     if (Bytes.size() > PatternFileMaxBytes ||
         !PlacePattern(Bytes, QStringLiteral("Plakken"), &Fault))
         ShowOpenError(QStringLiteral("klembord"), Fault);

@@ -74,7 +74,7 @@ void TLifeForm::StopRunning() {
     Running = false;
     WorldTimer->stop();
     GenerationFrames->Flush();
-    History->Record(QStringLiteral("Spel tot generatie %1").arg(Generation()));
+    History->Record(TWorldHistory::RunText(Generation()));
 }
 
 // While the world runs, generations may come every millisecond; the picture and the panels
