@@ -7,7 +7,8 @@
 #            this target installs
 # make package  the Debian package dist/gameoflife_<version>_<arch>.deb, built with Debian's
 #            compiler flags; make package-test checks it with lintian and installs, runs and
-#            removes it in a throwaway root
+#            removes it in a throwaway root; make package-reproducible builds it twice from
+#            scratch and checks that both packages are the same
 # make install / make uninstall  put the program into PREFIX (default /usr/local) or take
 #            it out again, with the pattern file types it opens; sudo is used when PREFIX is
 #            not writable
@@ -37,8 +38,8 @@ PACKAGE_BUILD_DIR ?= build-package
 # file is what CPack tells the programs by; lintian checks the package
 PACKAGE_PACKAGES := dpkg-dev file lintian
 
-.PHONY: deps build run test test-asan fuzz bench-deps bench package package-test install \
-        uninstall clean
+.PHONY: deps build run test test-asan fuzz bench-deps bench package package-test \
+        package-reproducible install uninstall clean
 
 deps:
 	@missing=""; \
@@ -87,8 +88,11 @@ bench: bench-deps
 	    ./$(BENCH_BUILD_DIR)/bench/bench_life --window
 
 # Built as Debian builds its own packages: no build type of CMake's, Debian's flags with
-# every hardening option.
+# every hardening option. Every time stamp, rcc's of the icons and CPack's of the package's
+# members, is the date of the changelog's newest entry, so two builds of one commit give the
+# same bytes.
 package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
+package: export SOURCE_DATE_EPOCH = $(shell date -d "$$(sed -n 's/^ -- .*>  //p' packaging/changelog | head -n 1)" +%s)
 package:
 	$(MAKE) deps DEBIAN_PACKAGES="$(DEBIAN_PACKAGES) $(PACKAGE_PACKAGES)"
 	cmake -S . -B $(PACKAGE_BUILD_DIR) -DCMAKE_BUILD_TYPE=None -DGOL_BUILD_TESTS=OFF \
@@ -100,6 +104,11 @@ package:
 
 package-test: package
 	tests/package_test.sh dist/gameoflife_*.deb .
+
+# The package built twice from scratch, the second time in a fresh build folder of the same
+# name, must come out byte for byte the same.
+package-reproducible:
+	tests/reproducible_test.sh $(PACKAGE_BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR) $(BENCH_BUILD_DIR) $(PACKAGE_BUILD_DIR) dist

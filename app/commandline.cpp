@@ -49,6 +49,60 @@ QString TypedOption(const QStringList& Arguments, const QString& Name) {
     return Name;
 }
 
+// Qt's own options, as Qt 6 takes them out of the command line (QGuiApplication,
+// QApplication and the xcb platform), and whether a value follows them. Qt accepts them with
+// one dash or two, and some of those with a value also as "-style=fusion".
+struct TQtOption {
+    const char* Name;
+    bool TakesValue;
+};
+constexpr TQtOption QtOptions[] = {
+    {"platform", true},        {"platformpluginpath", true},
+    {"platformtheme", true},   {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true},
+    {"qwindowtitle", true},    {"geometry", true},
+    {"title", true},           {"icon", true},
+    {"session", true},         {"style", true},
+    {"stylesheet", true},      {"qmljsdebugger", true},
+    {"display", true},         {"name", true},
+    {"visual", true},          {"reverse", false},
+    {"testability", false},    {"widgetcount", false},
+    {"sync", false},           {"nograb", false},
+    {"dograb", false},
+};
+
+const TQtOption* QtOptionOf(const QString& Argument) {
+    if (!Argument.startsWith(QLatin1Char('-')))
+        return nullptr;
+    const QString Name =
+        Argument.mid(Argument.startsWith(u"--") ? 2 : 1).section(QLatin1Char('='), 0, 0);
+    for (const TQtOption& Option : QtOptions) {
+        if (Name == QLatin1String(Option.Name) &&
+            (Option.TakesValue || !Argument.contains(QLatin1Char('='))))
+            return &Option;
+    }
+    return nullptr;
+}
+
+// The arguments without Qt's own options and their values; from "--" on every argument is
+// the program's.
+QStringList WithoutQtOptions(const QStringList& Arguments) {
+    QStringList Own = Arguments.mid(0, 1);
+    for (qsizetype I = 1; I < Arguments.size(); ++I) {
+        const QString& Argument = Arguments[I];
+        if (Argument == QLatin1String("--")) {
+            Own += Arguments.mid(I);
+            break;
+        }
+        const TQtOption* Option = QtOptionOf(Argument);
+        if (!Option)
+            Own << Argument;
+        else if (Option->TakesValue && !Argument.contains(QLatin1Char('=')))
+            ++I;
+    }
+    return Own;
+}
+
 } // namespace
 
 TCommandLine ParseCommandLine(const QStringList& Arguments) {
@@ -108,10 +162,7 @@ std::optional<int> AnswerBeforeStart(int Argc, const char* const* Argv) {
     QStringList Arguments;
     for (int I = 0; I < Argc; ++I)
         Arguments << DecodeFileName(Argv[I]);
-    const TCommandLine Command = ParseCommandLine(Arguments);
-    if (Command.Request == TCommandLine::TRequest::Mistake)
-        return std::nullopt;
-    return AnswerOnTerminal(Command);
+    return AnswerOnTerminal(ParseCommandLine(WithoutQtOptions(Arguments)));
 }
 
 TProgramArguments::TProgramArguments(int Argc, const char* const* Argv) : QtArgc(Argc) {

@@ -44,7 +44,7 @@ private:
     QStringList AfterDashes; // "--" and what follows it; empty without "--"
 };
 
-// Help and version need no display: they are answered from the arguments as the program
-// receives them, before Qt looks for one. A mistake waits until Qt has taken its own
-// options out, which are unknown here.
+// Help, version and a mistake need no display: they are answered from the arguments as the
+// program receives them, Qt's own options left out, before Qt looks for a display. What
+// passes here is parsed again once Qt has taken out the options it knows.
 std::optional<int> AnswerBeforeStart(int Argc, const char* const* Argv);

@@ -58,7 +58,9 @@ void TLifeForm::PasteGame() {
     }
     const QByteArray Bytes = Text.toUtf8();
     if (Bytes.size() > PatternFileMaxBytes) {
-        ShowOpenError(QStringLiteral("klembord"), TPatternFault{});
+        TPatternFault Fault;
+        Fault.Reason = TPatternFault::TReason::TooLarge;
+        ShowOpenError(QStringLiteral("klembord"), Fault);
         return;
     }
     const std::optional<QByteArray> Pattern = PatternOfText(Bytes);

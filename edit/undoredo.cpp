@@ -10,8 +10,7 @@ void TLifeForm::MenuUndoClick() {
 }
 
 void TLifeForm::MenuRedoClick() {
-    if (!Running)
-        RedoChange();
+    RedoChange();
 }
 
 // A run stops first, which makes the run a step, and that step is the one undone.
@@ -21,7 +20,8 @@ void TLifeForm::UndoChange() {
 }
 
 void TLifeForm::RedoChange() {
-    History->Stack().redo();
+    if (!Running && !History->Unrecorded())
+        History->Stack().redo();
 }
 
 // The commands of the menus that change cells record their step under their own caption;
@@ -29,9 +29,16 @@ void TLifeForm::RedoChange() {
 // happen.
 void TLifeForm::CreateHistory() {
     History = std::make_unique<TWorldHistory>(
-        Engine, TWorldHistory::TView{[this](int NewHorCells, int NewVertCells) {
-                                         ResizeTheWorld(NewHorCells, NewVertCells, HorCellSize,
-                                                        VertCellSize);
+        Engine, TWorldHistory::TView{[this] {
+                                         return TWorldHistory::TLayout{HorCells(), VertCells(),
+                                                                       HorCellSize, VertCellSize,
+                                                                       Wrapping()};
+                                     },
+                                     [this](const TWorldHistory::TLayout& Layout) {
+                                         ResizeTheWorld(Layout.HorCells, Layout.VertCells,
+                                                        Layout.HorCellSize, Layout.VertCellSize);
+                                         if (Layout.Wrapping != Wrapping())
+                                             SetWrapping(Layout.Wrapping);
                                      },
                                      [this] {
                                          DrawGeneration(false);
@@ -47,13 +54,19 @@ void TLifeForm::CreateHistory() {
     UpdateHistoryItems();
 }
 
-// Undo stays offered during a run, which becomes a step when it stops; redo is refused then.
+// Undo stays offered during a run, and names what it takes back: the generations run so far
+// become a step when it stops, and that step is the one undone. Redo waits until the run
+// stops, which makes a new step and drops what there was to redo.
 void TLifeForm::UpdateHistoryItems() {
     const QUndoStack& Steps = History->Stack();
+    const bool RunPending = History->Unrecorded();
+    const bool CanRedo = Steps.canRedo() && !Running && !RunPending;
     const QString Undo = QStringLiteral("&Ongedaan maken");
     const QString Redo = QStringLiteral("Op&nieuw");
-    MenuUndo->setText(Steps.canUndo() ? Undo + QStringLiteral(": ") + Steps.undoText() : Undo);
-    MenuRedo->setText(Steps.canRedo() ? Redo + QStringLiteral(": ") + Steps.redoText() : Redo);
-    MenuUndo->setEnabled(Running || Steps.canUndo());
-    MenuRedo->setEnabled(Steps.canRedo());
+    const QString UndoText = RunPending ? TWorldHistory::RunText(Generation()) : Steps.undoText();
+    MenuUndo->setText(RunPending || Steps.canUndo() ? Undo + QStringLiteral(": ") + UndoText
+                                                    : Undo);
+    MenuRedo->setText(CanRedo ? Redo + QStringLiteral(": ") + Steps.redoText() : Redo);
+    MenuUndo->setEnabled(Running || RunPending || Steps.canUndo());
+    MenuRedo->setEnabled(CanRedo);
 }

@@ -81,7 +81,7 @@ TWorldHistory::TWorldHistory(TLifeEngine& Engine, TView View)
 }
 
 TWorldHistory::TShape TWorldHistory::ShapeNow() const {
-    return {Engine.HorCells(), Engine.VertCells(), Engine.Generation()};
+    return {View.Layout(), Engine.Generation()};
 }
 
 void TWorldHistory::Clear() {
@@ -112,13 +112,13 @@ void TWorldHistory::Record(const QString& Text, int Joins) {
     RecordedShape = Shape;
 }
 
-// The size first: the window's resize keeps the top-left cells and kills the rest, and the
+// The layout first: the window's resize keeps the top-left cells and kills the rest, and the
 // changes then fill in the cells of the target's size, also those a smaller world cut off.
 void TWorldHistory::Apply(const std::vector<TWord>& Mask, const std::vector<TWord>& Changes,
                           const TShape& Target) {
     const QScopedValueRollback<bool> Busy(Applying, true);
-    if (Target.HorCells != Engine.HorCells() || Target.VertCells != Engine.VertCells())
-        View.Resize(Target.HorCells, Target.VertCells);
+    if (Target.Layout != View.Layout())
+        View.SetLayout(Target.Layout);
     std::size_t Next = 0;
     for (std::size_t M = 0; M < Mask.size(); ++M) {
         for (TWord Bits = Mask[M]; Bits != 0; Bits &= Bits - 1)
@@ -136,4 +136,12 @@ qsizetype TWorldHistory::StepBytes() const {
     for (int I = 0; I < Steps.count(); ++I)
         Bytes += static_cast<const TWorldStep*>(Steps.command(I))->Bytes();
     return Bytes;
+}
+
+bool TWorldHistory::Unrecorded() const {
+    return ShapeNow() != RecordedShape;
+}
+
+QString TWorldHistory::RunText(qint32 Generation) {
+    return QStringLiteral("Spel tot generatie %1").arg(Generation);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // The history of the world's cells for undo and redo. Each step holds what a change did to
-// the cells, the generation counter and the world's size; the cells as the words of 64 that
+// the cells, the generation counter and the world's layout; the cells as the words of 64 that
 // changed, XORed before and after, so a click costs a few words and the widest change no
 // more than one copy of the largest world. The window records a step after every change;
 // undo and redo hand the world back through the window's own resize and redraw.
@@ -18,11 +18,23 @@ class TWorldHistory {
 public:
     using TWord = TLifeEngine::TWord;
 
-    // What the window does for a step: Resize brings the world to a size by the window's
-    // own path, which keeps the cells of the top-left corner; Show shows the cells and the
-    // generation once the step is in the engine.
+    // What a step brings back besides the cells: everything the settings change of the
+    // world, the size of a cell on the screen included.
+    struct TLayout {
+        int HorCells;
+        int VertCells;
+        int HorCellSize;
+        int VertCellSize;
+        qint32 Wrapping;
+        bool operator==(const TLayout&) const = default;
+    };
+
+    // What the window does for a step: Layout tells the world's layout now; SetLayout brings
+    // the world to a layout by the window's own path, which keeps the cells of the top-left
+    // corner; Show shows the cells and the generation once the step is in the engine.
     struct TView {
-        std::function<void(int HorCells, int VertCells)> Resize;
+        std::function<TLayout()> Layout;
+        std::function<void(const TLayout&)> SetLayout;
         std::function<void()> Show;
     };
 
@@ -47,13 +59,18 @@ public:
     void Record(const QString& Text, int Joins = -1);
     // The bytes the steps hold.
     qsizetype StepBytes() const;
+    // The world has moved on by generations or layout since the last step, as during a run
+    // that is recorded when it stops: undo then takes back that change first, and redo would
+    // apply its step to a world it was not made from.
+    bool Unrecorded() const;
+    // The step's text for a run up to Generation.
+    static QString RunText(qint32 Generation);
 
 private:
     friend class TWorldStep;
 
     struct TShape {
-        int HorCells;
-        int VertCells;
+        TLayout Layout;
         qint32 Generation;
         bool operator==(const TShape&) const = default;
     };

@@ -87,7 +87,7 @@ void TLifeForm::StopRunning() {
     WorldTimer->stop();
     RunAheadTimer->stop();
     GenerationFrames->Flush();
-    History->Record(QStringLiteral("Spel tot generatie %1").arg(Generation()));
+    History->Record(TWorldHistory::RunText(Generation()));
 }
 
 // While the world runs, generations may come every millisecond; the picture and the panels

@@ -311,7 +311,8 @@ void CheckPlaced(const QStringList& Trimmed, TWorldSize Size) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
-    const QByteArrayView Bytes(Data, qsizetype(Size));
+    // Every route skips a byte-order mark before anything else reads the text.
+    const QByteArrayView Bytes = WithoutByteOrderMark(QByteArrayView(Data, qsizetype(Size)));
     QStringList Lines;
     TLineCursor Cursor(Bytes);
     while (const std::optional<QByteArrayView> Line = Cursor.Next())

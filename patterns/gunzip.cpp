@@ -46,6 +46,8 @@ std::variant<QByteArray, TGunzipFault> Gunzip(QByteArrayView Bytes, qint64 MaxBy
     qsizetype Fed = 0; // bytes of Bytes handed to zlib so far
     std::array<char, 64 * 1024> Chunk;
     QByteArray Text;
+    qint64 Inflated = 0; // every byte, the zero bytes and what follows them too
+    bool Ended = false;  // a zero byte ended the text
     for (;;) {
         if (Stream.avail_in == 0 && Fed < Bytes.size()) {
             const qsizetype Feed = std::min(Bytes.size() - Fed, LargestFeed);
@@ -59,14 +61,15 @@ std::variant<QByteArray, TGunzipFault> Gunzip(QByteArrayView Bytes, qint64 MaxBy
         if (Status == Z_MEM_ERROR)
             throw std::bad_alloc();
         const qsizetype Produced = qsizetype(Chunk.size() - Stream.avail_out);
-        const QByteArrayView Piece(Chunk.data(), Produced);
-        const qsizetype Zero = Piece.indexOf('\0');
-        const qsizetype Kept = Zero >= 0 ? Zero : Produced;
-        if (Text.size() + Kept > MaxBytes)
+        Inflated += Produced;
+        if (Inflated > MaxBytes)
             return TGunzipFault::TooLarge;
-        Text.append(Piece.first(Kept));
-        if (Zero >= 0)
-            return Text;
+        if (!Ended) {
+            const QByteArrayView Piece(Chunk.data(), Produced);
+            const qsizetype Zero = Piece.indexOf('\0');
+            Ended = Zero >= 0;
+            Text.append(Piece.first(Ended ? Zero : Produced));
+        }
         if (Status == Z_STREAM_END) {
             const qsizetype Rest = qsizetype(Stream.avail_in) + (Bytes.size() - Fed);
             if (!IsGzip(Bytes.last(Rest)))

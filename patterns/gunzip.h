@@ -20,6 +20,7 @@ enum class TGunzipFault {
 
 // The text inflated from the gzip stream Bytes: its members one after the other, as gzip
 // itself reads them, and bytes after the last member that do not begin another one
-// ignored. A zero byte ends the text, as it ends a plain pattern file: nothing after it is
-// inflated. TooLarge as soon as the text before a zero byte grows beyond MaxBytes.
+// ignored. A zero byte ends the text, as it ends a plain pattern file, but the stream is
+// inflated to its end: TooLarge as soon as everything inflated, zero bytes included, grows
+// beyond MaxBytes.
 std::variant<QByteArray, TGunzipFault> Gunzip(QByteArrayView Bytes, qint64 MaxBytes);

@@ -183,60 +183,117 @@ void PlaceLifeLines(const QStringList& Lines, TLifeEngine& World) {
 
 namespace {
 
-// Opens the regular file at Path for reading. A device or a pipe could block or never end;
-// pattern files are regular files.
-bool OpenRegularFile(const QString& Path, QFile& File) {
+using TReason = TPatternFault::TReason;
+
+TPatternFault SystemFault(int WindowsError) {
+    return {{}, TReason::System, TPatternFormat::PlainText, WindowsError};
+}
+
+TPatternFault FaultOf(TReason Reason) {
+    return {{}, Reason, TPatternFormat::PlainText, 0};
+}
+
+#ifdef Q_OS_UNIX
+TPatternFault FaultOfStatus(const struct stat& Status) {
+    return FaultOf(S_ISDIR(Status.st_mode) ? TReason::Folder : TReason::NotRegularFile);
+}
+#endif
+
+// Opens the regular file at Path for reading, or tells why not. A device or a pipe could
+// block or never end; pattern files are regular files.
+std::optional<TPatternFault> OpenRegularFile(const QString& Path, QFile& File) {
 #ifdef Q_OS_UNIX
     // By the name's own bytes, which need not be UTF-8; without waiting for a writer, as a
     // FIFO would.
     const QByteArray Native = EncodeFileName(Path);
     if (Native.contains('\0'))
-        return false;
+        return SystemFault(WindowsErrorFromErrno(ENOENT));
     const int Descriptor = ::open(Native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (Descriptor < 0)
-        return false;
+        return SystemFault(WindowsErrorFromErrno(errno));
     struct stat Status {};
-    if (::fstat(Descriptor, &Status) != 0 || !S_ISREG(Status.st_mode) ||
-        !File.open(Descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    std::optional<TPatternFault> Fault;
+    if (::fstat(Descriptor, &Status) != 0)
+        Fault = SystemFault(WindowsErrorFromErrno(errno));
+    else if (!S_ISREG(Status.st_mode))
+        Fault = FaultOfStatus(Status);
+    else if (!File.open(Descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        Fault = SystemFault(FileErrorCode(File.error(), 0));
+    if (Fault)
         ::close(Descriptor);
-        return false;
-    }
-    return true;
+    return Fault;
 #else
+    const QFileInfo Info(Path);
+    if (!Info.exists())
+        return SystemFault(2); // Bestand niet gevonden
+    if (Info.isDir())
+        return FaultOf(TReason::Folder);
+    if (!Info.isFile())
+        return FaultOf(TReason::NotRegularFile);
     File.setFileName(Path);
-    return QFileInfo(Path).isFile() && File.open(QIODevice::ReadOnly);
+    errno = 0;
+    if (!File.open(QIODevice::ReadOnly))
+        return SystemFault(FileErrorCode(File.error(), errno));
+    return std::nullopt;
 #endif
+}
+
+// The bytes of File, all of them when Whole, else up to its first zero byte, or the fault.
+// The file is read to its end either way, and bytes beyond the first zero are counted and
+// dropped, so a large file is refused without costing memory.
+std::variant<QByteArray, TPatternFault> ReadBounded(QFile& File, qint64 MaxBytes, bool Whole) {
+    constexpr qint64 ChunkSize = 64 * 1024;
+    QByteArray Bytes;
+    qint64 Read = 0;
+    bool Ended = false; // a zero byte ended the text
+    for (;;) {
+        // One byte beyond the limit tells a file that is too large from one that fits.
+        errno = 0;
+        const QByteArray Chunk = File.read(std::min(ChunkSize, MaxBytes + 1 - Read));
+        if (File.error() != QFileDevice::NoError)
+            return SystemFault(FileErrorCode(File.error(), errno));
+        if (Chunk.isEmpty())
+            return Bytes;
+        Read += Chunk.size();
+        if (Read > MaxBytes)
+            return FaultOf(TReason::TooLarge);
+        if (Ended)
+            continue;
+        const qsizetype Zero = Whole ? -1 : Chunk.indexOf('\0');
+        Ended = Zero >= 0;
+        Bytes += Ended ? Chunk.first(Zero) : Chunk;
+    }
 }
 
 } // namespace
 
-std::optional<QByteArray> ReadLifeFile(const QString& Path, qint64 MaxBytes) {
-    QFile File;
-    if (!OpenRegularFile(Path, File))
+QByteArrayView WithoutByteOrderMark(QByteArrayView Text) {
+    return Text.startsWith("\xEF\xBB\xBF") ? Text.sliced(3) : Text;
+}
+
+std::optional<QByteArray> ReadLifeFile(const QString& Path, qint64 MaxBytes, TPatternFault* Fault) {
+    const auto Refuse = [Fault](const TPatternFault& Why) {
+        if (Fault)
+            *Fault = Why;
         return std::nullopt;
-    constexpr qint64 ChunkSize = 64 * 1024;
-    QByteArray Bytes;
-    bool Packed = false; // a gzip file, whose bytes are read whole, zero bytes and all
-    for (;;) {
-        // One byte beyond the limit tells a file that is too large from one that fits.
-        const QByteArray Chunk = File.read(std::min(ChunkSize, MaxBytes + 1 - Bytes.size()));
-        if (File.error() != QFileDevice::NoError)
-            return std::nullopt;
-        Packed = Packed || (Bytes.isEmpty() && IsGzip(Chunk));
-        // Nothing after a zero byte counts, so a binary file is not read to its end.
-        const qsizetype Zero = Packed ? -1 : Chunk.indexOf('\0');
-        Bytes += Zero >= 0 ? Chunk.first(Zero) : Chunk;
-        if (Bytes.size() > MaxBytes)
-            return std::nullopt;
-        if (Chunk.isEmpty() || Zero >= 0)
-            break;
-    }
+    };
+    QFile File;
+    if (const std::optional<TPatternFault> Refused = OpenRegularFile(Path, File))
+        return Refuse(*Refused);
+    // A gzip file is read whole, zero bytes and all.
+    const bool Packed = IsGzip(File.peek(2));
+    std::variant<QByteArray, TPatternFault> Read = ReadBounded(File, MaxBytes, Packed);
+    if (const auto* Refused = std::get_if<TPatternFault>(&Read))
+        return Refuse(*Refused);
+    QByteArray& Bytes = std::get<QByteArray>(Read);
     if (!Packed)
-        return Bytes;
+        return std::move(Bytes);
     auto Text = Gunzip(Bytes, MaxBytes);
     if (auto* Inflated = std::get_if<QByteArray>(&Text))
         return std::move(*Inflated);
-    return std::nullopt;
+    return Refuse(FaultOf(std::get<TGunzipFault>(Text) == TGunzipFault::TooLarge
+                              ? TReason::TooLargeUnpacked
+                              : TReason::BrokenGzip));
 }
 
 int WriteLifeFile(const QString& Path, const QByteArray& Bytes) {

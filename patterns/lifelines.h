@@ -23,6 +23,10 @@ bool IsBlank(char Character);
 // A line of nothing but spaces and tabs, or none.
 bool IsBlankLine(QByteArrayView Line);
 
+// Text without the UTF-8 byte-order mark it may begin with, which some editors write and
+// which would hide the first line's format.
+QByteArrayView WithoutByteOrderMark(QByteArrayView Text);
+
 // The lines of 8-bit text one at a time, as views of its bytes, so that a file of millions
 // of short lines costs no memory per line. A line ends at CR LF, a lone CR or a lone LF; a
 // line end at the very end starts no further line; a zero byte ends the text.
@@ -71,12 +75,16 @@ void PlaceLifeLines(const QStringList& Lines, TLifeEngine& World);
 // read.
 constexpr qint64 PatternFileMaxBytes = 8 * 1024 * 1024;
 
+struct TPatternFault;
+
 // The text of the regular file at Path: its bytes up to the first zero byte; of a gzip
-// file (first bytes 1F 8B), the bytes inflated from it up to their first zero byte. Nothing
-// when the file cannot be opened or read (a folder, a device or a vanished file included),
-// when the text runs beyond MaxBytes, when a gzip file itself is larger than MaxBytes or
-// its stream is broken. The bound is checked while inflating.
-std::optional<QByteArray> ReadLifeFile(const QString& Path, qint64 MaxBytes = PatternFileMaxBytes);
+// file (first bytes 1F 8B), the bytes inflated from it up to their first zero byte. The
+// bound holds for every byte read or inflated, zero bytes and what follows them included,
+// and is checked while reading and inflating. Nothing when the file cannot be opened or
+// read (a folder, a device or a vanished file included), when it or its inflated text is
+// larger than MaxBytes, or when its gzip stream is broken; Fault, when given, then says why.
+std::optional<QByteArray> ReadLifeFile(const QString& Path, qint64 MaxBytes = PatternFileMaxBytes,
+                                       TPatternFault* Fault = nullptr);
 
 // Replaces the file at Path with Bytes, or leaves an existing file untouched on failure.
 // Returns 0, or the Windows system error code of the failure (never 0).

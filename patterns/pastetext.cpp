@@ -6,7 +6,7 @@
 #include "patterns/patternformats.h"
 
 std::optional<QByteArray> PatternOfText(QByteArrayView Text) {
-    QByteArray Rows = Text.toByteArray();
+    QByteArray Rows = WithoutByteOrderMark(Text).toByteArray();
     if (RecognisePatternFormat(Text) != TPatternFormat::PlainText)
         return Rows;
     bool LineStart = true;

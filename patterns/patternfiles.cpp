@@ -56,20 +56,65 @@ int TLifeForm::WritePattern(const QString& Path) {
 
 namespace {
 
-// The open error, with a line about the rule when the file plays another one.
+QString FormatName(TPatternFormat Format) {
+    switch (Format) {
+    case TPatternFormat::Life105:
+        return QStringLiteral("Life 1.05");
+    case TPatternFormat::Life106:
+        return QStringLiteral("Life 1.06");
+    case TPatternFormat::Rle:
+        return QStringLiteral("RLE");
+    case TPatternFormat::Macrocell:
+        return QStringLiteral("macrocell");
+    case TPatternFormat::WikiPlaintext:
+    case TPatternFormat::PlainText:
+        break;
+    }
+    return {};
+}
+
+// Why the text did not open, in a sentence of its own.
+QString FaultReason(const TPatternFault& Fault) {
+    using TReason = TPatternFault::TReason;
+    const QString Bound = QStringLiteral("%1 MB").arg(PatternFileMaxBytes / (1024 * 1024));
+    switch (Fault.Reason) {
+    case TReason::BrokenFormat:
+        break;
+    case TReason::TooLarge:
+        return QStringLiteral("De inhoud is groter dan %1.").arg(Bound);
+    case TReason::TooLargeUnpacked:
+        return QStringLiteral("De inhoud is uitgepakt groter dan %1.").arg(Bound);
+    case TReason::BrokenGzip:
+        return QStringLiteral("Het gzip-bestand is beschadigd of onvolledig.");
+    case TReason::Folder:
+        return QStringLiteral("Dit is een map, geen bestand.");
+    case TReason::NotRegularFile:
+        return QStringLiteral("Dit is geen gewoon bestand, maar bijvoorbeeld een pipe of een "
+                              "apparaat.");
+    case TReason::System:
+        return ErrorText(Fault.SystemError);
+    }
+    if (!Fault.Rule.isEmpty()) {
+        // The rule is the file's own text: a long one would stretch the message past the
+        // screen.
+        constexpr qsizetype LongestRuleShown = 40;
+        const QString Rule = Fault.Rule.size() > LongestRuleShown
+                                 ? Fault.Rule.left(LongestRuleShown) + QStringLiteral("...")
+                                 : Fault.Rule;
+        return QStringLiteral("Dit bestand gebruikt de regel %1; dit programma speelt alleen "
+                              "B3/S23.")
+            .arg(Rule);
+    }
+    const QString Format = FormatName(Fault.Format);
+    return Format.isEmpty()
+               ? QStringLiteral("De inhoud is geen geldig patroon.")
+               : QStringLiteral("De inhoud volgt de regels van het formaat %1 niet.").arg(Format);
+}
+
+// The open error: the name, then why.
 QString OpenErrorText(const QString& Path, const TPatternFault& Fault) {
-    QString Text =
-        QStringLiteral("Fout bij openen van bestand:\r%1").arg(QDir::toNativeSeparators(Path));
-    if (Fault.Rule.isEmpty())
-        return Text;
-    // The rule is the file's own text: a long one would stretch the message past the screen.
-    constexpr qsizetype LongestRuleShown = 40;
-    const QString Rule = Fault.Rule.size() > LongestRuleShown
-                             ? Fault.Rule.left(LongestRuleShown) + QStringLiteral("...")
-                             : Fault.Rule;
-    return Text + QStringLiteral(
-                      "\r\rDit bestand gebruikt de regel %1; dit programma speelt alleen B3/S23.")
-                      .arg(Rule);
+    return QStringLiteral("Fout bij openen van bestand:\r%1\r\r%2")
+        .arg(QDir::toNativeSeparators(Path), FaultReason(Fault));
 }
 
 } // namespace
@@ -136,10 +181,8 @@ void TLifeForm::dropEvent(QDropEvent* Event) {
 
 bool TLifeForm::ReadPattern(const QString& Path, TPatternFault* Fault) {
     const TBusyGuard Busy(MessagePanel());
-    if (const std::optional<QByteArray> Bytes = ReadLifeFile(Path))
+    if (const std::optional<QByteArray> Bytes = ReadLifeFile(Path, PatternFileMaxBytes, Fault))
         return PlacePattern(*Bytes, QStringLiteral("Spel openen"), Fault);
-    if (Fault)
-        *Fault = TPatternFault{};
     return false;
 }
 

@@ -103,11 +103,12 @@ const QRegularExpression& RleHeader() {
 
 // ---- Life 1.06: one "x y" pair per live cell
 
+// "#D", "#N" and every other "#" line is a comment, as other readers take them.
 std::optional<TPatternFault> ReadLife106(QByteArrayView Text, const TLiveRun& Live) {
     TLineCursor Lines(Text);
     Lines.Next();
     while (const std::optional<QByteArrayView> Line = Lines.Next()) {
-        if (IsBlankLine(*Line))
+        if (IsBlankLine(*Line) || Line->startsWith('#'))
             continue;
         const TWords Pair = Words(*Line);
         const std::optional<qint64> X = Pair.Count == 2 ? Integer(Pair.Word[0]) : std::nullopt;
@@ -331,6 +332,7 @@ TFormatReader ReaderOf(TPatternFormat Format) {
 } // namespace
 
 TPatternFormat RecognisePatternFormat(QByteArrayView Text) {
+    Text = WithoutByteOrderMark(Text);
     TLineCursor Lines(Text);
     const std::optional<QByteArrayView> First = Lines.Next();
     if (!First)
@@ -350,7 +352,9 @@ TPatternFormat RecognisePatternFormat(QByteArrayView Text) {
     return TPatternFormat::PlainText;
 }
 
-TPatternRows ReadPatternFormat(TPatternFormat Format, QByteArrayView Text) {
+namespace {
+
+TPatternRows ReadFormat(TPatternFormat Format, QByteArrayView Text) {
     if (Format == TPatternFormat::PlainText)
         return PlainTextRows(Text);
     if (Format == TPatternFormat::Macrocell)
@@ -367,6 +371,15 @@ TPatternRows ReadPatternFormat(TPatternFormat Format, QByteArrayView Text) {
     TPatternCanvas Canvas(Left, Top);
     Read(Text, [&Canvas](qint64 X, qint64 Y, qint64 Length) { Canvas.Draw(X, Y, Length); });
     return Canvas.Rows();
+}
+
+} // namespace
+
+TPatternRows ReadPatternFormat(TPatternFormat Format, QByteArrayView Text) {
+    TPatternRows Rows = ReadFormat(Format, WithoutByteOrderMark(Text));
+    if (auto* Fault = std::get_if<TPatternFault>(&Rows))
+        Fault->Format = Format;
+    return Rows;
 }
 
 TPatternRows ReadPatternText(QByteArrayView Text) {

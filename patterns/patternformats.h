@@ -27,9 +27,22 @@ enum class TPatternFormat { PlainText, Life105, Life106, Rle, WikiPlaintext, Mac
 // "!"; macrocell by a first line that begins "[M2]".
 TPatternFormat RecognisePatternFormat(QByteArrayView Text);
 
-// Why a file of a recognised format does not open.
+// Why a text or a file does not open.
 struct TPatternFault {
-    QString Rule; // the file's rule when that is not Conway's; empty: the file breaks its format
+    enum class TReason {
+        BrokenFormat,     // the text breaks the rules of Format, or plays another Rule
+        TooLarge,         // more bytes than the bound, as read
+        TooLargeUnpacked, // a gzip file's text grows beyond the bound
+        BrokenGzip,       // a gzip stream that is cut short or corrupt
+        Folder,           // a folder where a file was expected
+        NotRegularFile,   // a pipe, a device or a socket
+        System            // opening or reading failed: SystemError says why
+    };
+
+    QString Rule; // the file's rule when that is not Conway's; empty otherwise
+    TReason Reason = TReason::BrokenFormat;
+    TPatternFormat Format = TPatternFormat::PlainText; // the format a broken text breaks
+    int SystemError = 0; // System: the Windows system error code of the failure
 };
 
 // The shared formats: rows of "O" and "." that hold exactly the bounding rectangle of the

@@ -131,16 +131,20 @@ void TLifeForm::DoOptionsDlg() {
         return;
 
     SaveOptionsOnClose = true;
-    if (OptionsDlg->LifeX() != HorCells() || OptionsDlg->LifeY() != VertCells() ||
-        OptionsDlg->CellX() != HorCellSize || OptionsDlg->CellY() != VertCellSize) {
+    const bool SizeChanged =
+        OptionsDlg->LifeX() != HorCells() || OptionsDlg->LifeY() != VertCells();
+    if (SizeChanged || OptionsDlg->CellX() != HorCellSize || OptionsDlg->CellY() != VertCellSize) {
         ResizeTheWorld(OptionsDlg->LifeX(), OptionsDlg->LifeY(), OptionsDlg->CellX(),
                        OptionsDlg->CellY());
-        // A new cell size alone changes no cell and makes no step.
-        History->Record(QStringLiteral("Wereldgrootte %1 x %2").arg(HorCells()).arg(VertCells()));
     }
     // After the resize, so the border is relinked for the new size.
     if (OptionsDlg->WrapMode() != Wrapping())
         SetWrapping(OptionsDlg->WrapMode());
+    // Size, cell size and wrap mode are one step, so an undo brings all three back together;
+    // nothing is recorded when none of them changed.
+    History->Record(SizeChanged
+                        ? QStringLiteral("Wereldgrootte %1 x %2").arg(HorCells()).arg(VertCells())
+                        : QStringLiteral("Instellingen"));
     // The timer stays disabled; the new speed counts from the next start.
     if (OptionsDlg->Interval() != WorldTimer->interval())
         WorldTimer->setInterval(OptionsDlg->Interval());

@@ -54,6 +54,10 @@ warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$manual" 2>&1 >/dev/nul
 [ -z "$warnings" ] || fail "the manual page has faults: $warnings"
 LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$manual" 2>/dev/null | grep -q "^NAAM" ||
     fail "the manual page shows no NAAM section"
+case $(LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$manual" 2>/dev/null | tr -s ' \n' '  ') in
+*"venster Instellingen met OK"*) ;;
+*) fail "the manual page does not call the settings window by its title, Instellingen" ;;
+esac
 for doc in copyright changelog.gz; do
     [ -f "$prefix/share/doc/gameoflife/$doc" ] || fail "$doc missing from share/doc/gameoflife"
 done
@@ -91,9 +95,12 @@ for extension in rle lif life cells mc rle.gz mc.gz; do
     *" $type "*) ;;
     *) fail "*.$extension is $type, which the desktop entry does not name" ;;
     esac
+    grep -qF "*.$extension" "$metainfo" || fail "the metainfo's description leaves out *.$extension"
 done
 for type in $types; do
     [ -f "$prefix/share/mime/$type.xml" ] || fail "$type, named by the desktop entry, is not defined"
+    grep -q "<mediatype>$type</mediatype>" "$metainfo" ||
+        fail "the metainfo does not name $type, which the desktop entry names"
     grep -q "^$type=.*$id.desktop" "$prefix/share/applications/mimeinfo.cache" ||
         fail "the desktop does not offer the program for $type"
 done

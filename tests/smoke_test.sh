@@ -36,6 +36,11 @@ status=0
 out=$(QT_QPA_PLATFORM=offscreen "$PROGRAM" --snel 2>&1 >/dev/null) || status=$?
 [ "$status" = 2 ] && echo "$out" | grep -qx 'gameoflife: onbekende optie "--snel".' ||
     fail "--snel ended with status $status and said: $out"
+status=0
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$PROGRAM" --snel 2>&1 >/dev/null) ||
+    status=$?
+[ "$status" = 2 ] && echo "$out" | grep -qx 'gameoflife: onbekende optie "--snel".' ||
+    fail "--snel without a display ended with status $status and said: $out"
 
 start_xvfb "$WORK/xvfb.log" || fail "no X server"
 mkdir -p "$WORK/home" "$WORK/config" "$WORK/runtime"

@@ -41,6 +41,7 @@ std::unique_ptr<TLifeForm> CreateShownForm(int Width, int Height, int CellWidth,
     Probe.VertCellSize = CellHeight;
     Probe.SetWrapping(Wrapping);
     Form->MakeConnections(false);
+    Probe.History().Clear(); // the history starts from this layout, as from the stored one
     Form->show();
     if (!QTest::qWaitForWindowExposed(Form.get()))
         qWarning("main window was not exposed");

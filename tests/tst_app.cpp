@@ -156,6 +156,8 @@ private slots:
     void relativeNameInAFolderThatIsNotUtf8();
     void programArgumentsHideFilesFromQt_data();
     void programArgumentsHideFilesFromQt();
+    void answeredBeforeAnyDisplay_data();
+    void answeredBeforeAnyDisplay();
     void errorTexts_data();
     void errorTexts();
     void errnoTexts_data();
@@ -533,6 +535,36 @@ void TstApp::programArgumentsHideFilesFromQt() {
     for (const QString& Argument : Arguments.Decoded(Pointers.data()))
         Encoded << EncodeFileName(Argument);
     QCOMPARE(Encoded, Decoded);
+}
+
+// Everything the terminal answers is decided before Qt looks for a display, which it
+// would not find; Qt's own options and their values are no mistake.
+void TstApp::answeredBeforeAnyDisplay_data() {
+    QTest::addColumn<QByteArrayList>("Argv"); // after the program's name
+    QTest::addColumn<int>("Status");          // -1: the program starts
+    QTest::newRow("an unknown option") << QByteArrayList{"--bogus"} << 2;
+    QTest::newRow("an unknown option among Qt's")
+        << QByteArrayList{"-platform", "offscreen", "-reverse", "--bogus"} << 2;
+    QTest::newRow("two files") << QByteArrayList{"a.rle", "b.rle"} << 2;
+    QTest::newRow("version") << QByteArrayList{"-style=fusion", "--version"} << 0;
+    QTest::newRow("Qt's options with and without values")
+        << QByteArrayList{"-platform",     "offscreen", "--style",           "fusion", "-reverse",
+                          "-qwindowtitle", "a b",       "-stylesheet=x.qss", "a.rle"}
+        << -1;
+    QTest::newRow("a file named like Qt's option after --")
+        << QByteArrayList{"--", "-reverse"} << -1;
+    QTest::newRow("a value of Qt's option named like a file")
+        << QByteArrayList{"-display", ":1", "a.rle"} << -1;
+}
+
+void TstApp::answeredBeforeAnyDisplay() {
+    QFETCH(QByteArrayList, Argv);
+    QFETCH(int, Status);
+    Argv.prepend("gameoflife");
+    std::vector<const char*> Pointers;
+    for (const QByteArray& Argument : Argv)
+        Pointers.push_back(Argument.constData());
+    QCOMPARE(AnswerBeforeStart(int(Argv.size()), Pointers.data()).value_or(-1), Status);
 }
 
 void TstApp::errorTexts_data() {

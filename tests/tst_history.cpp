@@ -55,31 +55,55 @@ struct TWorldState {
     QStringList Rows;
     qint32 Generation;
     QSize Size;
+    QSize CellSize;
+    qint32 Wrapping;
+    bool operator==(const TWorldState&) const = default;
 };
 
 TWorldState StateOf(TLifeForm& Form) {
     TLifeFormProbe Probe(Form);
     return {ReadRows(Form, QRect(0, 0, Probe.HorCells(), Probe.VertCells())), Probe.Generation(),
-            QSize(Probe.HorCells(), Probe.VertCells())};
+            QSize(Probe.HorCells(), Probe.VertCells()),
+            QSize(Probe.HorCellSize, Probe.VertCellSize), Probe.Engine.Wrapping()};
 }
 
 #define COMPARE_STATE(Actual, Expected)                                                            \
     do {                                                                                           \
         const TWorldState A = (Actual), E = (Expected);                                            \
         QCOMPARE(A.Size, E.Size);                                                                  \
+        QCOMPARE(A.CellSize, E.CellSize);                                                          \
+        QCOMPARE(A.Wrapping, E.Wrapping);                                                          \
         QCOMPARE(A.Generation, E.Generation);                                                      \
         QCOMPARE(A.Rows, E.Rows);                                                                  \
     } while (false)
 
-// What the picture paints on screen is the engine's cells, and the panel its generation.
+// The settings dialog, answered with OK after Change.
+TCommand Settings(std::function<void(TOptionsDlg&)> Change) {
+    return [Change](TLifeForm& Form) {
+        AnswerNextModal([Change](QWidget* Dialog) {
+            auto* Options = qobject_cast<TOptionsDlg*>(Dialog);
+            Change(*Options);
+            Options->accept();
+        });
+        Item(Form, "MenuOptions")->trigger();
+    };
+}
+
+// What the picture paints on screen is the engine's cells, those the view shows, and the
+// panel its generation.
 bool ShowsTheEngine(TLifeForm& Form) {
     TLifeFormProbe Probe(Form);
     const QImage Shown = Probe.WorldImage()->grab().toImage();
-    for (int Y = 0; Y < Probe.VertCells(); ++Y) {
-        for (int X = 0; X < Probe.HorCells(); ++X) {
+    const TWorldView& View = Probe.WorldImage()->View();
+    const QRect Blocks = View.VisibleBlocks();
+    for (int Y = Blocks.top(); Y <= Blocks.bottom(); ++Y) {
+        for (int X = Blocks.left(); X <= Blocks.right(); ++X) {
+            const QPoint Pixel = View.BlockRect(X, Y).center();
+            if (!Shown.rect().contains(Pixel))
+                continue;
             const QRgb Cell =
                 Probe.Engine.State(X, Y) == 1 ? TLifeForm::LiveColour : TLifeForm::DeadColour;
-            if (Shown.pixel(X * Probe.HorCellSize, Y * Probe.VertCellSize) != Cell)
+            if (Shown.pixel(Pixel) != Cell)
                 return false;
         }
     }
@@ -158,15 +182,26 @@ void TstHistory::undoAndRedoEveryStep_data() {
         AcceptNextMessageBox();
         Run(1)(Form);
     }) << "Spel tot generatie 9";
-    QTest::newRow("smaller world") << Glider << TCommand([](TLifeForm& Form) {
-        AnswerNextModal([](QWidget* Dialog) {
-            auto* Options = qobject_cast<TOptionsDlg*>(Dialog);
-            Options->SetLifeX(400);
-            Options->SetLifeY(300);
-            Options->accept();
-        });
-        Item(Form, "MenuOptions")->trigger();
+    QTest::newRow("smaller world") << Glider << Settings([](TOptionsDlg& Options) {
+        Options.SetLifeX(400);
+        Options.SetLifeY(300);
     }) << "Wereldgrootte 400 x 300";
+    QTest::newRow("smaller world of larger cells and wrap mode")
+        << Glider << Settings([](TOptionsDlg& Options) {
+               Options.SetLifeX(400);
+               Options.SetLifeY(300);
+               Options.SetCellX(2);
+               Options.SetCellY(2);
+               Options.SetWrapMode(wmBoth);
+           })
+        << "Wereldgrootte 400 x 300";
+    QTest::newRow("cell size alone") << Glider << Settings([](TOptionsDlg& Options) {
+        Options.SetCellX(2);
+        Options.SetCellY(2);
+    }) << "Instellingen";
+    QTest::newRow("wrap mode alone")
+        << Glider << Settings([](TOptionsDlg& Options) { Options.SetWrapMode(wmNone); })
+        << "Instellingen";
 }
 
 // Each step brings back the exact cells, generation and size, and shows them at once.
@@ -185,31 +220,31 @@ void TstHistory::undoAndRedoEveryStep() {
 
     Command(*Form);
     const TWorldState After = StateOf(*Form);
-    QVERIFY(After.Rows != Before.Rows || After.Generation != Before.Generation);
+    QVERIFY(!(After == Before));
     QCOMPARE(Probe.History().Stack().count(), 1);
 
     Form->UpdateMenu();
     QCOMPARE(Item(*Form, "MenuUndo")->text(), "&Ongedaan maken: " + Caption);
     Item(*Form, "MenuUndo")->trigger();
     COMPARE_STATE(StateOf(*Form), Before);
-    QVERIFY(ShowsTheEngine(*Form));
+    QTRY_VERIFY(ShowsTheEngine(*Form)); // a new cell size reaches the widget's size by events
 
     Form->UpdateMenu();
     QCOMPARE(Item(*Form, "MenuRedo")->text(), "Op&nieuw: " + Caption);
     Item(*Form, "MenuRedo")->trigger();
     COMPARE_STATE(StateOf(*Form), After);
-    QVERIFY(ShowsTheEngine(*Form));
+    QTRY_VERIFY(ShowsTheEngine(*Form));
     QCOMPARE(Probe.History().Stack().count(), 1);
 }
 
 void TstHistory::undoDuringARunStopsItAndRedoWaits() {
     auto Form = CreateShownForm();
     TLifeFormProbe Probe(*Form);
-    Form->WorldMouseDown(Qt::LeftButton, {}, 3, 3);
-    Item(*Form, "MenuUndo")->trigger(); // a step to redo
     PlaceRows(*Form, 5, 5, Glider);
     Form->DrawGeneration(true);
     Probe.History().Clear();
+    Form->WorldMouseDown(Qt::LeftButton, {}, 3, 3);
+    Form->UndoChange(); // a step to redo
     const TWorldState Start = StateOf(*Form);
 
     auto Now = std::make_shared<qint64>(0);
@@ -222,7 +257,10 @@ void TstHistory::undoDuringARunStopsItAndRedoWaits() {
     Form->WorldTimerTimer();
     Form->UpdateMenu();
     QVERIFY(Item(*Form, "MenuUndo")->isEnabled()); // the run itself is the step to undo
-    Item(*Form, "MenuRedo")->trigger();
+    QCOMPARE(Item(*Form, "MenuUndo")->text(), "&Ongedaan maken: Spel tot generatie 5");
+    QVERIFY(!Item(*Form, "MenuRedo")->isEnabled());
+    QCOMPARE(Item(*Form, "MenuRedo")->text(), "Op&nieuw");
+    Form->RedoChange();
     QVERIFY(Probe.Running);
     QCOMPARE(Probe.Generation(), 5);
 
@@ -250,10 +288,23 @@ void TstHistory::pasteReadsAsAFileDoesButOnlyPatterns_data() {
         << "x = 1, y = 1, rule = B36/S23\no!" << false << QStringList()
         << "Fout bij openen van bestand:\nklembord\n\nDit bestand gebruikt de regel B36/S23; dit "
            "programma speelt alleen B3/S23.";
-    QTest::newRow("broken rle") << "x = 2, y = 1\n2o" << false << QStringList()
-                                << "Fout bij openen van bestand:\nklembord";
+    QTest::newRow("broken rle")
+        << "x = 2, y = 1\n2o" << false << QStringList()
+        << "Fout bij openen van bestand:\nklembord\n\nDe inhoud volgt de regels van het formaat "
+           "RLE niet.";
     QTest::newRow("too long") << QString(8 * 1024 * 1024 + 1, QLatin1Char('o')) << false
-                              << QStringList() << "Fout bij openen van bestand:\nklembord";
+                              << QStringList()
+                              << "Fout bij openen van bestand:\nklembord\n\nDe inhoud is groter "
+                                 "dan 8 MB.";
+    QTest::newRow("rle after a byte-order mark")
+        << QStringLiteral("\uFEFFx = 3, y = 3\nbo$2bo$3o!\n") << false << Glider << QString();
+    QTest::newRow("rows after a byte-order mark")
+        << QStringLiteral("\uFEFF.O.\n..O\nOOO\n") << false << Glider << QString();
+    QTest::newRow("file of rle after a byte-order mark")
+        << QStringLiteral("\uFEFFx = 3, y = 3\nbo$2bo$3o!\n") << true << Glider << QString();
+    QTest::newRow("file of wiki plaintext after a byte-order mark")
+        << QStringLiteral("\uFEFF!Name: Glider\n!Author: o o\n.O.\n..O\nOOO\n") << true << Glider
+        << QString();
     QTest::newRow("no text") << QString() << false << QStringList()
                              << "Het klembord bevat geen tekst: er is niets geplakt.";
     const QString NoPattern =

@@ -112,6 +112,12 @@ void TstPatternFormats::recognisePatternFormat_data() {
         << QByteArray("!Naam:x!\n!Name: Glider\n.O\n") << Plain;
     const auto Macrocell = TPatternFormat::Macrocell;
     QTest::newRow("macrocell") << QByteArray("[M2] (golly 4.2)\n#R B3/S23\n*$\n") << Macrocell;
+    QTest::newRow("RLE after a byte-order mark")
+        << QByteArray("\xEF\xBB\xBFx = 3, y = 3\nbo$2bo$3o!\n") << TPatternFormat::Rle;
+    QTest::newRow("wiki plaintext after a byte-order mark")
+        << QByteArray("\xEF\xBB\xBF!Name: Glider\n.O\n") << Wiki;
+    QTest::newRow("Life 1.06 after a byte-order mark")
+        << QByteArray("\xEF\xBB\xBF#Life 1.06\n0 0\n") << TPatternFormat::Life106;
     QTest::newRow("macrocell, header alone") << QByteArray("[M2]") << Macrocell;
     QTest::newRow("[M1]") << QByteArray("[M1]\n*$\n") << Plain;
     QTest::newRow("[m2] in lower case") << QByteArray("[m2]\n*$\n") << Plain;
@@ -161,6 +167,15 @@ void TstPatternFormats::readsRows_data() {
         << QByteArray("#Life 1.06\n0 0\n1279 1\n1280 2\n1 1023\n2 1024\n")
         << RowsWith(1280, 1024, {{0, 0}, {1279, 1}, {1, 1023}});
     QTest::newRow("Life 1.06 without cells") << QByteArray("#Life 1.06\n") << QStringList();
+    QTest::newRow("Life 1.06 #D, #N and other # lines are comments")
+        << QByteArray("#Life 1.06\n#N Glider\n#D 0 0 and o\n1 0\n#\n2 1\n0 2\n1 2\n2 2\n")
+        << Glider;
+    QTest::newRow("RLE after a byte-order mark")
+        << QByteArray("\xEF\xBB\xBFx = 3, y = 3\nbo$2bo$3o!") << Glider;
+    QTest::newRow("wiki plaintext after a byte-order mark")
+        << QByteArray("\xEF\xBB\xBF!Name: Glider\n!Author: o o o\n.O.\n..O\nOOO\n") << Glider;
+    QTest::newRow("the program's own file after a byte-order mark")
+        << QByteArray("\xEF\xBB\xBF!Naam:zoo!\r\n.O.\r\n..O\r\nOOO\r\n") << Glider;
 
     QTest::newRow("Life 1.05 blocks keep their offsets")
         << QByteArray("#Life 1.05\n#P 3 2\n**\n#D o O 0 *\n#P 0 0\n*\n")
@@ -313,7 +328,6 @@ void TstPatternFormats::refusesFiles_data() {
     QTest::newRow("Life 1.06 a fraction") << QByteArray("#Life 1.06\n1.0 2\n") << Broken;
     QTest::newRow("Life 1.06 beyond 64 bits")
         << QByteArray("#Life 1.06\n99999999999999999999 0\n") << Broken;
-    QTest::newRow("Life 1.06 a comment line") << QByteArray("#Life 1.06\n#D x\n0 0\n") << Broken;
     QTest::newRow("Life 1.05 #P with fractions")
         << QByteArray("#Life 1.05\n#P 1.5 2\n*\n") << Broken;
     QTest::newRow("Life 1.05 #P with words") << QByteArray("#Life 1.05\n#P a b\n*\n") << Broken;
@@ -402,11 +416,15 @@ void TstPatternFormats::readLifeFileStopsAtItsLimit_data() {
     QTest::newRow("one byte beyond") << QByteArray("O\r\nO\r\n.") << qint64(6) << Refused;
     QTest::newRow("far beyond, in more than one chunk")
         << QByteArray(200 * 1024, '.') << qint64(100 * 1024) << Refused;
-    QTest::newRow("a zero byte at the limit ends the text")
-        << QByteArray("O\r\nO\r\n") + '\0' + "OOO" << qint64(6) << QByteArray("O\r\nO\r\n");
+    QTest::newRow("a zero byte at the limit, bytes after it beyond")
+        << QByteArray("O\r\nO\r\n") + '\0' + "OOO" << qint64(6) << Refused;
+    // The bound holds for every byte read, those after a zero byte too.
     QTest::newRow("a zero byte before the limit, many bytes after it")
-        << QByteArray("OO") + '\0' + QByteArray(200 * 1024, 'O') << qint64(1024)
-        << QByteArray("OO");
+        << QByteArray("OO") + '\0' + QByteArray(200 * 1024, 'O') << qint64(1024) << Refused;
+    QTest::newRow("zero bytes beyond the limit")
+        << QByteArray(200 * 1024, '\0') << qint64(100 * 1024) << Refused;
+    QTest::newRow("a zero byte, the rest within the limit")
+        << QByteArray("OO") + '\0' + "OO" << qint64(5) << QByteArray("OO");
     // The limit holds for the inflated text and for the gzip file itself.
     const QByteArray Text = QByteArray("O\r\n").repeated(40);
     const qint64 Limit = Text.size();
@@ -415,8 +433,9 @@ void TstPatternFormats::readLifeFileStopsAtItsLimit_data() {
         << GzipBytes(Text + '.') << Limit << Refused;
     QTest::newRow("gzip file cut short") << GzipBytes(Text).chopped(3) << Limit << Refused;
     QTest::newRow("gzip file with a zero byte in its text")
-        << GzipBytes("OO" + QByteArray(1, '\0') + QByteArray(1000, 'O')) << Limit
-        << QByteArray("OO");
+        << GzipBytes("OO" + QByteArray(1, '\0') + QByteArray(10, 'O')) << Limit << QByteArray("OO");
+    QTest::newRow("gzip file inflating to zero bytes beyond the limit")
+        << GzipBytes(QByteArray(1000, '\0')) << Limit << Refused;
     QByteArray Noise;
     for (int I = 0; I < 4000; ++I)
         Noise += char((I * 7919 + I / 13) % 251);
@@ -490,6 +509,8 @@ void TstPatternFormats::gunzip_data() {
         << Packed + "\n\0\0junk" << Limit << Rle;
     QTest::newRow("a zero byte ends the text")
         << GzipBytes("OO" + QByteArray(1, '\0') + "OO") << Limit << QByteArray("OO");
+    QTest::newRow("zero bytes count against the limit")
+        << GzipBytes("OO" + QByteArray(100, '\0')) << qint64(50) << TooLarge;
     QTest::newRow("up to the limit") << Packed << qint64(Rle.size()) << Rle;
     QTest::newRow("one byte beyond the limit") << Packed << qint64(Rle.size() - 1) << TooLarge;
     QTest::newRow("the second member beyond the limit")

@@ -728,12 +728,17 @@ void TstPatterns::openSharedFormats() {
 
 void TstPatterns::openRefusesBrokenFilesAndOtherRules_data() {
     QTest::addColumn<QByteArray>("Bytes");
-    QTest::addColumn<QString>("RuleLine"); // after the open error; empty for a broken file
+    QTest::addColumn<QString>("Reason"); // after the open error and the name
     const auto RuleLine = [](const QString& Rule) {
-        return QStringLiteral("\n\nDit bestand gebruikt de regel %1; dit programma speelt "
+        return QStringLiteral("Dit bestand gebruikt de regel %1; dit programma speelt "
                               "alleen B3/S23.")
             .arg(Rule);
     };
+    const auto Breaks = [](const char* Format) {
+        return QStringLiteral("De inhoud volgt de regels van het formaat %1 niet.")
+            .arg(QLatin1String(Format));
+    };
+    const QString BrokenGzip = QStringLiteral("Het gzip-bestand is beschadigd of onvolledig.");
     QTest::newRow("RLE with HighLife's rule")
         << QByteArray("#N Replicator\nx = 5, y = 5, rule = B36/S23\n2b3o$bo2bo$o3bo$o2bo$3o!\n")
         << RuleLine("B36/S23");
@@ -743,30 +748,36 @@ void TstPatterns::openRefusesBrokenFilesAndOtherRules_data() {
         << QByteArray("x = 1, y = 1, rule = B3/S23/") + QByteArray(60, 'X') + "\no!"
         << RuleLine(QStringLiteral("B3/S23/") + QString(33, QLatin1Char('X')) +
                     QStringLiteral("..."));
-    QTest::newRow("RLE run count 0") << QByteArray("x = 3, y = 1\n0b3o!") << QString();
+    QTest::newRow("RLE run count 0") << QByteArray("x = 3, y = 1\n0b3o!") << Breaks("RLE");
     QTest::newRow("Life 1.05 #P with a fraction")
-        << QByteArray("#Life 1.05\n#P 0.5 0\n**\n") << QString();
+        << QByteArray("#Life 1.05\n#P 0.5 0\n**\n") << Breaks("Life 1.05");
     QTest::newRow("Life 1.06 line of three numbers")
-        << QByteArray("#Life 1.06\n0 0\n1 1 1\n") << QString();
+        << QByteArray("#Life 1.06\n0 0\n1 1 1\n") << Breaks("Life 1.06");
     QTest::newRow("macrocell with HighLife's rule")
         << QByteArray("[M2] (golly 4.2)\n#R B36/S23\n.*$..*$***$\n") << RuleLine("B36/S23");
     QTest::newRow("macrocell with a node not defined yet")
-        << QByteArray("[M2]\n.*$..*$***$\n4 1 0 0 2\n") << QString();
+        << QByteArray("[M2]\n.*$..*$***$\n4 1 0 0 2\n") << Breaks("macrocell");
     const QByteArray Glider("x = 3, y = 3\nbo$2bo$3o!\n");
     QTest::newRow("gzip of an RLE with HighLife's rule")
         << GzipBytes("x = 3, y = 3, rule = B36/S23\nbo$2bo$3o!\n") << RuleLine("B36/S23");
-    QTest::newRow("gzip cut short") << GzipBytes(Glider).chopped(5) << QString();
+    QTest::newRow("gzip cut short") << GzipBytes(Glider).chopped(5) << BrokenGzip;
     QByteArray WrongSum = GzipBytes(Glider);
     WrongSum.replace(WrongSum.size() - 8, 4, QByteArray(4, '\x55'));
-    QTest::newRow("gzip with a wrong checksum") << WrongSum << QString();
+    QTest::newRow("gzip with a wrong checksum") << WrongSum << BrokenGzip;
     QTest::newRow("gzip inflating beyond 8 MB")
-        << GzipBytes(QByteArray(PatternFileMaxBytes + 1, 'o')) << QString();
+        << GzipBytes(QByteArray(PatternFileMaxBytes + 1, 'o'))
+        << "De inhoud is uitgepakt groter dan 8 MB.";
+    QTest::newRow("gzip inflating to zero bytes beyond 8 MB")
+        << GzipBytes(QByteArray(PatternFileMaxBytes + 1, '\0'))
+        << "De inhoud is uitgepakt groter dan 8 MB.";
+    QTest::newRow("zero bytes beyond 8 MB")
+        << QByteArray(PatternFileMaxBytes + 1, '\0') << "De inhoud is groter dan 8 MB.";
 }
 
 // Nothing changes: the cells, Generation and the picture stay as they were.
 void TstPatterns::openRefusesBrokenFilesAndOtherRules() {
     QFETCH(QByteArray, Bytes);
-    QFETCH(QString, RuleLine);
+    QFETCH(QString, Reason);
     QTemporaryDir Folder;
     const QString Path = Folder.filePath(QStringLiteral("gedeeld.rle"));
     WriteFile(Path, Bytes);
@@ -785,7 +796,7 @@ void TstPatterns::openRefusesBrokenFilesAndOtherRules() {
 
     QCOMPARE(Shown.Title, QStringLiteral("Fout"));
     QCOMPARE(Shown.Text, QStringLiteral("Fout bij openen van bestand:\n") +
-                             QDir::toNativeSeparators(Path) + RuleLine);
+                             QDir::toNativeSeparators(Path) + "\n\n" + Reason);
     QCOMPARE(WholeWorld(*Form), Before);
     QCOMPARE(Probe.Generation(), 7);
     QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 7"));
@@ -795,16 +806,21 @@ void TstPatterns::openRefusesBrokenFilesAndOtherRules() {
     QVERIFY(!QApplication::overrideCursor());
 }
 
-// A file of 4 GB, all zero bytes after a glider: sparse, so no disk space is used, and the
-// zero byte ends the text long before the file does.
+// A file of 4 GB, all zero bytes after a glider: sparse, so no disk space is used. It is
+// refused once 8 MB have been read, the world kept, without reading on to its end.
 void TstPatterns::openReadsOnlyAsFarAsNeeded() {
     QTemporaryDir Folder;
     const QString Path = Folder.filePath(QStringLiteral("lang.life"));
     WriteFile(Path, "!Naam:lang!\r\n.O.\r\n..O\r\nOOO\r\n");
     QVERIFY(QFile(Path).resize(qint64(4) << 30));
     auto Form = CreateShownForm();
-    OpenThroughMenu(*Form, Path);
-    QCOMPARE(ReadRows(*Form, QRect(0, 0, 3, 3)), Glider);
+    PlaceRows(*Form, 30, 40, Glider);
+    Form->DrawGeneration(true);
+    TShownMessage Shown;
+    ChooseFile(Path, [&] { AcceptMessageInto(Shown); });
+    Action(*Form, "MenuOpenGame")->trigger();
+    QVERIFY(Shown.Text.endsWith(QStringLiteral("\n\nDe inhoud is groter dan 8 MB.")));
+    QCOMPARE(ReadRows(*Form, QRect(30, 40, 3, 3)), Glider);
     QCOMPARE(LiveCells(*Form), 5);
 }
 
@@ -882,12 +898,14 @@ void TstPatterns::busyTextShowsWhileWorking() {
 
 void TstPatterns::failedOpenLeavesWorldUntouched_data() {
     QTest::addColumn<bool>("BecomesFolder");
-    QTest::newRow("file vanished after the dialog") << false;
-    QTest::newRow("a folder in its place") << true;
+    QTest::addColumn<QString>("Reason");
+    QTest::newRow("file vanished after the dialog") << false << "Bestand niet gevonden";
+    QTest::newRow("a folder in its place") << true << "Dit is een map, geen bestand.";
 }
 
 void TstPatterns::failedOpenLeavesWorldUntouched() {
     QFETCH(bool, BecomesFolder);
+    QFETCH(QString, Reason);
     QTemporaryDir Folder;
     const QString Path = Folder.filePath(QStringLiteral("weg.life"));
     WriteFile(Path, "OOO\r\n");
@@ -911,8 +929,8 @@ void TstPatterns::failedOpenLeavesWorldUntouched() {
     Action(*Form, "MenuOpenGame")->trigger();
 
     QCOMPARE(Shown.Title, QStringLiteral("Fout"));
-    QCOMPARE(Shown.Text,
-             QStringLiteral("Fout bij openen van bestand:\n") + QDir::toNativeSeparators(Path));
+    QCOMPARE(Shown.Text, QStringLiteral("Fout bij openen van bestand:\n") +
+                             QDir::toNativeSeparators(Path) + "\n\n" + Reason);
     QCOMPARE(WholeWorld(*Form), Before);
     QVERIFY(SnapshotEqualsState(*Form));
     QCOMPARE(Probe.Generation(), 7);

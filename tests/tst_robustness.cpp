@@ -20,6 +20,7 @@
 #include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -157,7 +158,7 @@ QList<QByteArray> LinesWithoutEnds(QByteArray Text) {
     return Lines;
 }
 
-enum class TFault { ThroughRegularFile, Folder, Pipe };
+enum class TFault { ThroughRegularFile, Folder, Pipe, Unreadable };
 
 // Removes the entry at Path, a folder with all it holds included.
 void RemoveEntry(const QString& Path) {
@@ -186,6 +187,10 @@ void MakeFault(const QString& Path, TFault Fault) {
         RemoveEntry(Path);
         if (mkfifo(QFile::encodeName(Path), 0600) != 0)
             qFatal("mkfifo failed");
+        return;
+    case TFault::Unreadable:
+        if (chmod(QFile::encodeName(Path), 0) != 0)
+            qFatal("chmod failed");
         return;
     }
 }
@@ -218,13 +223,21 @@ void TstRobustness::init() {
 
 void TstRobustness::failedOpenKeepsWorldAndFiles_data() {
     QTest::addColumn<TFault>("Fault");
-    QTest::newRow("its folder became a regular file") << TFault::ThroughRegularFile;
-    QTest::newRow("it became a pipe, which would never end") << TFault::Pipe;
+    QTest::addColumn<QString>("Reason");
+    QTest::newRow("its folder became a regular file")
+        << TFault::ThroughRegularFile << "Pad niet gevonden";
+    QTest::newRow("it became a pipe, which would never end")
+        << TFault::Pipe
+        << "Dit is geen gewoon bestand, maar bijvoorbeeld een pipe of een apparaat.";
+    QTest::newRow("it cannot be read") << TFault::Unreadable << "Toegang geweigerd";
 }
 
 // The world is kept when the file cannot be read at all, so nothing the user drew is lost.
 void TstRobustness::failedOpenKeepsWorldAndFiles() {
     QFETCH(TFault, Fault);
+    QFETCH(QString, Reason);
+    if (Fault == TFault::Unreadable && geteuid() == 0)
+        QSKIP("root reads every file");
     QTemporaryDir Folder;
     QDir(Folder.path()).mkdir(QStringLiteral("map"));
     const QString Path = Folder.filePath(QStringLiteral("map/patroon.life"));
@@ -238,8 +251,8 @@ void TstRobustness::failedOpenKeepsWorldAndFiles() {
     Trigger(*Form, "MenuOpenGame");
 
     QVERIFY(Outcome.Accepted);
-    QCOMPARE(Outcome.Message,
-             QStringLiteral("Fout bij openen van bestand:\n") + QDir::toNativeSeparators(Path));
+    QCOMPARE(Outcome.Message, QStringLiteral("Fout bij openen van bestand:\n") +
+                                  QDir::toNativeSeparators(Path) + "\n\n" + Reason);
     QVERIFY(TWorldSeen::Of(*Form) == Before);
     QCOMPARE(FolderContents(Folder.path()), Outcome.FilesAfterFault);
     QVERIFY(TLifeFormProbe(*Form).Panel(1)->text().isEmpty());
