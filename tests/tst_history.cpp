@@ -357,6 +357,10 @@ void TstHistory::pasteReadsAsAFileDoesButOnlyPatterns() {
         QCOMPARE(Probe.History().Stack().count(), 1);
         QVERIFY2((Shown.isEmpty() ? Probe.Panel(1)->text() : Shown).contains(Message),
                  qPrintable(Shown));
+    } else if (FromFile) {
+        // An opened file takes the place of the world, at its top-left.
+        QCOMPARE(ReadRows(*Form, QRect(0, 0, Placed.first().size(), Placed.size())), Placed);
+        QCOMPARE(LiveCells(*Form), int(Placed.join(QString()).count(QLatin1Char('O'))));
     } else {
         QCOMPARE(ReadRows(*Form, QRect(40, 50, Placed.first().size(), Placed.size())), Placed);
         QCOMPARE(ReadRows(*Form, QRect(100, 100, 3, 3)), Glider);
