@@ -36,6 +36,8 @@ namespace {
 // iterations the timing takes.
 constexpr int RestoreEvery = 100;
 constexpr int WindowSecondsPerSize = 4;
+// Generations in a row from a fresh soup, as going to a generation runs them.
+constexpr int RunGenerations = 1000;
 
 constexpr int Sizes[][2] = {{320, 240}, {640, 480}, {1280, 1024}};
 constexpr qint32 Wraps[] = {wmHorizontal, wmBoth};
@@ -87,6 +89,47 @@ void CountLiveCellsBench(benchmark::State& State, TWorldSetup Setup) {
     Prepare(Setup);
     for (auto _ : State)
         benchmark::DoNotOptimize(CountLiveCells(Bench->Engine()));
+}
+
+struct TPathSetup {
+    TLifeEngine::TStepPath Path;
+    TWorldSetup World;
+};
+
+// The step's path for one benchmark; the fastest again afterwards.
+class TPathChoice {
+public:
+    explicit TPathChoice(TLifeEngine::TStepPath Path) { TLifeEngine::SetStepPath(Path); }
+    ~TPathChoice() { TLifeEngine::SetStepPath(TLifeEngine::StepPaths().back()); }
+    TPathChoice(const TPathChoice&) = delete;
+    TPathChoice& operator=(const TPathChoice&) = delete;
+};
+
+void StepPathBench(benchmark::State& State, TPathSetup Setup) {
+    const TPathChoice Choice(Setup.Path);
+    const TStates& Start = Prepare(Setup.World);
+    TimeGenerations(
+        State, [&] { Bench->Place(Start); }, [] { Form->CalcNextGeneration(); });
+}
+
+// Steps with the stability check after each, without drawing, until RunGenerations or a
+// stable world; "generations" counts them per iteration.
+void RunPathBench(benchmark::State& State, TPathSetup Setup) {
+    const TPathChoice Choice(Setup.Path);
+    const TStates& Start = Prepare(Setup.World);
+    double Done = 0;
+    for (auto _ : State) {
+        State.PauseTiming();
+        Bench->Place(Start);
+        State.ResumeTiming();
+        for (int G = 0; G < RunGenerations; ++G) {
+            Form->CalcNextGeneration();
+            ++Done;
+            if (!Bench->Changed())
+                break;
+        }
+    }
+    State.counters["generations"] = benchmark::Counter(Done, benchmark::Counter::kAvgIterations);
 }
 
 void LiteralBench(benchmark::State& State, TWorldSetup Setup) {
@@ -350,6 +393,20 @@ std::vector<TWorldSetup> StepSetups() {
     return Setups;
 }
 
+std::vector<TPathSetup> PathSetups() {
+    std::vector<TPathSetup> Setups;
+    for (const auto& Size : Sizes) {
+        for (const TLifeEngine::TStepPath Path : TLifeEngine::StepPaths())
+            Setups.push_back({Path, {TWorldKind::FreshSoup, Size[0], Size[1], 1, wmBoth}});
+    }
+    return Setups;
+}
+
+std::string PathName(const char* What, const TPathSetup& Setup) {
+    return std::string(What) + "(" + TLifeEngine::StepPathName(Setup.Path) + ")/" +
+           Text(Setup.World.WorldName());
+}
+
 std::string OpenFileName(const TPatternFile& File) {
     return "OpenGame/" + Text(File.Name) + "/1280x1024";
 }
@@ -365,6 +422,10 @@ void RegisterAll(const QString& Program, const QString& PatternFile,
             Register("PlainKernel/" + Text(Setup.WorldName()), KernelBench, Setup);
             Register("CountLiveCells/" + Text(Setup.WorldName()), CountLiveCellsBench, Setup);
         }
+    }
+    for (const TPathSetup& Setup : PathSetups()) {
+        Register(PathName("Step", Setup), StepPathBench, Setup);
+        Register(PathName("Run", Setup), RunPathBench, Setup);
     }
     for (const qint32 Wrapping : Wraps) {
         TWorldSetup Setup = FullSoup;
@@ -419,11 +480,17 @@ public:
                 continue;
             const double Ms =
                 R.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(R.time_unit) * 1e3;
+            const double CpuMs =
+                R.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(R.time_unit) * 1e3;
             const std::string& Name = R.run_name.function_name;
-            if (R.run_type == Run::RT_Iteration)
+            if (R.run_type == Run::RT_Iteration) {
                 Times[Name] = Ms;
-            else if (R.aggregate_name == "median")
+                CpuTimes[Name] = CpuMs;
+                if (const auto Count = R.counters.find("generations"); Count != R.counters.end())
+                    Generations[Name] = Count->second;
+            } else if (R.aggregate_name == "median") {
                 Medians[Name] = Ms;
+            }
         }
     }
 
@@ -435,9 +502,24 @@ public:
         return std::nullopt;
     }
 
+    // The CPU time of the last run, and the generations per iteration where counted.
+    std::optional<double> CpuMs(const std::string& Name) const { return Find(CpuTimes, Name); }
+    std::optional<double> GenerationsOf(const std::string& Name) const {
+        return Find(Generations, Name);
+    }
+
 private:
+    static std::optional<double> Find(const std::map<std::string, double>& Map,
+                                      const std::string& Name) {
+        if (const auto Found = Map.find(Name); Found != Map.end())
+            return Found->second;
+        return std::nullopt;
+    }
+
     std::map<std::string, double> Times;
     std::map<std::string, double> Medians;
+    std::map<std::string, double> CpuTimes;
+    std::map<std::string, double> Generations;
 };
 
 // "  0.123 (0.34 / 2.10)": the time and its ratios to the two yardsticks.
@@ -523,6 +605,22 @@ void PrintHistoryMemory(const QString& Program) {
                 double(Memory.PeakKb) / 1024.0, double(Memory.PeakKb - Memory.RestKb) / 1024.0);
 }
 
+// The step on each path, and generations a second of CPU time in a run without drawing.
+void PrintPathTable(const TTableReporter& Reporter) {
+    std::printf("\nThe step on each path: CPU milliseconds per step, and generations per second "
+                "of CPU time over up to %d steps in a row, each checked for stability.\n",
+                RunGenerations);
+    std::printf("%-34s %-6s %10s %12s\n", "world", "path", "step", "gen/s");
+    for (const TPathSetup& Setup : PathSetups()) {
+        const auto Step = Reporter.CpuMs(PathName("Step", Setup));
+        const auto Run = Reporter.CpuMs(PathName("Run", Setup));
+        const auto Done = Reporter.GenerationsOf(PathName("Run", Setup));
+        const double Rate = Run && Done && *Run > 0 ? *Done / *Run * 1e3 : 0.0;
+        std::printf("%-34s %-6s %10.4f %12.0f\n", qPrintable(Setup.World.WorldName()),
+                    TLifeEngine::StepPathName(Setup.Path), Step.value_or(0.0), Rate);
+    }
+}
+
 void PrintTable(const TTableReporter& Reporter, const std::vector<TPatternFile>& LargeFiles) {
     std::printf("\n");
     PrintMachine();
@@ -550,6 +648,7 @@ void PrintTable(const TTableReporter& Reporter, const std::vector<TPatternFile>&
             std::printf("%-34s %9.4f %9.4f %8.1f%%\n", qPrintable(Setup.WorldName()), *Count, *Calc,
                         100.0 * *Count / *Calc);
     }
+    PrintPathTable(Reporter);
     const auto Literal = Reporter.Ms("Literal/" + Text(FullSoup.Name()));
     const auto Kernel = Reporter.Ms("PlainKernel/" + Text(FullSoup.WorldName()));
     std::printf("\nMilliseconds per operation; in brackets the ratio to one generation of the "

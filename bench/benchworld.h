@@ -47,6 +47,7 @@ struct TLifeFormBench {
     int HorCells() const { return Form.HorCells(); }
     int VertCells() const { return Form.VertCells(); }
     qint32 Generation() const { return Form.Generation(); }
+    bool Changed() const { return Form.Engine.Changed(); }
     bool Running() const { return Form.Running; }
     QTimer* WorldTimer() const { return Form.WorldTimer; }
     TWorldImage* WorldImage() const { return Form.WorldImage; }

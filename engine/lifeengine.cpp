@@ -3,48 +3,43 @@
 
 #include "engine/lifeengine.h"
 
+#include "engine/stepkernel.h"
+
 #include <algorithm>
 #include <limits>
 #include <string>
 
 namespace {
 
-using TWord = std::uint64_t;
+using TStep = bool (*)(const TStepPlan&);
 
-// The live cells among each cell and its left and right neighbours, as a two-bit number per
-// bit position: Low is its ones, High its twos. Bit B of word W is column 64 (W - 1) + B, so
-// a left shift brings every cell's left neighbour to it and a right shift its right one;
-// the bits that cross a word come from the words beside it, the frame words at the ends.
-inline void AddRow(const TWord* Row, int Words, TWord* Low, TWord* High) {
-    for (int W = 1; W <= Words; ++W) {
-        const TWord Centre = Row[W];
-        const TWord Left = (Centre << 1) | (Row[W - 1] >> 63);
-        const TWord Right = (Centre >> 1) | (Row[W + 1] << 63);
-        const TWord Sides = Left ^ Right;
-        Low[W] = Sides ^ Centre;
-        High[W] = (Left & Right) | (Sides & Centre);
-    }
+TStep StepOf(TLifeEngine::TStepPath Path) {
+#if defined(GOL_WITH_AVX2)
+    if (Path == TLifeEngine::TStepPath::Avx2)
+        return StepAvx2;
+#endif
+    return Path == TLifeEngine::TStepPath::Plain ? StepPlain : nullptr;
 }
 
-// Adds the three row sums of the 3 x 3 block around each cell, 0..9 with the cell itself,
-// and applies the rules: a sum of 3 gives life whatever the cell was, 4 keeps a live cell
-// alive (three neighbours) and a dead one dead (four), anything else is death.
-inline void NextRow(const TWord* AboveLow, const TWord* AboveHigh, const TWord* MidLow,
-                    const TWord* MidHigh, const TWord* BelowLow, const TWord* BelowHigh,
-                    const TWord* Alive, TWord* Next, int Words) {
-    for (int W = 1; W <= Words; ++W) {
-        // Ones: the parity of the three low bits; their carry weighs two like the high bits.
-        const TWord LowSides = AboveLow[W] ^ BelowLow[W];
-        const TWord Ones = LowSides ^ MidLow[W];
-        const TWord Carry = (AboveLow[W] & BelowLow[W]) | (LowSides & MidLow[W]);
-        // Twos: Carry plus the three high bits, counted as Parity + 2 Pairs + Carry.
-        const TWord HighSides = AboveHigh[W] ^ BelowHigh[W];
-        const TWord Parity = HighSides ^ MidHigh[W];
-        const TWord Pairs = (AboveHigh[W] & BelowHigh[W]) | (HighSides & MidHigh[W]);
-        const TWord TwosIsOne = (Parity ^ Carry) & ~Pairs;
-        const TWord TwosIsTwo = (Pairs & ~(Parity | Carry)) | (~Pairs & Parity & Carry);
-        Next[W] = (Ones & TwosIsOne) | (~Ones & TwosIsTwo & Alive[W]);
-    }
+bool Supported(TLifeEngine::TStepPath Path) {
+    if (Path == TLifeEngine::TStepPath::Plain)
+        return true;
+#if defined(GOL_WITH_AVX2)
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
+#else
+    return false;
+#endif
+}
+
+TLifeEngine::TStepPath& ChosenPath() {
+    static TLifeEngine::TStepPath Path = TLifeEngine::StepPaths().back();
+    return Path;
+}
+
+TStep& ChosenStep() {
+    static TStep Step = StepOf(ChosenPath());
+    return Step;
 }
 
 } // namespace
@@ -70,6 +65,7 @@ void TLifeEngine::SetBit(TPlane& Plane, int X, int Y, bool Alive) {
 }
 
 void TLifeEngine::InitLife() {
+    StepChanged.reset();
     for (TPlane& Plane : Planes)
         Plane.fill(0);
 }
@@ -80,20 +76,24 @@ void TLifeEngine::SetSize(int HorCells, int VertCells) {
                           std::to_string(VertCells) + " out of range");
     Width = HorCells;
     Height = VertCells;
+    StepChanged.reset();
     MakeConnections(false);
 }
 
 void TLifeEngine::MakeConnections(bool EdgesOnly) {
+    WrapsHorizontally = Wrap == wmHorizontal || Wrap == wmBoth;
+    WrapsVertically = Wrap == wmVertical || Wrap == wmBoth;
     if (!EdgesOnly) {
         UsedWordCount = (Width + WordBits - 1) / WordBits;
         LastWordMask = Width % WordBits == 0 ? ~TWord(0) : MaskOf(Width) - 1;
-        RowLinks[0] = TopFrameRow;
+        ColumnMasks.fill(0);
+        std::fill_n(ColumnMasks.begin() + 1, UsedWordCount - 1, ~TWord(0));
+        ColumnMasks[std::size_t(UsedWordCount)] = LastWordMask;
         for (int Y = 0; Y < Height; ++Y)
             RowLinks[std::size_t(Y) + 1] = Y;
-        RowLinks[std::size_t(Height) + 1] = BottomFrameRow;
     }
-    WrapsHorizontally = Wrap == wmHorizontal || Wrap == wmBoth;
-    WrapsVertically = Wrap == wmVertical || Wrap == wmBoth;
+    RowLinks[0] = WrapsVertically ? Height - 1 : DeadRow;
+    RowLinks[std::size_t(Height) + 1] = WrapsVertically ? 0 : DeadRow;
 }
 
 void TLifeEngine::SetWrapping(qint32 Value) {
@@ -113,16 +113,19 @@ void TLifeEngine::CheckInUse(int X, int Y) const {
 
 void TLifeEngine::SetState(int X, int Y, qint32 Value) {
     CheckInUse(X, Y);
+    StepChanged.reset();
     SetBit(Current(), X, Y, Value == 1);
 }
 
 void TLifeEngine::SetCell(int X, int Y, qint32 Value) {
     CheckInUse(X, Y);
+    StepChanged.reset();
     SetBit(Current(), X, Y, Value == 1);
     SetBit(Previous(), X, Y, Value == 1);
 }
 
 void TLifeEngine::KillAllCells() {
+    StepChanged.reset();
     for (TPlane& Plane : Planes) {
         for (int Y = 0; Y < Height; ++Y)
             std::fill_n(Row(Plane, Y) + 1, UsedWordCount, TWord(0));
@@ -130,11 +133,13 @@ void TLifeEngine::KillAllCells() {
 }
 
 void TLifeEngine::BackupGeneration() {
+    StepChanged.reset();
     for (int Y = 0; Y < Height; ++Y)
         std::copy_n(Row(Current(), Y) + 1, UsedWordCount, Row(Previous(), Y) + 1);
 }
 
 void TLifeEngine::KillCellsOutside() {
+    StepChanged.reset();
     for (TPlane& Plane : Planes) {
         for (int Y = 0; Y < MaxVertCells; ++Y) {
             TWord* Cells = Row(Plane, Y);
@@ -176,67 +181,41 @@ int TLifeEngine::Neighbours(int X, int Y) const {
     return Count;
 }
 
-// The frame: the cells just outside the world, on the snapshot. Left of column 0 and right
-// of the last column come first, so that the rows copied above and below carry their
-// corners along: the corners are then the opposite corners under wmBoth and dead otherwise.
+// The frame cells left of column 0 and right of the last column, on the snapshot, where the
+// edges wrap. The rows above and below the world are the opposite edge's rows, which carry
+// their frame cells along: the corners are the opposite corners under wmBoth and dead
+// otherwise. Outside a step the frame cells are dead.
 void TLifeEngine::FillFrame(TPlane& Snapshot) const {
+    if (!WrapsHorizontally)
+        return;
     const int LastWord = WordOf(Width - 1);
     const TWord LastMask = MaskOf(Width - 1);
     const int BeyondWord = WordOf(Width);
     const TWord BeyondMask = MaskOf(Width);
     for (int Y = 0; Y < Height; ++Y) {
         TWord* Cells = Row(Snapshot, Y);
-        if (WrapsHorizontally) {
-            Cells[0] = (Cells[LastWord] & LastMask) != 0 ? TWord(1) << 63 : 0;
-            Cells[BeyondWord] |= (Cells[1] & 1) != 0 ? BeyondMask : 0;
-        } else {
-            Cells[0] = 0;
-        }
-    }
-    TWord* Top = Row(Snapshot, TopFrameRow);
-    TWord* Bottom = Row(Snapshot, BottomFrameRow);
-    if (WrapsVertically) {
-        std::copy_n(Row(Snapshot, Height - 1), RowWords, Top);
-        std::copy_n(Row(Snapshot, 0), RowWords, Bottom);
-    } else {
-        std::fill_n(Top, RowWords, TWord(0));
-        std::fill_n(Bottom, RowWords, TWord(0));
+        Cells[0] = (Cells[LastWord] & LastMask) != 0 ? TWord(1) << 63 : 0;
+        Cells[BeyondWord] |= (Cells[1] & 1) != 0 ? BeyondMask : 0;
     }
 }
 
 // The frame cell right of the last column lies in the capacity unless the world is at its
 // widest; it must be dead again once the step has read it.
-void TLifeEngine::ClearRightFrame(TPlane& Snapshot) const {
+void TLifeEngine::ClearFrame(TPlane& Snapshot) const {
+    if (!WrapsHorizontally)
+        return;
     const int BeyondWord = WordOf(Width);
     const TWord BeyondMask = MaskOf(Width);
-    for (int Y = 0; Y < Height; ++Y)
-        Row(Snapshot, Y)[BeyondWord] &= ~BeyondMask;
-}
-
-// Row sums are computed once per row and slide down: a row's sums serve the row above it,
-// itself and the row below it. RowLinks gives the row below each row, the frame row at the
-// bottom, so no row is tested for being the last.
-void TLifeEngine::StepRows(const TPlane& Snapshot, TPlane& Next) const {
-    std::array<std::array<TWord, RowWords>, 3> Low;
-    std::array<std::array<TWord, RowWords>, 3> High;
-    int Above = 0, Mid = 1, Below = 2;
-    AddRow(Row(Snapshot, RowLinks[0]), UsedWordCount, Low[Above].data(), High[Above].data());
-    AddRow(Row(Snapshot, RowLinks[1]), UsedWordCount, Low[Mid].data(), High[Mid].data());
     for (int Y = 0; Y < Height; ++Y) {
-        AddRow(Row(Snapshot, RowLinks[std::size_t(Y) + 2]), UsedWordCount, Low[Below].data(),
-               High[Below].data());
-        TWord* Out = Row(Next, Y);
-        NextRow(Low[Above].data(), High[Above].data(), Low[Mid].data(), High[Mid].data(),
-                Low[Below].data(), High[Below].data(), Row(Snapshot, Y), Out, UsedWordCount);
-        Out[UsedWordCount] &= LastWordMask;
-        const int Used = Above;
-        Above = Mid;
-        Mid = Below;
-        Below = Used;
+        TWord* Cells = Row(Snapshot, Y);
+        Cells[0] = 0;
+        Cells[BeyondWord] &= ~BeyondMask;
     }
 }
 
 bool TLifeEngine::Changed() const {
+    if (StepChanged)
+        return *StepChanged;
     for (int Y = 0; Y < Height; ++Y) {
         const TWord* Now = Row(Current(), Y);
         const TWord* Before = Row(Previous(), Y);
@@ -273,6 +252,7 @@ void TLifeEngine::FlipStates(int Index, TWord Bits) {
     const int W = 1 + Index % CellWords;
     if (Y >= Height || W > UsedWordCount)
         return;
+    StepChanged.reset();
     Row(Current(), Y)[W] ^= W == UsedWordCount ? Bits & LastWordMask : Bits;
 }
 
@@ -280,10 +260,35 @@ void TLifeEngine::CalcNextGeneration() {
     CurrentPlane = 1 - CurrentPlane;
     TPlane& Snapshot = Previous();
     FillFrame(Snapshot);
-    StepRows(Snapshot, Current());
-    ClearRightFrame(Snapshot);
+    StepChanged = ChosenStep()({Snapshot.data(), Current().data(), RowWords, RowLinks.data(),
+                                Height, UsedWordCount, ColumnMasks.data()});
+    ClearFrame(Snapshot);
     // Stops at its largest value rather than overflowing; at one step a millisecond that is
     // more than three weeks of running.
     if (GenerationCount < std::numeric_limits<qint32>::max())
         ++GenerationCount;
+}
+
+std::vector<TLifeEngine::TStepPath> TLifeEngine::StepPaths() {
+    std::vector<TStepPath> Paths;
+    for (const TStepPath Path : {TStepPath::Plain, TStepPath::Avx2}) {
+        if (Supported(Path))
+            Paths.push_back(Path);
+    }
+    return Paths;
+}
+
+const char* TLifeEngine::StepPathName(TStepPath Path) {
+    return Path == TStepPath::Avx2 ? "avx2" : "plain";
+}
+
+TLifeEngine::TStepPath TLifeEngine::StepPath() {
+    return ChosenPath();
+}
+
+void TLifeEngine::SetStepPath(TStepPath Path) {
+    if (!Supported(Path))
+        throw std::invalid_argument(std::string("No step path ") + StepPathName(Path) + " here");
+    ChosenPath() = Path;
+    ChosenStep() = StepOf(Path);
 }

@@ -16,13 +16,17 @@
 //   the cell beyond it is dead.
 // - Every cell coordinate is checked against the capacity; a violation is a programming
 //   error and throws TRangeError.
+// - The step has several paths, one per instruction set, that compute the same generation;
+//   the fastest the processor has is chosen once at start-up.
 
 #include <QtGlobal>
 
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
+#include <vector>
 
 enum TWrapMode : qint32 { wmNone = 0, wmHorizontal = 1, wmVertical = 2, wmBoth = 3 };
 
@@ -80,7 +84,8 @@ public:
     // into State, and Generation counts one, stopping at its largest value.
     void CalcNextGeneration();
 
-    // Whether any in-use cell's State differs from its PrevState.
+    // Whether any in-use cell's State differs from its PrevState. Right after a step it is
+    // known from the step itself and costs nothing.
     bool Changed() const;
     // The live in-use cells.
     int LiveCells() const;
@@ -105,15 +110,25 @@ public:
     // that lie in the world in use; the others are dead for good and stay so.
     void FlipStates(int Index, TWord Bits);
 
+    // The ways to compute a step: on plain 64-bit words, and with AVX2 on x86-64 processors
+    // that have it. The path is shared by every engine; tests and the benchmark choose one.
+    enum class TStepPath { Plain, Avx2 };
+    // The paths this processor and build have, Plain first.
+    static std::vector<TStepPath> StepPaths();
+    static const char* StepPathName(TStepPath Path);
+    static TStepPath StepPath();
+    // A path this processor lacks is a programming error and throws std::invalid_argument.
+    static void SetStepPath(TStepPath Path);
+
 private:
     // A row holds one word for the frame cell left of column 0 (its top bit), the words of
     // the cells, and one word more for the frame cell right of the widest world.
     static constexpr int CellWords = CapacityRowWords;
     static constexpr int RowWords = CellWords + 2;
-    // Rows of a generation: the capacity, then the frame rows above and below the world.
-    static constexpr int TopFrameRow = MaxVertCells;
-    static constexpr int BottomFrameRow = MaxVertCells + 1;
-    static constexpr int PlaneRows = MaxVertCells + 2;
+    // Rows of a generation: the capacity, then a dead row that the step reads beyond an edge
+    // that does not wrap.
+    static constexpr int DeadRow = MaxVertCells;
+    static constexpr int PlaneRows = MaxVertCells + 1;
     using TPlane = std::array<TWord, std::size_t(PlaneRows) * RowWords>;
 
     static void CheckCell(int X, int Y);
@@ -134,8 +149,7 @@ private:
     const TPlane& Previous() const { return Planes[1 - CurrentPlane]; }
 
     void FillFrame(TPlane& Snapshot) const;
-    void ClearRightFrame(TPlane& Snapshot) const;
-    void StepRows(const TPlane& Snapshot, TPlane& Next) const;
+    void ClearFrame(TPlane& Snapshot) const;
 
     alignas(64) std::array<TPlane, 2> Planes{};
     int CurrentPlane = 0;
@@ -145,13 +159,18 @@ private:
     qint32 Wrap = wmHorizontal;
 
     // Set by MakeConnections: the words of a row in use, the in-use bits of the last of
-    // them, the frame's rule, and the rows from the frame row above the world to the frame
-    // row below it: RowLinks[Y + 1] is the row the step reads as row Y, for Y = -1..Height.
+    // them and of every word of a row, the frame's rule, and the rows from the one above the
+    // world to the one below it: RowLinks[Y + 1] is the row the step reads as row Y, for
+    // Y = -1..Height, the opposite edge's row where the edges wrap and the dead row where not.
     int UsedWordCount = 0;
     TWord LastWordMask = 0;
+    std::array<TWord, RowWords> ColumnMasks{};
     bool WrapsHorizontally = true;
     bool WrapsVertically = false;
     std::array<int, MaxVertCells + 2> RowLinks{};
+
+    // Whether the last step changed a cell, until the cells are edited.
+    std::optional<bool> StepChanged;
 };
 
 template <typename TVisit> void TLifeEngine::ForEachLiveCell(TVisit&& Visit) const {

@@ -46,6 +46,20 @@ void FillRandom(TLifeEngine& Engine, unsigned Seed) {
     }
 }
 
+// Every word of the capacity random, half of the cells alive, in both generations.
+void FillSoup(TLifeEngine& Engine, unsigned Seed) {
+    std::mt19937_64 Random(Seed);
+    for (int Index = 0; Index < TLifeEngine::CapacityWords; ++Index)
+        Engine.FlipStates(Index, Random());
+    Engine.BackupGeneration();
+}
+
+std::vector<TLifeEngine::TWord> StatesOf(const TLifeEngine& Engine) {
+    std::vector<TLifeEngine::TWord> States(TLifeEngine::CapacityWords);
+    Engine.CopyStates(States.data());
+    return States;
+}
+
 QString Pos(QPoint P) {
     return QStringLiteral("(%1, %2)").arg(P.x()).arg(P.y());
 }
@@ -56,6 +70,10 @@ class TstEngine : public QObject {
     Q_OBJECT
 
 private slots:
+    // Every test runs on every path of the step this processor has.
+    void initTestCase_data();
+    void init();
+
     void neighboursAsTheLinksGaveThem_data();
     void neighboursAsTheLinksGaveThem();
     void topLeftCornerByMode_data();
@@ -81,9 +99,24 @@ private slots:
     void gliderAtTheEdge();
     void neighboursCountTheSnapshot();
     void generationStopsAtItsLargestValue();
+    void everyPathStepsAsThePlainPath_data();
+    void everyPathStepsAsThePlainPath();
+    void changedAfterAStepFollowsEdits_data();
+    void changedAfterAStepFollowsEdits();
     void scheduleGivesTheDueGenerations_data();
     void scheduleGivesTheDueGenerations();
 };
+
+void TstEngine::initTestCase_data() {
+    QTest::addColumn<TLifeEngine::TStepPath>("Path");
+    for (const TLifeEngine::TStepPath Path : TLifeEngine::StepPaths())
+        QTest::newRow(TLifeEngine::StepPathName(Path)) << Path;
+}
+
+void TstEngine::init() {
+    QFETCH_GLOBAL(TLifeEngine::TStepPath, Path);
+    TLifeEngine::SetStepPath(Path);
+}
 
 void TstEngine::neighboursAsTheLinksGaveThem_data() {
     QTest::addColumn<int>("Width");
@@ -411,6 +444,88 @@ void TstEngine::generationStopsAtItsLargestValue() {
     QCOMPARE(Probe.Generation(), std::numeric_limits<qint32>::max());
     Form->CalcNextGeneration();
     QCOMPARE(Probe.Generation(), std::numeric_limits<qint32>::max());
+}
+
+void TstEngine::everyPathStepsAsThePlainPath_data() {
+    QTest::addColumn<int>("Width");
+    QTest::addColumn<int>("Height");
+    QTest::addColumn<qint32>("Mode");
+    const char* const Names[] = {"wmNone", "wmHorizontal", "wmVertical", "wmBoth"};
+    // Around the multiples of 64, 128 and 256 cells, the last word or vector full or not.
+    const QSize Sizes[] = {{1, 1},     {2, 3},     {63, 1},      {64, 2},     {65, 3},   {127, 5},
+                           {128, 64},  {129, 7},   {255, 9},     {256, 10},   {257, 11}, {320, 240},
+                           {383, 100}, {1216, 17}, {1279, 1023}, {1280, 1024}};
+    for (const qint32 Mode : {wmNone, wmHorizontal, wmVertical, wmBoth}) {
+        for (const QSize Size : Sizes) {
+            QTest::addRow("%s, %d x %d", Names[Mode], Size.width(), Size.height())
+                << Size.width() << Size.height() << Mode;
+        }
+    }
+}
+
+// A soup of each size stepped by this row's path and by the plain one, alike in every word
+// of the capacity and in what they say changed.
+void TstEngine::everyPathStepsAsThePlainPath() {
+    QFETCH_GLOBAL(TLifeEngine::TStepPath, Path);
+    QFETCH(int, Width);
+    QFETCH(int, Height);
+    QFETCH(qint32, Mode);
+    if (Path == TLifeEngine::TStepPath::Plain)
+        QSKIP("the plain path is the reference");
+    TLifeEngine Vector = EngineOf(Width, Height, Mode);
+    TLifeEngine Plain = EngineOf(Width, Height, Mode);
+    FillSoup(Vector, unsigned(Width * 31 + Height + Mode));
+    FillSoup(Plain, unsigned(Width * 31 + Height + Mode));
+    for (int G = 1; G <= 12; ++G) {
+        TLifeEngine::SetStepPath(TLifeEngine::TStepPath::Plain);
+        Plain.CalcNextGeneration();
+        TLifeEngine::SetStepPath(Path);
+        Vector.CalcNextGeneration();
+        QVERIFY2(StatesOf(Vector) == StatesOf(Plain), qPrintable(QStringLiteral("step %1").arg(G)));
+        QCOMPARE(Vector.Changed(), Plain.Changed());
+    }
+}
+
+void TstEngine::changedAfterAStepFollowsEdits_data() {
+    QTest::addColumn<QStringList>("Rows");
+    QTest::addColumn<QString>("Edit");
+    QTest::addColumn<bool>("Changed");
+    const QStringList Block = {"OO", "OO"};
+    const QStringList Blinker = {"...", "OOO", "..."};
+    QTest::newRow("block, nothing") << Block << "" << false;
+    QTest::newRow("blinker, nothing") << Blinker << "" << true;
+    QTest::newRow("block, SetState") << Block << "SetState" << true;
+    QTest::newRow("block, FlipStates") << Block << "FlipStates" << true;
+    QTest::newRow("blinker, BackupGeneration") << Blinker << "BackupGeneration" << false;
+    QTest::newRow("blinker, KillAllCells") << Blinker << "KillAllCells" << false;
+    QTest::newRow("blinker, InitLife") << Blinker << "InitLife" << false;
+    QTest::newRow("blinker, SetSize cuts it off") << Blinker << "SetSize" << false;
+}
+
+// Right after a step, Changed is what the step found; after an edit, what the cells say.
+void TstEngine::changedAfterAStepFollowsEdits() {
+    QFETCH(QStringList, Rows);
+    QFETCH(QString, Edit);
+    QFETCH(bool, Changed);
+    TLifeEngine Engine = EngineOf(320, 240, wmBoth);
+    for (int Y = 0; Y < Rows.size(); ++Y) {
+        for (int X = 0; X < Rows[Y].size(); ++X)
+            Engine.SetCell(X + 100, Y + 100, Rows[Y][X] == QLatin1Char('O'));
+    }
+    Engine.CalcNextGeneration();
+    if (Edit == QLatin1String("SetState"))
+        Engine.SetState(5, 5, 1);
+    else if (Edit == QLatin1String("FlipStates"))
+        Engine.FlipStates(0, 1);
+    else if (Edit == QLatin1String("BackupGeneration"))
+        Engine.BackupGeneration();
+    else if (Edit == QLatin1String("KillAllCells"))
+        Engine.KillAllCells();
+    else if (Edit == QLatin1String("InitLife"))
+        Engine.InitLife();
+    else if (Edit == QLatin1String("SetSize"))
+        Engine.SetSize(100, 100);
+    QCOMPARE(Engine.Changed(), Changed);
 }
 
 void TstEngine::scheduleGivesTheDueGenerations_data() {

@@ -99,6 +99,10 @@ class TstStep : public QObject {
     Q_OBJECT
 
 private slots:
+    // Every test runs on every path of the step this processor has.
+    void initTestCase_data();
+    void init();
+
     void stepsLikeTheLinkedCells_data();
     void stepsLikeTheLinkedCells();
     void glidersAcrossEveryEdgeAndCorner_data();
@@ -114,6 +118,17 @@ private slots:
     void pictureFollowsRunsStepsAndEdits_data();
     void pictureFollowsRunsStepsAndEdits();
 };
+
+void TstStep::initTestCase_data() {
+    QTest::addColumn<TLifeEngine::TStepPath>("Path");
+    for (const TLifeEngine::TStepPath Path : TLifeEngine::StepPaths())
+        QTest::newRow(TLifeEngine::StepPathName(Path)) << Path;
+}
+
+void TstStep::init() {
+    QFETCH_GLOBAL(TLifeEngine::TStepPath, Path);
+    TLifeEngine::SetStepPath(Path);
+}
 
 void TstStep::stepsLikeTheLinkedCells_data() {
     AddWorldColumns();
