@@ -15,3 +15,7 @@ constexpr int RleLineLength = 70;
 // by "$", the whole ended by "!", in lines of at most RleLineLength characters. Empty when
 // no cell lives.
 QByteArray RleText(const TLifeEngine& World, const QString& Comment);
+
+// A pattern file in RLE: a "#N" line with Name, then the header and the rows as RleText
+// writes them; a world without a live cell as a pattern of 0 x 0 cells.
+QByteArray RleFileText(const TLifeEngine& World, const QString& Name);
