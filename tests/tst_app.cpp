@@ -412,8 +412,8 @@ void TstApp::closeAsksBeforeADrawingIsLost_data() {
     Row("a click, Esc", TBeforeClose::Click, "", true, false);
     Row("a click, Niet opslaan", TBeforeClose::Click, "&Niet opslaan", true, true);
     Row("a click, Opslaan and a file chosen", TBeforeClose::Click, "&Opslaan", true, true);
-    Row("a click, Opslaan and the dialog cancelled", TBeforeClose::Click, "&Opslaan (cancel)", true,
-        false);
+    Row("a click, Opslaan and the dialog cancelled", TBeforeClose::Click, "&Opslaan, cancelled",
+        true, false);
     Row("a click, then saved", TBeforeClose::ClickAndSave, "", false, true);
     Row("opened, a click, undone back to the open", TBeforeClose::OpenClickUndo, "", false, true);
     Row("a cell drawn and erased: an empty world", TBeforeClose::ClickTwice, "", false, true);
@@ -466,11 +466,11 @@ void TstApp::closeAsksBeforeADrawingIsLost() {
         break;
     }
     const QStringList Cells = ReadRows(*Form, QRect(0, 0, 40, 40));
-    const bool Cancel = Answer.endsWith(QLatin1String("(cancel)"));
+    const bool Cancel = Answer.endsWith(QLatin1String(", cancelled"));
     bool RunDuringQuestion = true;
     QString Question;
     if (Asked) {
-        PressInNextBox(Answer.section(QLatin1Char(' '), 0, 0), Question, [&] {
+        PressInNextBox(Answer.section(QLatin1Char(','), 0, 0), Question, [&] {
             RunDuringQuestion = Probe.Running || Probe.WorldTimer()->isActive();
             if (Cancel)
                 AnswerNextModal([](QWidget* Modal) { Modal->close(); });

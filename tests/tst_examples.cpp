@@ -6,6 +6,7 @@
 #include "patterns/patternformats.h"
 #include "tests/testhelpers.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdio>
+
 namespace {
 
 // Points the settings at a folder of the test's own.
@@ -475,8 +477,11 @@ void TstSettings::changedKeysAloneAreWrittenAtClose() {
     WriteFile(SettingsFile, "; kept\r\n[Opties]\r\nZoom=400\r\nMine=yes\r\n[Recente bestanden]"
                             "\r\n; mine\r\nBestand1=\"" +
                                 Dir + "/a.life\"\r\n");
-    for (const QByteArray& Name : Opened)
-        WriteFile(DecodeFileName(Dir + '/' + Name), "O\r\n");
+    // By the name's own bytes: QFile would store a name that is not UTF-8 as another.
+    for (const QByteArray& Name : Opened) {
+        std::FILE* File = std::fopen((Dir + '/' + Name).constData(), "wb");
+        QVERIFY(File && std::fputs("O\r\n", File) >= 0 && std::fclose(File) == 0);
+    }
     auto Form = CreateShownForm();
     TLifeFormProbe Probe(*Form);
     QCOMPARE(Probe.Zoom(), Zooms.first());
