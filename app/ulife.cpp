@@ -15,6 +15,7 @@
 #include "patterns/recentfiles.h"
 #include "settings/uoptionsdlg.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -26,7 +27,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QSettings>
 #include <QShowEvent>
 #include <QStatusBar>
@@ -189,12 +189,8 @@ void TLifeForm::CreateMenus() {
         {&TLifeForm::MenuBeeld, nullptr, nullptr, nullptr, {}, nullptr},
         {&TLifeForm::MenuBeeld, "MenuFitPattern", &TLifeForm::MenuFitPattern, "&Patroon in beeld",
          Qt::CTRL | Qt::Key_F, &TLifeForm::MenuFitPatternClick},
-        {&TLifeForm::MenuBeeld,
-         "MenuGrid",
-         &TLifeForm::MenuGrid,
-         "&Raster",
-         {},
-         &TLifeForm::MenuGridClick},
+        {&TLifeForm::MenuBeeld, "MenuGrid", &TLifeForm::MenuGrid, "&Raster",
+         QKeyCombination::fromCombined(0), &TLifeForm::MenuGridClick},
         {&TLifeForm::MenuHelp, "MenuInstructions", &TLifeForm::MenuInstructions,
          "&Spel instructies", QKeyCombination(Qt::Key_F1), &TLifeForm::MenuInstructionsClick},
         {&TLifeForm::MenuHelp, nullptr, nullptr, nullptr, {}, nullptr},

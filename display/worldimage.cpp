@@ -23,6 +23,12 @@ constexpr int WheelNotch = 120;
 constexpr int NotchLines = 3;
 constexpr int LinePixels = 20;
 
+// The first viewport pixel at or after From on a cell's edge: its world pixel, From +
+// Scroll, rounded up to a multiple of Step.
+int FirstEdge(int From, int Scroll, int Step) {
+    return (From + Scroll + Step - 1) / Step * Step - Scroll;
+}
+
 } // namespace
 
 TWorldImage::TWorldImage(QWidget* Parent, const TLifeEngine& Engine, QRgb LiveColour,
@@ -227,19 +233,15 @@ void TWorldImage::PaintGrid(QPainter& Painter, const QRect& Area) const {
     const QPoint Scroll = Viewing.Scroll();
     const QColor Line = QColor::fromRgb(GridColour);
     if (Columns) {
-        for (int X =
-                 (Pixels.left() + Scroll.x() + Block.width() - 1) / Block.width() * Block.width() -
-                 Scroll.x();
-             X <= Pixels.right(); X += Block.width()) {
+        for (int X = FirstEdge(Pixels.left(), Scroll.x(), Block.width()); X <= Pixels.right();
+             X += Block.width()) {
             if (X + Scroll.x() > 0)
                 Painter.fillRect(QRect(X, Pixels.top(), 1, Pixels.height()), Line);
         }
     }
     if (Rows) {
-        for (int Y = (Pixels.top() + Scroll.y() + Block.height() - 1) / Block.height() *
-                         Block.height() -
-                     Scroll.y();
-             Y <= Pixels.bottom(); Y += Block.height()) {
+        for (int Y = FirstEdge(Pixels.top(), Scroll.y(), Block.height()); Y <= Pixels.bottom();
+             Y += Block.height()) {
             if (Y + Scroll.y() > 0)
                 Painter.fillRect(QRect(Pixels.left(), Y, Pixels.width(), 1), Line);
         }

@@ -486,6 +486,7 @@ void TstDisplay::gridLinesReachTheScreen() {
     TLifeFormProbe Probe(*Form);
     auto* Grid = Form->findChild<QAction*>(QStringLiteral("MenuGrid"));
     QVERIFY(Grid->isChecked());
+    QVERIFY(Grid->shortcut().isEmpty());
     const QSize Block = Probe.View().BlockPixels();
     const QRect Cell = Probe.View().BlockRect(2, 3);
     Form->WorldMouseDown(Qt::LeftButton, Qt::NoModifier, Cell.left() + Block.width() / 2,
