@@ -312,8 +312,8 @@ void RegisterAll(const QString& Program, const QString& PatternFile,
     Register("OpenGame/" + Text(FullSoup.WorldName()), OpenBench, PatternFile);
     Register("SaveGame as RLE/" + Text(DenseSoup.WorldName()), SaveRleBench,
              QFileInfo(PatternFile).dir().filePath(QStringLiteral("dense.rle")));
-    benchmark::RegisterBenchmark("FitPattern/" + Text(FullSoup.WorldName()) + "/from 3200%",
-                                 FitBench)
+    benchmark::RegisterBenchmark(
+        ("FitPattern/" + Text(FullSoup.WorldName()) + "/from 3200%").c_str(), FitBench)
         ->Unit(benchmark::kMillisecond);
     for (const TPatternFile& File : LargeFiles)
         Register(OpenFileName(File), OpenFileBench, File.Path);
