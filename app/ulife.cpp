@@ -14,8 +14,10 @@
 #include "edit/worldhistory.h"
 #include "patterns/examples.h"
 #include "patterns/lifelines.h"
+#include "patterns/recentfiles.h"
 #include "settings/uoptionsdlg.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -95,6 +97,7 @@ void TLifeForm::FormCreate() {
     ClientArea->setPalette(Shadow);
     setCentralWidget(ClientArea);
 
+    Recent = std::make_unique<TRecentFiles>();
     CreateMenus();
     CreateStatusBar();
     WorldTimer = new QTimer(this);
@@ -110,6 +113,8 @@ void TLifeForm::FormCreate() {
         Large->setText(Large->text().replace(QLatin1String("%d"), QString::number(LargeStep)));
 
     SaveOptionsOnClose = !LoadOptions();
+    UpdateRecentMenu();
+    MenuGrid->setChecked(Grid);
     InitLife();
     MakeConnections(false);
     CreateHistory();
@@ -213,6 +218,10 @@ void TLifeForm::CreateMenus() {
          "&Populatie",
          {},
          &TLifeForm::MenuPopulationClick},
+        {&TLifeForm::MenuBeeld, "MenuFitPattern", &TLifeForm::MenuFitPattern, "&Patroon in beeld",
+         Qt::CTRL | Qt::Key_F, &TLifeForm::MenuFitPatternClick},
+        {&TLifeForm::MenuBeeld, "MenuGrid", &TLifeForm::MenuGrid, "&Raster",
+         QKeyCombination::fromCombined(0), &TLifeForm::MenuGridClick},
         {&TLifeForm::MenuHelp, "MenuInstructions", &TLifeForm::MenuInstructions,
          "&Spel instructies", QKeyCombination(Qt::Key_F1), &TLifeForm::MenuInstructionsClick},
         {&TLifeForm::MenuHelp, nullptr, nullptr, nullptr, {}, nullptr},
@@ -259,6 +268,10 @@ void TLifeForm::CreateMenus() {
     MenuExamples->setObjectName(QStringLiteral("MenuExamples"));
     MenuBestand->insertMenu(MenuSaveGame, MenuExamples);
     ListExamples(ExamplesFolder());
+    MenuRecent = new QMenu(QStringLiteral("Recente &bestanden"), MenuBestand);
+    MenuRecent->setObjectName(QStringLiteral("MenuRecent"));
+    MenuBestand->insertMenu(MenuSaveGame, MenuRecent);
+    MenuGrid->setCheckable(true);
     // Ctrl+= as well: on many keyboards "+" needs Shift.
     MenuZoomIn->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
@@ -302,8 +315,9 @@ void TLifeForm::CreateFileDialogs() {
     SaveDialog->setOption(QFileDialog::DontUseNativeDialog);
     SaveDialog->setAcceptMode(QFileDialog::AcceptSave);
     SaveDialog->setFileMode(QFileDialog::AnyFile);
-    SaveDialog->setNameFilters(NameFilters(
-        QStringLiteral("life-bestanden (*.life;*.lif)|*.life;*.lif|alle bestanden (*.*)|*.*")));
+    SaveDialog->setNameFilters(
+        NameFilters(QStringLiteral("life-bestanden (*.life;*.lif)|*.life;*.lif|RLE-bestanden "
+                                   "(*.rle)|*.rle|alle bestanden (*.*)|*.*")));
     SaveDialog->setDefaultSuffix(QStringLiteral("life"));
 }
 
@@ -374,16 +388,46 @@ void TLifeForm::OpenStartFile() {
 }
 
 void TLifeForm::closeEvent(QCloseEvent* Event) {
+    if (!MayClose()) {
+        Event->ignore();
+        return;
+    }
     FormClose();
     Event->accept();
+}
+
+// A run stops first, so that the question is about the cells as they stay. Cells as last
+// saved or opened, or none at all, lose nothing.
+bool TLifeForm::MayClose() {
+    StopRunning();
+    if (History->Stack().isClean() || Engine.LiveCells() == 0)
+        return true;
+    const std::unique_ptr<TExtMessageBox> Box =
+        CreateExtMessageDlg(QStringLiteral("De tekening is niet opgeslagen.\r\r"
+                                           "Wilt u haar opslaan voordat het programma sluit?"),
+                            mtConfirmation, mbYes | mbNo | mbCancel, 0);
+    const std::pair<int, const char*> Captions[] = {
+        {mrYes, "&Opslaan"}, {mrNo, "&Niet opslaan"}, {mrCancel, "&Annuleren"}};
+    for (QAbstractButton* Button : Box->buttons()) {
+        for (const auto& [Result, Caption] : Captions) {
+            if (Button->property("modalResult").toInt() == Result)
+                Button->setText(QString::fromLatin1(Caption));
+        }
+    }
+    Box->exec();
+    const QAbstractButton* Clicked = Box->clickedButton();
+    const int Answer = Clicked ? Clicked->property("modalResult").toInt() : int(mrCancel);
+    if (Answer == mrYes)
+        return SaveGame();
+    return Answer == mrNo;
 }
 
 void TLifeForm::FormClose() {
     WorldTimer->stop();
     if (SaveOptionsOnClose)
         SaveOptions();
-    else if (Zoom != ZoomAtStart)
-        SaveZoom();
+    else
+        SaveChangedOptions();
 }
 
 void TLifeForm::FormDestroy() {

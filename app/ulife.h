@@ -33,6 +33,7 @@ class TOptionsDlg;
 class TWorldHistory;
 class THelpForm;
 class TPopulationWindow;
+class TRecentFiles;
 struct TPatternFault;
 
 class TLifeForm : public QMainWindow {
@@ -41,6 +42,9 @@ class TLifeForm : public QMainWindow {
 public:
     static constexpr int LargeStep = 10;
     static constexpr int SmallStep = 1;
+    // Where an opened pattern lands: the file's top-left corner on the world's, or the
+    // pattern in the middle of the world, as the examples open.
+    enum class TPlacement { TopLeft, Centred };
 
     explicit TLifeForm(QWidget* Parent = nullptr);
     ~TLifeForm() override;
@@ -130,13 +134,21 @@ public:
     // Percent: a zoom level. The world point under Anchor, a point of the screen, stays
     // under it as far as the scroll allows; without Anchor the middle of the view stays.
     void SetZoom(qint32 Percent, std::optional<QPoint> Anchor = std::nullopt);
+    // The largest zoom at which Cells, a rectangle of cells, fit the visible part of the
+    // window, scrolled to their middle.
+    void MenuFitPatternClick();
+    void FitCells(const QRect& Cells);
+    // Grid lines between cells that are large enough to show them.
+    void MenuGridClick();
 
     // patterns/patternfiles.cpp: pattern files
     void MenuSaveGameClick();
     void MenuOpenGameClick();
-    void SaveGame();
+    bool SaveGame(); // true once the file is written
     void OpenGame();
     void OpenGameFile(const QString& Path); // the open after the dialog, by a drop, at start
+    void MenuRecentFileClick(const QString& Path);
+    void MenuClearRecentClick();
     static void TrimLifeLines(QStringList& Lines);
 
     // patterns/examples.cpp: the "&Voorbeelden" submenu
@@ -192,7 +204,9 @@ public:
     // settings/options.cpp: the settings store and the settings command
     bool LoadOptions();
     void SaveOptions();
-    void SaveZoom();
+    // What the view and the file menu keep, each only when it changed: the zoom, the grid
+    // and the recent files.
+    void SaveChangedOptions();
     void MenuOptionsClick();
     void DoOptionsDlg();
 
@@ -229,9 +243,20 @@ private:
     void ShowStatusBar();
     int WritePattern(const QString& Path); // 0, or the Windows error code of the failure
     // false leaves the world untouched and, when Fault is given, tells why in it
-    bool ReadPattern(const QString& Path, TPatternFault* Fault = nullptr);
+    bool ReadPattern(const QString& Path, TPatternFault* Fault = nullptr,
+                     TPlacement Placement = TPlacement::TopLeft);
     // The same for the text of a pattern; Caption names the step in the history.
-    bool PlacePattern(const QByteArray& Bytes, const QString& Caption, TPatternFault* Fault);
+    bool PlacePattern(const QByteArray& Bytes, const QString& Caption, TPatternFault* Fault,
+                      TPlacement Placement = TPlacement::TopLeft);
+    // An opened file or example: the history's clean state, and the view on its pattern.
+    void FinishOpen();
+    // Asks to make the world at least Needed large, and does so as the settings dialog would.
+    void OfferLargerWorld(const QSize& Needed);
+    // Whether the window may close: asks to save a drawing that was never saved.
+    bool MayClose();
+    void UpdateRecentMenu();
+    // The visible part of the window's picture at the current window, in logical pixels.
+    QSize PictureRoom() const;
     // The open error for a file or the clipboard ("klembord"), with the fault's rule if any.
     void ShowOpenError(const QString& Name, const TPatternFault& Fault);
     void PlacePaste(const QPoint& Cell);
@@ -263,6 +288,7 @@ private:
     QAction* MenuNewGame = nullptr;
     QAction* MenuOpenGame = nullptr;
     QMenu* MenuExamples = nullptr;
+    QMenu* MenuRecent = nullptr;
     QAction* MenuSaveGame = nullptr;
     QAction* MenuCloseGame = nullptr;
     QMenu* MenuBewerken = nullptr;
@@ -299,6 +325,8 @@ private:
     QAction* MenuZoomOut = nullptr;
     QAction* MenuZoomReset = nullptr;
     QAction* MenuPopulation = nullptr;
+    QAction* MenuFitPattern = nullptr;
+    QAction* MenuGrid = nullptr;
     QAction* MenuOptions = nullptr;
     QMenu* MenuHelp = nullptr;
     QAction* MenuInstructions = nullptr;
@@ -321,6 +349,8 @@ private:
     qint32 VertCellSize = 1;
     qint32 Zoom = 100;        // percent, a level of TWorldView
     qint32 ZoomAtStart = 100; // written at close only when Zoom differs
+    bool Grid = true;
+    bool GridAtStart = true; // written at close only when Grid differs
     TWorldPicture::TAllocator AllocatePicture = &TWorldPicture::Allocate; // tests set their own
     TRunSchedule Schedule;
     std::function<qint64()> RunClock = SteadyClockNs; // nanoseconds; the tests set their own
@@ -339,4 +369,5 @@ private:
     // history that no generation came before is such a change.
     TPopulationSeries Population;
     bool SteppedSinceRecord = false;
+    std::unique_ptr<TRecentFiles> Recent; // the files last opened or saved
 };

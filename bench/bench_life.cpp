@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QThread>
@@ -49,6 +50,8 @@ std::unique_ptr<TLifeForm> Form;
 std::unique_ptr<TLifeFormBench> Bench;
 
 const TWorldSetup FullSoup{TWorldKind::Soup, 1280, 1024, 1, wmHorizontal};
+// The densest of the benchmark's worlds: half live, with the most runs to write.
+const TWorldSetup DenseSoup{TWorldKind::FreshSoup, 1280, 1024, 1, wmHorizontal};
 
 const TStates& Prepare(const TWorldSetup& Setup) {
     const TStates& Start = StartStates(*Bench, Setup);
@@ -201,6 +204,26 @@ void SaveBench(benchmark::State& State, QString Path) {
     for (auto _ : State) {
         if (Bench->WritePattern(Path) != 0)
             State.SkipWithError("the pattern file could not be written");
+    }
+}
+
+void SaveRleBench(benchmark::State& State, QString Path) {
+    Prepare(DenseSoup);
+    for (auto _ : State) {
+        if (Bench->WritePattern(Path) != 0)
+            State.SkipWithError("the pattern file could not be written");
+    }
+}
+
+// From another zoom each time, so that every fit sizes the window and draws anew.
+void FitBench(benchmark::State& State) {
+    Prepare(FullSoup);
+    for (auto _ : State) {
+        State.PauseTiming();
+        Form->SetZoom(3200);
+        State.ResumeTiming();
+        Form->MenuFitPatternClick();
+        Bench->WorldImage()->viewport()->repaint();
     }
 }
 
@@ -449,6 +472,11 @@ void RegisterAll(const QString& Program, const QString& PatternFile,
         ->Unit(benchmark::kMillisecond);
     Register("SaveGame/" + Text(FullSoup.WorldName()), SaveBench, PatternFile);
     Register("OpenGame/" + Text(FullSoup.WorldName()), OpenBench, PatternFile);
+    Register("SaveGame as RLE/" + Text(DenseSoup.WorldName()), SaveRleBench,
+             QFileInfo(PatternFile).dir().filePath(QStringLiteral("dense.rle")));
+    benchmark::RegisterBenchmark(
+        ("FitPattern/" + Text(FullSoup.WorldName()) + "/from 3200%").c_str(), FitBench)
+        ->Unit(benchmark::kMillisecond);
     for (const TPatternFile& File : LargeFiles)
         Register(OpenFileName(File), OpenFileBench, File.Path);
     Register("Rotate180/" + Text(FullSoup.WorldName()), TransformBench, &TLifeForm::Rotate180);
@@ -542,6 +570,18 @@ std::string Plain(std::optional<double> Ms) {
     char Buffer[32];
     std::snprintf(Buffer, sizeof Buffer, "%8.3f", *Ms);
     return Buffer;
+}
+
+// The densest world saved both ways: RLE must not take more room than the program's layout.
+void PrintSavedSizes() {
+    const QTemporaryDir Folder;
+    Prepare(DenseSoup);
+    const QString Rle = Folder.filePath(QStringLiteral("dense.rle"));
+    const QString Life = Folder.filePath(QStringLiteral("dense.life"));
+    if (Bench->WritePattern(Rle) != 0 || Bench->WritePattern(Life) != 0)
+        return;
+    std::printf("\nSaved %s: RLE %lld bytes, the program's layout %lld bytes\n",
+                qPrintable(DenseSoup.WorldName()), QFileInfo(Rle).size(), QFileInfo(Life).size());
 }
 
 void PrintMachine() {
@@ -660,10 +700,13 @@ void PrintTable(const TTableReporter& Reporter, const std::vector<TPatternFile>&
           "DrawGeneration(true)/soup/1280x1024/1x1/wmHorizontal",
           "DrawGeneration(true)/soup/1280x1024/2x2/wmHorizontal",
           "ResizeTheWorld/320x240/1x1->1280x1024/2x2", "SaveGame/soup/1280x1024/wmHorizontal",
-          "OpenGame/soup/1280x1024/wmHorizontal", "Rotate180/soup/1280x1024/wmHorizontal",
-          "RotateLeft/soup/1280x1024/wmHorizontal", "FlipHorizontal/soup/1280x1024/wmHorizontal",
-          "MoveRight(10)/soup/1280x1024/wmHorizontal", "NewGame/soup/1280x1024/wmHorizontal",
-          "PlacePaste(500x500)/soup/1280x1024/wmHorizontal", "Startup/first picture"}) {
+          "OpenGame/soup/1280x1024/wmHorizontal",
+          "SaveGame as RLE/fresh soup/1280x1024/wmHorizontal",
+          "FitPattern/soup/1280x1024/wmHorizontal/from 3200%",
+          "Rotate180/soup/1280x1024/wmHorizontal", "RotateLeft/soup/1280x1024/wmHorizontal",
+          "FlipHorizontal/soup/1280x1024/wmHorizontal", "MoveRight(10)/soup/1280x1024/wmHorizontal",
+          "NewGame/soup/1280x1024/wmHorizontal", "PlacePaste(500x500)/soup/1280x1024/wmHorizontal",
+          "Startup/first picture"}) {
         std::printf("%-56s %s\n", Name, Figure(Reporter.Ms(Name), Literal, Kernel).c_str());
     }
     for (const TPatternFile& File : LargeFiles) {
@@ -675,6 +718,7 @@ void PrintTable(const TTableReporter& Reporter, const std::vector<TPatternFile>&
     std::printf("%-56s %s\n", StrokeName, Figure(Reporter.Ms(StrokeName), Literal, Kernel).c_str());
     for (const auto& [Name, Case] : SelectionCases())
         std::printf("%-56s %s\n", Name.c_str(), Figure(Reporter.Ms(Name), Literal, Kernel).c_str());
+    PrintSavedSizes();
     PrintMemory(QCoreApplication::applicationFilePath());
     PrintOpenMemory(QCoreApplication::applicationFilePath(), LargeFiles);
     PrintHistoryMemory(QCoreApplication::applicationFilePath());

@@ -27,6 +27,7 @@ void TLifeForm::DrawEmptyWorld() {
     WorldImage->SetWorld(HorCells(), VertCells(), HorCellSize, VertCellSize, Zoom);
     Selection.FitInto(QSize(HorCells(), VertCells()));
     WorldImage->ShowSelection(Selection.Cells());
+    WorldImage->SetGrid(Grid);
     if (!FitWindow()) {
         ShowBitmapFailure();
         return;
@@ -43,10 +44,7 @@ void TLifeForm::DrawEmptyWorld() {
 // shows the new size at the old place. False when there is no memory for the picture.
 bool TLifeForm::FitWindow() {
     const QRect Area = AvailableOf(*this);
-    const QMargins Frame = FrameMargins(*this);
-    // One row of the window's own background separates the picture from the status bar.
-    const int Bars = menuBar()->sizeHint().height() + StatusBar->sizeHint().height() + 1;
-    if (!WorldImage->FitInto(Area.size().shrunkBy(Frame) - QSize(0, Bars)))
+    if (!WorldImage->FitInto(PictureRoom()))
         return false;
     // At a high display scale the picture, shown 1:1 in device pixels, can be narrower than
     // the menu bar; the window then keeps the menu bar's width, so no menu folds away.
@@ -56,6 +54,12 @@ bool TLifeForm::FitWindow() {
                 [Area](const QSize& Size) { return CentredOnScreen(Area, Size); });
     layout()->activate();
     return true;
+}
+
+// One row of the window's own background separates the picture from the status bar.
+QSize TLifeForm::PictureRoom() const {
+    const int Bars = menuBar()->sizeHint().height() + StatusBar->sizeHint().height() + 1;
+    return AvailableOf(*this).size().shrunkBy(FrameMargins(*this)) - QSize(0, Bars);
 }
 
 // The program ends: nothing is drawn any more, and the settings file is left alone.

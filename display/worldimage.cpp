@@ -29,6 +29,12 @@ constexpr int WheelNotch = 120;
 constexpr int NotchLines = 3;
 constexpr int LinePixels = 20;
 
+// The first viewport pixel at or after From on a cell's edge: its world pixel, From +
+// Scroll, rounded up to a multiple of Step.
+int FirstEdge(int From, int Scroll, int Step) {
+    return (From + Scroll + Step - 1) / Step * Step - Scroll;
+}
+
 } // namespace
 
 TWorldImage::TWorldImage(QWidget* Parent, const TLifeEngine& Engine, QRgb LiveColour,
@@ -88,10 +94,10 @@ void TWorldImage::SetZoom(int Percent) {
 }
 
 // A scroll bar takes room from the other direction, which may then need one too.
-bool TWorldImage::FitInto(const QSize& Room) {
+TWorldImage::TFit TWorldImage::Fitting(const TWorldView& View, const QSize& Room) const {
     const qreal Ratio = devicePixelRatioF();
-    const QSize World(qCeil(Viewing.WorldPixels().width() / Ratio),
-                      qCeil(Viewing.WorldPixels().height() / Ratio));
+    const QSize World(qCeil(View.WorldPixels().width() / Ratio),
+                      qCeil(View.WorldPixels().height() / Ratio));
     // A bar not yet shown has its style's size only once polished.
     verticalScrollBar()->ensurePolished();
     horizontalScrollBar()->ensurePolished();
@@ -102,15 +108,55 @@ bool TWorldImage::FitInto(const QSize& Room) {
     Down = Down || (Across && World.height() + BarHeight > Room.height());
     Across = Across || (Down && World.width() + BarWidth > Room.width());
     Down = Down || (Across && World.height() + BarHeight > Room.height());
-    setHorizontalScrollBarPolicy(Across ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Down ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     const QSize Size(std::min(Room.width(), World.width() + (Down ? BarWidth : 0)),
                      std::min(Room.height(), World.height() + (Across ? BarHeight : 0)));
-    setFixedSize(Size);
     const QSize Shown = Size - QSize(Down ? BarWidth : 0, Across ? BarHeight : 0);
-    Viewing.SetViewport(QSize(qCeil(Shown.width() * Ratio), qCeil(Shown.height() * Ratio)));
+    return {Across, Down, Size, QSize(qCeil(Shown.width() * Ratio), qCeil(Shown.height() * Ratio))};
+}
+
+bool TWorldImage::FitInto(const QSize& Room) {
+    const TFit Fit = Fitting(Viewing, Room);
+    setHorizontalScrollBarPolicy(Fit.Across ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Fit.Down ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    setFixedSize(Fit.Size);
+    Viewing.SetViewport(Fit.Shown);
     ShowScroll();
     return Drawn.SetView(Viewing);
+}
+
+int TWorldImage::ZoomToFit(const QRect& Cells, const QSize& Room) const {
+    for (auto Level = TWorldView::ZoomLevels.rbegin(); Level != TWorldView::ZoomLevels.rend();
+         ++Level) {
+        TWorldView View = Viewing;
+        View.SetZoom(*Level);
+        const QSize Needed = View.CellsRect(Cells).size();
+        const QSize Shown = Fitting(View, Room).Shown;
+        if (Needed.width() <= Shown.width() && Needed.height() <= Shown.height())
+            return *Level;
+    }
+    return TWorldView::ZoomLevels.front();
+}
+
+void TWorldImage::ShowCells(const QRect& Cells) {
+    TWorldView Moved = Viewing;
+    const QSize Needed = Cells.isEmpty() ? QSize() : Moved.CellsRect(Cells).size();
+    if (Cells.isEmpty())
+        Moved.ScrollTo(QPoint(0, 0));
+    else if (Needed.width() <= Moved.Viewport().width() &&
+             Needed.height() <= Moved.Viewport().height())
+        Moved.ScrollToShow(QRectF(Cells).center(), QPointF(Moved.Viewport().width() / 2.0,
+                                                           Moved.Viewport().height() / 2.0));
+    else
+        Moved.ScrollToShow(QPointF(Cells.topLeft()), QPointF(0, 0));
+    ViewMoved(Moved);
+    ShowScroll();
+}
+
+void TWorldImage::SetGrid(bool On) {
+    if (Grid == On)
+        return;
+    Grid = On;
+    viewport()->update();
 }
 
 void TWorldImage::ShowScroll() {
@@ -218,6 +264,7 @@ void TWorldImage::paintEvent(QPaintEvent* Event) {
     if (!Part.isEmpty())
         Painter.drawImage(QRectF(QPointF(Part.topLeft()) / Ratio, QSizeF(Part.size()) / Ratio),
                           Shown, Part);
+    PaintGrid(Painter, Area);
     if (!Selected.isEmpty())
         PaintSelection(Painter);
     PaintOverlay(Painter);
@@ -312,6 +359,41 @@ void TWorldImage::PaintOverlay(QPainter& Painter) {
     const QRect Target = PixelsOf(Shown);
     Painter.drawImage(QRectF(QPointF(Target.topLeft()) / Ratio, QSizeF(Target.size()) / Ratio),
                       OverlayPicture(), Shown.translated(-OverlayBlocks().topLeft()));
+}
+
+// In device pixels, so that every line is one device pixel wide at any display scale: the
+// left column of each cell but the first, and its top row.
+void TWorldImage::PaintGrid(QPainter& Painter, const QRect& Area) const {
+    const QSize Block = Viewing.BlockPixels();
+    const bool Columns = Block.width() >= GridMinPixels;
+    const bool Rows = Block.height() >= GridMinPixels;
+    if (!Grid || (!Columns && !Rows))
+        return;
+    const qreal Ratio = devicePixelRatioF();
+    const QRect Pixels = QRectF(QPointF(Area.topLeft()) * Ratio, QSizeF(Area.size()) * Ratio)
+                             .toAlignedRect()
+                             .intersected(Drawn.Image().rect());
+    if (Pixels.isEmpty())
+        return;
+    Painter.save();
+    Painter.setWorldTransform(QTransform::fromScale(1 / Ratio, 1 / Ratio));
+    const QPoint Scroll = Viewing.Scroll();
+    const QColor Line = QColor::fromRgb(GridColour);
+    if (Columns) {
+        for (int X = FirstEdge(Pixels.left(), Scroll.x(), Block.width()); X <= Pixels.right();
+             X += Block.width()) {
+            if (X + Scroll.x() > 0)
+                Painter.fillRect(QRect(X, Pixels.top(), 1, Pixels.height()), Line);
+        }
+    }
+    if (Rows) {
+        for (int Y = FirstEdge(Pixels.top(), Scroll.y(), Block.height()); Y <= Pixels.bottom();
+             Y += Block.height()) {
+            if (Y + Scroll.y() > 0)
+                Painter.fillRect(QRect(Pixels.left(), Y, Pixels.width(), 1), Line);
+        }
+    }
+    Painter.restore();
 }
 
 void TWorldImage::mousePressEvent(QMouseEvent* Event) {

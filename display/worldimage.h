@@ -37,6 +37,17 @@ public:
     // point back under it, as far as the scroll allows; the picture is drawn anew.
     QPointF CellPointAt(const QPoint& Global) const;
     void ScrollToShow(const QPointF& Cell, const QPoint& Global);
+    // The largest zoom level at which Cells, a rectangle of cells, fit the part of the world
+    // the control would show in Room (logical pixels); the smallest level when none does.
+    int ZoomToFit(const QRect& Cells, const QSize& Room) const;
+    // Scrolls to the middle of Cells where they fit the viewport, else to their top-left
+    // corner; to the world's top-left corner for no cells.
+    void ShowCells(const QRect& Cells);
+    // Lines between the cells, drawn where a cell is at least GridMinPixels device pixels
+    // wide (columns) or high (rows).
+    static constexpr int GridMinPixels = 8;
+    static constexpr QRgb GridColour = 0xff9696c8; // RGB (150, 150, 200)
+    void SetGrid(bool On);
 
     const TWorldView& View() const { return Viewing; }
     QSize PictureSize() const { return Drawn.Image().size(); }
@@ -98,6 +109,17 @@ protected:
     void scrollContentsBy(int Dx, int Dy) override;
 
 private:
+    // What the control takes in Room for the world as View holds it: its own size (logical)
+    // and the viewport's (device pixels), with the scroll bars that need showing.
+    struct TFit {
+        bool Across = false;
+        bool Down = false;
+        QSize Size;
+        QSize Shown;
+    };
+    TFit Fitting(const TWorldView& View, const QSize& Room) const;
+    // The grid over Area (logical pixels) of a repaint.
+    void PaintGrid(QPainter& Painter, const QRect& Area) const;
     // Picture pixels are device pixels.
     void Repaint(const QRect& Pixels);
     // The viewport's device pixel under Position, given relative to the viewport.
@@ -140,4 +162,5 @@ private:
     QImage OverlayShrunk;
     QSize ShrunkBlockCells;
     QPoint ShrunkPhase; // the corner's place in its block
+    bool Grid = false;
 };

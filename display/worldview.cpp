@@ -109,6 +109,11 @@ QRect TWorldView::BlockRect(int X, int Y) const {
     return QRect(QPoint(X * BlockSize.width(), Y * BlockSize.height()) - ScrollPos, BlockSize);
 }
 
+QRect TWorldView::CellsRect(const QRect& Cells) const {
+    return BlockRect(Cells.left() / PerBlock.width(), Cells.top() / PerBlock.height())
+        .united(BlockRect(Cells.right() / PerBlock.width(), Cells.bottom() / PerBlock.height()));
+}
+
 QPoint TWorldView::CellAt(const QPoint& Pixel) const {
     if (!Visible().contains(Pixel + ScrollPos))
         return {-1, -1};

@@ -59,6 +59,9 @@ public:
     QRect VisibleBlocks() const;
     // The pixels of block (X, Y), relative to the viewport; they may lie outside it.
     QRect BlockRect(int X, int Y) const;
+    // The pixels of the blocks that Cells (a rectangle of cells in the world) touches,
+    // relative to the viewport.
+    QRect CellsRect(const QRect& Cells) const;
 
     // The cell under a viewport pixel, the top-left cell of its block below one pixel a
     // cell; (-1, -1) where the viewport shows no world.

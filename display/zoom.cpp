@@ -4,6 +4,9 @@
 #include "app/ulife.h"
 #include "display/worldimage.h"
 #include "display/worldview.h"
+#include "engine/livebounds.h"
+
+#include <QAction>
 
 #include <cstdlib>
 
@@ -45,4 +48,33 @@ void TLifeForm::SetZoom(qint32 Percent, std::optional<QPoint> Anchor) {
     }
     WorldImage->ScrollToShow(Cell, Anchor.value_or(Centre()));
     ShowViewPanel();
+}
+
+// The selection where there is one, else the live cells; an empty world has nothing to find.
+void TLifeForm::MenuFitPatternClick() {
+    if (Selection.Exists())
+        FitCells(Selection.Cells());
+    else if (const QRect Live = LiveBounds(Engine); !Live.isEmpty())
+        FitCells(Live);
+}
+
+void TLifeForm::FitCells(const QRect& Cells) {
+    if (!WorldImage)
+        return;
+    if (const qint32 Level = WorldImage->ZoomToFit(Cells, PictureRoom()); Level != Zoom) {
+        Zoom = Level;
+        WorldImage->SetZoom(Zoom);
+        if (!FitWindow()) {
+            ShowBitmapFailure();
+            return;
+        }
+        ShowViewPanel();
+    }
+    WorldImage->ShowCells(Cells);
+}
+
+void TLifeForm::MenuGridClick() {
+    Grid = MenuGrid->isChecked();
+    if (WorldImage)
+        WorldImage->SetGrid(Grid);
 }

@@ -1,7 +1,10 @@
 // The example patterns and the submenu that opens them.
 
 #include "patterns/examples.h"
+#include "app/extmsgdlg.h"
 #include "app/ulife.h"
+#include "edit/worldhistory.h"
+#include "patterns/patternformats.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,13 +26,25 @@ const QList<QList<TExample>>& ExampleGroups() {
          {"Midd&elzwaar ruimteschip", "middelzwaar-ruimteschip.rle"},
          {"Z&waar ruimteschip", "zwaar-ruimteschip.rle"}},
         {{"&Gosper-kanon", "gosper-kanon.rle"}, {"&Simkin-kanon", "simkin-kanon.rle"}},
-        {{"&R-pentomino", "r-pentomino.rle"},
+        // Its gliders would reach the edges of a smaller world before it settles.
+        {{"&R-pentomino", "r-pentomino.rle", 800, 600},
          {"Pi-hep&tomino", "pi-heptomino.rle"},
          {"&Diehard", "diehard.rle"}},
-        {{"&Oscillatortuin (1280 x 1024)", "oscillatortuin.rle"},
-         {"Ruimte&vloot (1280 x 1024)", "ruimtevloot.rle"}},
+        {{"&Oscillatortuin (1280 x 1024)", "oscillatortuin.rle", 1280, 1024},
+         {"Ruimte&vloot (1280 x 1024)", "ruimtevloot.rle", 1280, 1024}},
     };
     return Groups;
+}
+
+QSize ExampleWorld(const QString& Path) {
+    const QString Name = QFileInfo(Path).fileName();
+    for (const QList<TExample>& Group : ExampleGroups()) {
+        for (const TExample& Example : Group) {
+            if (Name == QLatin1String(Example.File))
+                return Example.HorCells > 0 ? QSize(Example.HorCells, Example.VertCells) : QSize();
+        }
+    }
+    return {};
 }
 
 QString ExamplesFolder(const QString& ProgramFolder) {
@@ -66,8 +81,32 @@ void TLifeForm::MenuExampleClick(const QString& Path) {
     OpenExample(Path);
 }
 
-// As "Spel openen" once its dialog has given a file.
+// As "Spel openen" once its dialog has given a file, but in the middle of the world, and in
+// a world large enough where the user wants one.
 void TLifeForm::OpenExample(const QString& Path) {
     StopRunning();
-    OpenGameFile(Path);
+    if (const QSize Needed = ExampleWorld(Path);
+        Needed.isValid() && (Needed.width() > HorCells() || Needed.height() > VertCells()))
+        OfferLargerWorld(Needed);
+    if (TPatternFault Fault; !ReadPattern(Path, &Fault, TPlacement::Centred)) {
+        ShowOpenError(Path, Fault);
+        return;
+    }
+    FinishOpen();
+}
+
+void TLifeForm::OfferLargerWorld(const QSize& Needed) {
+    const QSize Larger = Needed.expandedTo(QSize(HorCells(), VertCells()));
+    const QString Question =
+        QStringLiteral("Dit voorbeeld heeft een wereld van %1 x %2 cellen nodig; deze wereld is "
+                       "%3 x %4 cellen.\r\rWilt u de wereld zo groot maken?")
+            .arg(Larger.width())
+            .arg(Larger.height())
+            .arg(HorCells())
+            .arg(VertCells());
+    if (ExtMessageDlg(Question, mtConfirmation, mbYes | mbNo, 0) != mrYes)
+        return;
+    SaveOptionsOnClose = true;
+    ResizeTheWorld(Larger.width(), Larger.height(), HorCellSize, VertCellSize);
+    History->Record(QStringLiteral("Wereldgrootte %1 x %2").arg(HorCells()).arg(VertCells()));
 }

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QList>
+#include <QSize>
 #include <QString>
 
 #include <functional>
@@ -15,11 +16,17 @@ class QMenu;
 struct TExample {
     const char* Caption; // the menu item, with its accelerator
     const char* File;    // the file's name in the examples folder
+    // The world the example needs to do what its comment says; 0 x 0 for any.
+    int HorCells = 0;
+    int VertCells = 0;
 };
 
 // Every example the program knows, in the menu's order, one list per kind: still lifes and
 // oscillators, spaceships, guns, methuselahs, and showpieces for the largest world.
 const QList<QList<TExample>>& ExampleGroups();
+
+// The world the example at Path needs; an empty size for any world or another file.
+QSize ExampleWorld(const QString& Path);
 
 // The examples folder of a program in ProgramFolder.
 QString ExamplesFolder(const QString& ProgramFolder = QCoreApplication::applicationDirPath());

@@ -155,10 +155,14 @@ QStringList NameFilters(const QString& Filter) {
     return Filters;
 }
 
-QString NameLine(const QString& Path) {
+QString PatternName(const QString& Path) {
     QString Name = QFileInfo(Path).completeBaseName();
-    Name.replace(QLatin1Char('\r'), QLatin1Char('_')).replace(QLatin1Char('\n'), QLatin1Char('_'));
-    return QStringLiteral("!Naam:") + Name + QLatin1Char('!');
+    return Name.replace(QLatin1Char('\r'), QLatin1Char('_'))
+        .replace(QLatin1Char('\n'), QLatin1Char('_'));
+}
+
+QString NameLine(const QString& Path) {
+    return QStringLiteral("!Naam:") + PatternName(Path) + QLatin1Char('!');
 }
 
 QStringList PatternRows(const TLifeEngine& World) {
@@ -167,18 +171,27 @@ QStringList PatternRows(const TLifeEngine& World) {
     return Rows;
 }
 
-void PlaceLifeLines(const QStringList& Lines, TLifeEngine& World) {
-    const qsizetype Rows = std::min<qsizetype>(Lines.size(), World.VertCells());
+void PlaceLifeLines(const QStringList& Lines, TLifeEngine& World, QPoint At) {
+    Q_ASSERT(At.x() >= 0 && At.x() < World.HorCells() && At.y() >= 0 && At.y() < World.VertCells());
+    const qsizetype Rows = std::min<qsizetype>(Lines.size(), World.VertCells() - At.y());
     for (qsizetype I = 0; I < Rows; ++I) {
         const QString& Line = Lines[I];
         if (I == 0 && IsCommentLine(Line))
             continue;
-        const qsizetype Columns = std::min<qsizetype>(Line.size(), World.HorCells());
+        const qsizetype Columns = std::min<qsizetype>(Line.size(), World.HorCells() - At.x());
         for (qsizetype J = 0; J < Columns; ++J) {
             if (IsLiveChar(Line[J]))
-                World.SetCell(int(J), int(I), 1);
+                World.SetCell(At.x() + int(J), At.y() + int(I), 1);
         }
     }
+}
+
+QPoint CentredPlace(const QStringList& Lines, const TLifeEngine& World) {
+    qsizetype Width = 0;
+    for (const QString& Line : Lines)
+        Width = std::max(Width, Line.size());
+    return {int(std::max<qsizetype>(0, (World.HorCells() - Width) / 2)),
+            int(std::max<qsizetype>(0, (World.VertCells() - Lines.size()) / 2))};
 }
 
 namespace {

@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -56,18 +57,25 @@ QByteArray LifeFileBytes(const QStringList& Lines);
 // every file, also one without an extension.
 QStringList NameFilters(const QString& Filter);
 
-// "!Naam:" + the file name without folder and last extension + "!". A line break in the
-// name would split the name line on reading, so it becomes "_".
+// The file name without folder and last extension. A line break in the name would split
+// the line that holds it on reading, so it becomes "_".
+QString PatternName(const QString& Path);
+
+// "!Naam:" + PatternName + "!".
 QString NameLine(const QString& Path);
 
 // The rows of the world in use, each as wide as the world: "O" for State 1, "." otherwise.
 QStringList PatternRows(const TLifeEngine& World);
 
 // Makes the live characters of trimmed Lines live cells (State and PrevState), with
-// character 1 of line 0 on cell (0, 0). Line 0 is not placed when it is a comment line;
-// characters beyond the world's width and lines beyond its height are dropped; dead
-// characters leave their cell as it is.
-void PlaceLifeLines(const QStringList& Lines, TLifeEngine& World);
+// character 1 of line 0 on cell At (a cell of the world). Line 0 is not placed when it is a
+// comment line; characters beyond the world's width and lines beyond its height are
+// dropped; dead characters leave their cell as it is.
+void PlaceLifeLines(const QStringList& Lines, TLifeEngine& World, QPoint At = {});
+
+// Where Lines land in the middle of World: the top-left cell of the rectangle they span,
+// never left of or above the world's corner.
+QPoint CentredPlace(const QStringList& Lines, const TLifeEngine& World);
 
 // The most text a pattern file may hold. The program's own file of the largest world takes
 // 1.3 MB and a Life 1.06 list of half its cells about 7 MB. The readers' memory grows with

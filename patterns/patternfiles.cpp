@@ -5,10 +5,14 @@
 #include "app/errors.h"
 #include "app/extmsgdlg.h"
 #include "app/ulife.h"
+#include "display/worldimage.h"
+#include "edit/worldhistory.h"
+#include "engine/livebounds.h"
 #include "patterns/filenames.h"
 #include "patterns/lifelines.h"
 #include "patterns/patternformats.h"
-#include "edit/worldhistory.h"
+#include "patterns/recentfiles.h"
+#include "patterns/rlewriter.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,6 +20,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QTimer>
 #include <QUrl>
@@ -32,22 +37,40 @@ void TLifeForm::MenuOpenGameClick() {
     OpenGame();
 }
 
-void TLifeForm::SaveGame() {
+// The cells as saved are the state a close need not ask about.
+bool TLifeForm::SaveGame() {
     StopRunning();
     if (SaveDialog->exec() != QDialog::Accepted)
-        return;
+        return false;
     const QString Path = SaveDialog->selectedFiles().value(0);
     if (const int ErrorCode = WritePattern(Path); ErrorCode != 0) {
         ExtMessageDlg(QStringLiteral("Fout bij opslaan van bestand:\r%1\r\r%2")
                           .arg(QDir::toNativeSeparators(Path), ErrorText(ErrorCode)),
                       mtError, mbOK, 0);
+        return false;
     }
+    History->Stack().setClean();
+    Recent->Add(Path);
+    UpdateRecentMenu();
+    return true;
 }
 
+namespace {
+
+bool IsRleName(const QString& Path) {
+    return Path.endsWith(QLatin1String(".rle"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+// A name ending in ".rle" is saved as RLE, which other Life programs read; every other
+// name in the program's own layout.
 int TLifeForm::WritePattern(const QString& Path) {
     const TBusyGuard Busy(
         MessagePanel(),
         QStringLiteral("Bezig %1 x %2  cellen te verwerken...").arg(HorCells()).arg(VertCells()));
+    if (IsRleName(Path))
+        return WriteLifeFile(Path, RleFileText(Engine, PatternName(Path)));
     QStringList Lines = PatternRows(Engine);
     TrimLifeLines(Lines);
     Lines.prepend(NameLine(Path));
@@ -127,9 +150,41 @@ void TLifeForm::OpenGame() {
     OpenGameFile(OpenDialog->selectedFiles().value(0));
 }
 
+// A file that does not open leaves the recent files.
 void TLifeForm::OpenGameFile(const QString& Path) {
-    if (TPatternFault Fault; !ReadPattern(Path, &Fault))
+    if (TPatternFault Fault; !ReadPattern(Path, &Fault)) {
+        Recent->Remove(Path);
+        UpdateRecentMenu();
         ShowOpenError(Path, Fault);
+        return;
+    }
+    Recent->Add(Path);
+    UpdateRecentMenu();
+    FinishOpen();
+}
+
+// The cells as opened are the state a close need not ask about; the view shows the opened
+// pattern's top-left corner.
+void TLifeForm::FinishOpen() {
+    History->Stack().setClean();
+    if (WorldImage)
+        WorldImage->ShowCells(LiveBounds(Engine));
+}
+
+void TLifeForm::MenuRecentFileClick(const QString& Path) {
+    StopRunning();
+    OpenGameFile(Path);
+}
+
+void TLifeForm::MenuClearRecentClick() {
+    Recent->Clear();
+    UpdateRecentMenu();
+}
+
+void TLifeForm::UpdateRecentMenu() {
+    Recent->FillMenu(
+        *MenuRecent, [this](const QString& Path) { MenuRecentFileClick(Path); },
+        [this] { MenuClearRecentClick(); });
 }
 
 void TLifeForm::ShowOpenError(const QString& Name, const TPatternFault& Fault) {
@@ -179,18 +234,18 @@ void TLifeForm::dropEvent(QDropEvent* Event) {
     QTimer::singleShot(0, this, [this, Path = *Path] { OpenGameFile(Path); });
 }
 
-bool TLifeForm::ReadPattern(const QString& Path, TPatternFault* Fault) {
+bool TLifeForm::ReadPattern(const QString& Path, TPatternFault* Fault, TPlacement Placement) {
     const TBusyGuard Busy(MessagePanel());
     if (const std::optional<QByteArray> Bytes = ReadLifeFile(Path, PatternFileMaxBytes, Fault))
-        return PlacePattern(*Bytes, QStringLiteral("Spel openen"), Fault);
+        return PlacePattern(*Bytes, QStringLiteral("Spel openen"), Fault, Placement);
     return false;
 }
 
 // The world is emptied only once the whole text has been read, so a text that breaks its
 // format or plays another rule leaves the world, its picture, Generation and the history as
 // they were.
-bool TLifeForm::PlacePattern(const QByteArray& Bytes, const QString& Caption,
-                             TPatternFault* Fault) {
+bool TLifeForm::PlacePattern(const QByteArray& Bytes, const QString& Caption, TPatternFault* Fault,
+                             TPlacement Placement) {
     TBusyGuard Busy(MessagePanel());
     const TPatternRows Rows = ReadPatternText(Bytes);
     if (const auto* Refused = std::get_if<TPatternFault>(&Rows)) {
@@ -204,7 +259,9 @@ bool TLifeForm::PlacePattern(const QByteArray& Bytes, const QString& Caption,
                   .arg(VertCells()));
     KillAllCells();
     Engine.SetGeneration(0);
-    PlaceLifeLines(std::get<QStringList>(Rows), Engine);
+    const QStringList& Lines = std::get<QStringList>(Rows);
+    PlaceLifeLines(Lines, Engine,
+                   Placement == TPlacement::Centred ? CentredPlace(Lines, Engine) : QPoint());
     DrawGeneration(true);
     History->Record(Caption);
     return true;

@@ -1,9 +1,8 @@
 // RLE written from the engine's cells.
 
 #include "patterns/rlewriter.h"
+#include "engine/livebounds.h"
 
-#include <algorithm>
-#include <climits>
 #include <string>
 #include <utility>
 
@@ -29,44 +28,21 @@ private:
     std::size_t Length = 0;
 };
 
-} // namespace
-
-QByteArray RleText(const TLifeEngine& World, const QString& Comment) {
-    int Left = INT_MAX, Right = -1, Top = INT_MAX, Bottom = -1;
-    World.ForEachLiveCell([&](int X, int Y) {
-        Left = std::min(Left, X);
-        Right = std::max(Right, X);
-        Top = std::min(Top, Y);
-        Bottom = std::max(Bottom, Y);
-    });
-    if (Right < 0)
-        return {};
-    return RleText(World, Comment, QRect(QPoint(Left, Top), QPoint(Right, Bottom)));
-}
-
-QByteArray RleText(const TLifeEngine& World, const QString& Comment, const QRect& Area) {
-    const int Right = Area.right();
-    bool AnyLive = false;
-    for (int Y = Area.top(); Y <= Area.bottom() && !AnyLive; ++Y) {
-        for (int X = Area.left(); X <= Right && !AnyLive; ++X)
-            AnyLive = World.State(X, Y) == 1;
-    }
-    if (!AnyLive)
-        return {};
-
-    std::string Text = "#C " + Comment.toStdString() + "\nx = " + std::to_string(Area.width()) +
-                       ", y = " + std::to_string(Area.height()) + ", rule = B3/S23\n";
+// The header and the rows of the cells in Box.
+std::string RleRows(const TLifeEngine& World, const QRect& Box) {
+    std::string Text = "x = " + std::to_string(Box.width()) +
+                       ", y = " + std::to_string(Box.height()) + ", rule = B3/S23\n";
     TRleLines Lines(Text);
     int RowEnds = 0; // rows ended but not yet written: empty rows come out as one "n$"
-    for (int Y = Area.top(); Y <= Area.bottom(); ++Y) {
-        int X = Area.left();
-        while (X <= Right) {
+    for (int Y = Box.top(); Y <= Box.bottom(); ++Y) {
+        int X = Box.left();
+        while (X <= Box.right()) {
             const qint32 State = World.State(X, Y);
             int End = X;
-            while (End <= Right && World.State(End, Y) == State)
+            while (End <= Box.right() && World.State(End, Y) == State)
                 ++End;
             // A row's dead end needs no run: the next "$" says it.
-            if (State == 1 || End <= Right) {
+            if (State == 1 || End <= Box.right()) {
                 if (RowEnds > 0)
                     Lines.Add(std::exchange(RowEnds, 0), '$');
                 Lines.Add(End - X, State == 1 ? 'o' : 'b');
@@ -77,5 +53,32 @@ QByteArray RleText(const TLifeEngine& World, const QString& Comment, const QRect
     }
     Lines.Add(1, '!');
     Text += '\n';
-    return QByteArray::fromStdString(Text);
+    return Text;
+}
+
+} // namespace
+
+QByteArray RleText(const TLifeEngine& World, const QString& Comment) {
+    const QRect Box = LiveBounds(World);
+    if (Box.isEmpty())
+        return {};
+    return QByteArray::fromStdString("#C " + Comment.toStdString() + "\n" + RleRows(World, Box));
+}
+
+QByteArray RleText(const TLifeEngine& World, const QString& Comment, const QRect& Area) {
+    bool AnyLive = false;
+    for (int Y = Area.top(); Y <= Area.bottom() && !AnyLive; ++Y) {
+        for (int X = Area.left(); X <= Area.right() && !AnyLive; ++X)
+            AnyLive = World.State(X, Y) == 1;
+    }
+    if (!AnyLive)
+        return {};
+    return QByteArray::fromStdString("#C " + Comment.toStdString() + "\n" + RleRows(World, Area));
+}
+
+QByteArray RleFileText(const TLifeEngine& World, const QString& Name) {
+    const QRect Box = LiveBounds(World);
+    return QByteArray::fromStdString(
+        "#N " + Name.toStdString() + "\n" +
+        (Box.isEmpty() ? std::string("x = 0, y = 0, rule = B3/S23\n!\n") : RleRows(World, Box)));
 }

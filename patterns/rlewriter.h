@@ -19,3 +19,7 @@ QByteArray RleText(const TLifeEngine& World, const QString& Comment);
 // The same for the cells of Area, in-use cells, with Area's size in the header. Empty when
 // no cell of Area lives.
 QByteArray RleText(const TLifeEngine& World, const QString& Comment, const QRect& Area);
+
+// A pattern file in RLE: a "#N" line with Name, then the header and the rows as RleText
+// writes them; a world without a live cell as a pattern of 0 x 0 cells.
+QByteArray RleFileText(const TLifeEngine& World, const QString& Name);

@@ -10,6 +10,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <functional>
 
 namespace {
 
@@ -107,6 +108,59 @@ QByteArray Unquoted(const QByteArray& Value) {
 
 // Only the first section of a name counts, as for Windows' profile reader: a later one of
 // the same name is neither read nor written.
+QList<TIniEntry> IniReadSection(const QByteArray& Text, const QByteArray& Section) {
+    QList<TIniEntry> Entries;
+    bool InSection = false;
+    for (const QByteArray& Line : ParseIni(Text).Lines) {
+        if (const auto Name = SectionName(Line)) {
+            if (InSection)
+                break;
+            InSection = SameName(*Name, Section);
+        } else if (InSection) {
+            if (const auto Entry = KeyLine(Line))
+                Entries.append({Entry->Key, Unquoted(Entry->Value)});
+        }
+    }
+    return Entries;
+}
+
+QByteArray IniWriteSection(const QByteArray& Text, const QByteArray& Section,
+                           const QList<TIniEntry>& Entries) {
+    TIniText Ini = ParseIni(Text);
+    QList<QByteArray>& Lines = Ini.Lines;
+    QList<QByteArray> NewLines;
+    for (const auto& [Key, Value] : Entries)
+        NewLines << Key + '=' + Value;
+
+    qsizetype SectionLine = -1;
+    for (qsizetype I = 0; I < Lines.size() && SectionLine < 0; ++I) {
+        if (const auto Name = SectionName(Lines[I]); Name && SameName(*Name, Section))
+            SectionLine = I;
+    }
+    if (SectionLine < 0) {
+        Lines << '[' + Section + ']' << NewLines;
+        return JoinIni(Ini);
+    }
+    qsizetype InsertAt = -1;
+    qsizetype LastFilled = SectionLine + 1;
+    qsizetype I = SectionLine + 1;
+    while (I < Lines.size() && !SectionName(Lines[I])) {
+        if (KeyLine(Lines[I])) {
+            if (InsertAt < 0)
+                InsertAt = I;
+            Lines.removeAt(I);
+            continue;
+        }
+        if (!Lines[I].trimmed().isEmpty())
+            LastFilled = I + 1;
+        ++I;
+    }
+    const qsizetype At = InsertAt >= 0 ? InsertAt : LastFilled;
+    for (qsizetype N = 0; N < NewLines.size(); ++N)
+        Lines.insert(At + N, NewLines[N]);
+    return JoinIni(Ini);
+}
+
 std::optional<QByteArray> IniReadValue(const QByteArray& Text, const QByteArray& Section,
                                        const QByteArray& Key) {
     bool InSection = false;
@@ -165,12 +219,22 @@ std::optional<QString> ReadProfileValue(const QString& File, const QString& Sect
     return QString::fromLocal8Bit(Value->left(MaxValueLength));
 }
 
+QList<TIniEntry> ReadProfileSection(const QString& File, const QByteArray& Section) {
+    QFile In(File);
+    if (!In.open(QIODevice::ReadOnly))
+        return {};
+    return IniReadSection(In.readAll(), Section);
+}
+
 QString ReadProfileString(const QString& File, const QString& Section, const QString& Key) {
     return ReadProfileValue(File, Section, Key).value_or(QString());
 }
 
-bool WriteProfileString(const QString& File, const QString& Section, const QString& Key,
-                        const QString& Value, int& ErrorCode) {
+namespace {
+
+// The file's text changed by Change and written back whole.
+bool RewriteProfile(const QString& File, const std::function<QByteArray(const QByteArray&)>& Change,
+                    int& ErrorCode) {
     QByteArray Old;
     if (const QFileInfo Info(File); Info.exists()) {
         // A file marked read-only stays untouched, also for a user whom the system
@@ -187,8 +251,7 @@ bool WriteProfileString(const QString& File, const QString& Section, const QStri
         }
         Old = In.readAll();
     }
-    const QByteArray New =
-        IniWriteValue(Old, Section.toLocal8Bit(), Key.toLocal8Bit(), Value.toLocal8Bit());
+    const QByteArray New = Change(Old);
     QSaveFile Out(File);
     errno = 0;
     // flush() before commit(): a write cut short by a full disk is only reported there,
@@ -199,4 +262,24 @@ bool WriteProfileString(const QString& File, const QString& Section, const QStri
         return false;
     }
     return true;
+}
+
+} // namespace
+
+bool WriteProfileString(const QString& File, const QString& Section, const QString& Key,
+                        const QString& Value, int& ErrorCode) {
+    return RewriteProfile(
+        File,
+        [&](const QByteArray& Old) {
+            return IniWriteValue(Old, Section.toLocal8Bit(), Key.toLocal8Bit(),
+                                 Value.toLocal8Bit());
+        },
+        ErrorCode);
+}
+
+bool WriteProfileSection(const QString& File, const QByteArray& Section,
+                         const QList<TIniEntry>& Entries, int& ErrorCode) {
+    return RewriteProfile(
+        File, [&](const QByteArray& Old) { return IniWriteSection(Old, Section, Entries); },
+        ErrorCode);
 }

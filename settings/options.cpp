@@ -7,6 +7,7 @@
 #include "app/ulife.h"
 #include "display/worldview.h"
 #include "edit/worldhistory.h"
+#include "patterns/recentfiles.h"
 #include "settings/inifile.h"
 #include "settings/settingspaths.h"
 #include "settings/strtoint.h"
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -44,15 +46,28 @@ qint32 StoredZoom(qreal Scale) {
     return Value && TWorldView::IsZoomLevel(*Value) ? *Value : 100;
 }
 
+// The grid is on unless the key says 0.
+bool StoredGrid() {
+    return SettingToInt(ReadProfileString(SettingsFile, Opties, QStringLiteral("Raster")))
+               .value_or(1) != 0;
+}
+
 struct TSettingKey {
     const QString& Section;
     QString Key;
     qint32 Value;
 };
 
-// Creates the folder if needed, then writes the keys in their order; a failure is shown and
-// ends the writing.
-void WriteSettings(const std::vector<TSettingKey>& Keys) {
+// A key of "Opties" that is written only when it changed since the start.
+void AddIfChanged(std::vector<TSettingKey>& Keys, const QString& Key, qint32 Now, qint32 AtStart) {
+    if (Now != AtStart)
+        Keys.push_back({Opties, Key, Now});
+}
+
+// Creates the folder if needed, then writes the keys in their order and the recent files'
+// section when given; a failure is shown and ends the writing.
+void WriteSettings(const std::vector<TSettingKey>& Keys,
+                   const std::optional<QList<TIniEntry>>& RecentFiles) {
     errno = 0;
     if (!FolderExists(SettingsDir) && !CreateFolderPath(SettingsDir)) {
         const int Code = LastSystemError();
@@ -63,16 +78,22 @@ void WriteSettings(const std::vector<TSettingKey>& Keys) {
             mtError, mbOK, 0);
         return;
     }
+    const auto ShowFailure = [](int Code) {
+        ExtMessageDlg(QStringLiteral("Helaas is er wat misgegaan bij het opslaan van de "
+                                     "instellingen in het bestand:\r\r%1\r\r%2")
+                          .arg(QDir::toNativeSeparators(SettingsFile), ErrorText(Code)),
+                      mtError, mbOK, 0);
+    };
+    int Code = 0;
     for (const auto& [Section, Key, Value] : Keys) {
-        int Code = 0;
         if (!WriteProfileString(SettingsFile, Section, Key, QString::number(Value), Code)) {
-            ExtMessageDlg(QStringLiteral("Helaas is er wat misgegaan bij het opslaan van de "
-                                         "instellingen in het bestand:\r\r%1\r\r%2")
-                              .arg(QDir::toNativeSeparators(SettingsFile), ErrorText(Code)),
-                          mtError, mbOK, 0);
+            ShowFailure(Code);
             return;
         }
     }
+    if (RecentFiles &&
+        !WriteProfileSection(SettingsFile, TRecentFiles::Section, *RecentFiles, Code))
+        ShowFailure(Code);
 }
 
 } // namespace
@@ -91,10 +112,12 @@ bool TLifeForm::LoadOptions() {
     if (std::find(std::begin(Speeds), std::end(Speeds), Interval) != std::end(Speeds))
         WorldTimer->setInterval(Interval);
     Zoom = ZoomAtStart = StoredZoom(devicePixelRatioF());
+    Grid = GridAtStart = StoredGrid();
+    Recent->Load(ReadProfileSection(SettingsFile, TRecentFiles::Section));
     return true;
 }
 
-// The six keys, and the zoom when it changed.
+// The six keys, and what else changed.
 void TLifeForm::SaveOptions() {
     std::vector<TSettingKey> Keys = {
         {Afmetingen, QStringLiteral("HorCells"), HorCells()},
@@ -104,13 +127,17 @@ void TLifeForm::SaveOptions() {
         {Opties, QStringLiteral("Wrapping"), Wrapping()},
         {Opties, QStringLiteral("TimerInterval"), WorldTimer->interval()},
     };
-    if (Zoom != ZoomAtStart)
-        Keys.push_back({Opties, QStringLiteral("Zoom"), Zoom});
-    WriteSettings(Keys);
+    AddIfChanged(Keys, QStringLiteral("Zoom"), Zoom, ZoomAtStart);
+    AddIfChanged(Keys, QStringLiteral("Raster"), Grid, GridAtStart);
+    WriteSettings(Keys, Recent->Changed() ? std::optional(Recent->Entries()) : std::nullopt);
 }
 
-void TLifeForm::SaveZoom() {
-    WriteSettings({{Opties, QStringLiteral("Zoom"), Zoom}});
+void TLifeForm::SaveChangedOptions() {
+    std::vector<TSettingKey> Keys;
+    AddIfChanged(Keys, QStringLiteral("Zoom"), Zoom, ZoomAtStart);
+    AddIfChanged(Keys, QStringLiteral("Raster"), Grid, GridAtStart);
+    if (!Keys.empty() || Recent->Changed())
+        WriteSettings(Keys, Recent->Changed() ? std::optional(Recent->Entries()) : std::nullopt);
 }
 
 void TLifeForm::MenuOptionsClick() {

@@ -152,10 +152,15 @@ wait "$PROGRAM_PID"
 status=$?
 PROGRAM_PID=
 [ "$status" = 0 ] || fail "the program ended with exit code $status"
-# The program keeps no configuration besides its settings file, and writes that one only
-# after the settings were confirmed.
-[ -z "$(find "$WORK/config" -mindepth 1)" ] ||
-    fail "the configuration folder is not empty: $(find "$WORK/config" -mindepth 1 | tr '\n' ' ')"
+# The program keeps no configuration besides its settings file, and writes the settings
+# only after they were confirmed: the file holds only the recent files, which the two opens
+# changed, newest first.
+INI="$WORK/config/Zoverkamp/Game of Life/vindrel.ini"
+[ "$(find "$WORK/config" -type f)" = "$INI" ] ||
+    fail "the configuration folder holds more: $(find "$WORK/config" -mindepth 1 | tr '\n' ' ')"
+RECENT=$(printf '[Recente bestanden]\nBestand1="%s"\nBestand2="%s"' "$WORK/home/glider.life" \
+    "$WORK/patronen/glider.rle")
+[ "$(cat "$INI")" = "$RECENT" ] || fail "the settings file holds more than the recent files: $(cat "$INI")"
 [ -z "$(find "$WORK/home" -iname vindrel.ini)" ] ||
     fail "a settings file was written although the settings were not confirmed"
 # At a display scale of 2 a click hits the cell under the pointer, also on an odd device

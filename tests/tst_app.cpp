@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMenu>
@@ -26,7 +27,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -58,6 +61,25 @@ struct TMessageCounter {
 };
 
 const QStringList Blinker = {"OOO"};
+
+// Clicks the button of the next message box that reads Caption, then calls Then; keeps the
+// box's text in Text.
+void PressInNextBox(const QString& Caption, QString& Text, std::function<void()> Then = {}) {
+    AnswerNextModal([Caption, &Text, Then](QWidget* Modal) {
+        auto* Box = qobject_cast<QMessageBox*>(Modal);
+        QVERIFY(Box);
+        Text = Box->text();
+        const QList<QAbstractButton*> Buttons = Box->buttons();
+        const auto Button = std::find_if(Buttons.begin(), Buttons.end(),
+                                         [&](const auto* B) { return B->text() == Caption; });
+        if (Then)
+            Then();
+        if (Button == Buttons.end())
+            QTest::keyClick(Box, Qt::Key_Escape);
+        else
+            (*Button)->click();
+    });
+}
 
 // A message box as the user saw it, and how it ended.
 struct TShownBox {
@@ -147,6 +169,8 @@ private slots:
     void disabledShortcutsAreIgnored();
     void stepAfterStableStopWorksAtOnce();
     void closingDuringARunStopsTheTimer();
+    void closeAsksBeforeADrawingIsLost_data();
+    void closeAsksBeforeADrawingIsLost();
     void generationPanelFitsTheLargestNumber();
     void runKeepsItsRateByTheClock();
     void runningGenerationsShareAPanelText();
@@ -357,8 +381,10 @@ void TstApp::closingDuringARunStopsTheTimer() {
     Form->MenuStartGameClick();
     QTRY_VERIFY(Probe.Generation() > 0);
     bool TimerDuringMessage = true;
-    AcceptNextMessageBox([&](const QString&, const QString&) {
+    QString Question;
+    PressInNextBox(QStringLiteral("&Niet opslaan"), Question, [&] {
         TimerDuringMessage = Probe.WorldTimer()->isActive();
+        AcceptNextMessageBox();
     });
     Form->close();
     ClearSettingsPaths();
@@ -367,6 +393,105 @@ void TstApp::closingDuringARunStopsTheTimer() {
     const int AtClose = Probe.Generation();
     QTest::qWait(20); // no condition to wait for: ticks must not come
     QCOMPARE(Probe.Generation(), AtClose);
+}
+
+namespace {
+
+enum class TBeforeClose { Click, ClickAndSave, OpenClickUndo, ClickTwice, Run };
+
+} // namespace
+
+void TstApp::closeAsksBeforeADrawingIsLost_data() {
+    QTest::addColumn<int>("Before");
+    QTest::addColumn<QString>("Answer"); // a button's caption, or empty for Esc
+    QTest::addColumn<bool>("Asked");
+    QTest::addColumn<bool>("Closed");
+    const auto Row = [](const char* Name, TBeforeClose Before, const char* Answer, bool Asked,
+                        bool Closed) {
+        QTest::newRow(Name) << int(Before) << QString::fromUtf8(Answer) << Asked << Closed;
+    };
+    Row("a click, Annuleren", TBeforeClose::Click, "&Annuleren", true, false);
+    Row("a click, Esc", TBeforeClose::Click, "", true, false);
+    Row("a click, Niet opslaan", TBeforeClose::Click, "&Niet opslaan", true, true);
+    Row("a click, Opslaan and a file chosen", TBeforeClose::Click, "&Opslaan", true, true);
+    Row("a click, Opslaan and the dialog cancelled", TBeforeClose::Click, "&Opslaan, cancelled",
+        true, false);
+    Row("a click, then saved", TBeforeClose::ClickAndSave, "", false, true);
+    Row("opened, a click, undone back to the open", TBeforeClose::OpenClickUndo, "", false, true);
+    Row("a cell drawn and erased: an empty world", TBeforeClose::ClickTwice, "", false, true);
+    Row("during a run, Annuleren", TBeforeClose::Run, "&Annuleren", true, false);
+}
+
+// The history's clean state tells whether the cells are as last saved or opened.
+void TstApp::closeAsksBeforeADrawingIsLost() {
+    QFETCH(int, Before);
+    QFETCH(QString, Answer);
+    QFETCH(bool, Asked);
+    QFETCH(bool, Closed);
+    QTemporaryDir Folder;
+    const QString Saved = Folder.filePath(QStringLiteral("tekening.life"));
+    WriteFile(Folder.filePath(QStringLiteral("open.life")), "OO\r\n");
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    QFileDialog* SaveDialog = Probe.SaveDialog();
+    const auto SaveAs = [SaveDialog](const QString& Path) {
+        AnswerNextModal([SaveDialog, Path](QWidget*) {
+            SaveDialog->selectFile(Path);
+            static_cast<QDialog*>(SaveDialog)->accept();
+        });
+    };
+    const auto Click = [&Form] {
+        Form->WorldMouseDown(Qt::LeftButton, Qt::NoModifier, 20, 30);
+    };
+    switch (TBeforeClose(Before)) {
+    case TBeforeClose::Click:
+        Click();
+        break;
+    case TBeforeClose::ClickAndSave:
+        Click();
+        SaveAs(Saved);
+        Form->SaveGame();
+        break;
+    case TBeforeClose::OpenClickUndo:
+        Form->OpenGameFile(Folder.filePath(QStringLiteral("open.life")));
+        Click();
+        Form->UndoChange();
+        break;
+    case TBeforeClose::ClickTwice:
+        Click();
+        Click();
+        break;
+    case TBeforeClose::Run:
+        PlaceRows(*Form, 10, 10, Blinker);
+        Form->MenuStartGameClick();
+        QVERIFY(Probe.Running);
+        break;
+    }
+    const QStringList Cells = ReadRows(*Form, QRect(0, 0, 40, 40));
+    const bool Cancel = Answer.endsWith(QLatin1String(", cancelled"));
+    bool RunDuringQuestion = true;
+    QString Question;
+    if (Asked) {
+        PressInNextBox(Answer.section(QLatin1Char(','), 0, 0), Question, [&] {
+            RunDuringQuestion = Probe.Running || Probe.WorldTimer()->isActive();
+            if (Cancel)
+                AnswerNextModal([](QWidget* Modal) { Modal->close(); });
+            else if (Answer == QLatin1String("&Opslaan"))
+                SaveAs(Saved);
+        });
+    }
+    Form->close();
+
+    QCOMPARE(Question.isEmpty(), !Asked);
+    if (Asked) {
+        QCOMPARE(Question, QStringLiteral("De tekening is niet opgeslagen.\n\n"
+                                          "Wilt u haar opslaan voordat het programma sluit?"));
+        QVERIFY(!RunDuringQuestion);
+    }
+    QCOMPARE(Form->isVisible(), !Closed);
+    QCOMPARE(ReadRows(*Form, QRect(0, 0, 40, 40)), Cells);
+    QCOMPARE(QFile::exists(Saved), Answer == QLatin1String("&Opslaan") ||
+                                       TBeforeClose(Before) == TBeforeClose::ClickAndSave);
 }
 
 void TstApp::generationPanelFitsTheLargestNumber() {

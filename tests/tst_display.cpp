@@ -2,11 +2,15 @@
 
 #include "tests/testhelpers.h"
 
+#include <QAction>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <cstdlib>
 
 namespace {
 
@@ -41,6 +45,11 @@ private slots:
     void pressBelowFullSizeOnlyReports();
     void windowStaysOnTheScreen_data();
     void windowStaysOnTheScreen();
+    void fitShowsTheLiveCellsAtTheLargestZoom_data();
+    void fitShowsTheLiveCellsAtTheLargestZoom();
+    void gridLinesReachTheScreen_data();
+    void gridLinesReachTheScreen();
+    void openShowsThePatternsTopLeftCorner();
 };
 
 namespace {
@@ -396,6 +405,119 @@ void TstDisplay::windowStaysOnTheScreen() {
              !Fits);
     if (Fits)
         QCOMPARE(Probe.WorldImage()->Picture().size(), Probe.View().WorldPixels());
+}
+
+void TstDisplay::fitShowsTheLiveCellsAtTheLargestZoom_data() {
+    QTest::addColumn<QSize>("World");
+    QTest::addColumn<QSize>("CellSize");
+    QTest::addColumn<int>("Zoom");
+    QTest::addColumn<QRect>("Cells"); // live at its corners
+    QTest::newRow("two cells far apart")
+        << QSize(320, 240) << QSize(1, 1) << 100 << QRect(QPoint(10, 10), QPoint(300, 200));
+    QTest::newRow("a small pattern off the middle")
+        << QSize(320, 240) << QSize(1, 1) << 3200 << QRect(QPoint(250, 20), QPoint(262, 27));
+    QTest::newRow("the corners of the largest world, 2 x 1 cells")
+        << QSize(1280, 1024) << QSize(2, 1) << 800 << QRect(QPoint(0, 0), QPoint(1279, 1023));
+    QTest::newRow("a tall pattern in a wide view")
+        << QSize(640, 480) << QSize(1, 2) << 25 << QRect(QPoint(600, 3), QPoint(601, 470));
+    QTest::newRow("one cell: the largest zoom")
+        << QSize(320, 240) << QSize(1, 1) << 100 << QRect(QPoint(7, 9), QSize(1, 1));
+    QTest::newRow("empty world: nothing changes")
+        << QSize(320, 240) << QSize(1, 1) << 800 << QRect();
+}
+
+// Inside the visible part; one level more and the cells no longer fit it.
+void TstDisplay::fitShowsTheLiveCellsAtTheLargestZoom() {
+    QFETCH(QSize, World);
+    QFETCH(QSize, CellSize);
+    QFETCH(int, Zoom);
+    QFETCH(QRect, Cells);
+    auto Form = CreateShownForm(World.width(), World.height(), CellSize.width(), CellSize.height(),
+                                wmHorizontal, Zoom);
+    TLifeFormProbe Probe(*Form);
+    if (!Cells.isEmpty()) {
+        for (const QPoint Corner :
+             {Cells.topLeft(), Cells.topRight(), Cells.bottomLeft(), Cells.bottomRight()})
+            PlaceRows(*Form, Corner.x(), Corner.y(), {"O"});
+    }
+    Form->DrawGeneration(true);
+    const QPoint ScrollBefore = Probe.View().Scroll();
+    QTest::keyClick(Form.get(), Qt::Key_F, Qt::ControlModifier);
+    if (Cells.isEmpty()) {
+        QCOMPARE(Probe.Zoom(), Zoom);
+        QCOMPARE(Probe.View().Scroll(), ScrollBefore);
+        return;
+    }
+    const QRect Shown(QPoint(0, 0), Probe.View().Viewport());
+    QVERIFY(Shown.contains(Probe.View().CellsRect(Cells)));
+    QCOMPARE(Probe.View().Zoom(), Probe.Zoom());
+    const QRect Middle = Probe.View().CellsRect(Cells);
+    QVERIFY(std::abs(Middle.center().x() - Shown.center().x()) <= 1 ||
+            Probe.View().Scroll().x() == 0 ||
+            Probe.View().Scroll().x() == Probe.View().MaxScroll().x());
+    if (Probe.Zoom() == TWorldView::ZoomLevels.back())
+        return;
+    Form->SetZoom(TWorldView::ZoomedIn(Probe.Zoom()));
+    const QSize Needed = Probe.View().CellsRect(Cells).size();
+    QVERIFY(Needed.width() > Probe.View().Viewport().width() ||
+            Needed.height() > Probe.View().Viewport().height());
+}
+
+void TstDisplay::gridLinesReachTheScreen_data() {
+    QTest::addColumn<QSize>("CellSize");
+    QTest::addColumn<int>("Zoom");
+    QTest::addColumn<bool>("Columns"); // lines between the columns
+    QTest::addColumn<bool>("Rows");
+    QTest::newRow("1 x 1 cells at 400%: 4 pixels, no lines")
+        << QSize(1, 1) << 400 << false << false;
+    QTest::newRow("1 x 1 cells at 800%: 8 pixels") << QSize(1, 1) << 800 << true << true;
+    QTest::newRow("2 x 1 cells at 400%: 8 x 4 pixels") << QSize(2, 1) << 400 << true << false;
+    QTest::newRow("2 x 2 cells at 1600%") << QSize(2, 2) << 1600 << true << true;
+}
+
+// What goes to the screen: lines on the cells' left and top edges, also across a cell that
+// was repainted alone, and none once the grid is off.
+void TstDisplay::gridLinesReachTheScreen() {
+    QFETCH(QSize, CellSize);
+    QFETCH(int, Zoom);
+    QFETCH(bool, Columns);
+    QFETCH(bool, Rows);
+    auto Form = CreateShownForm(320, 240, CellSize.width(), CellSize.height(), wmHorizontal, Zoom);
+    TLifeFormProbe Probe(*Form);
+    auto* Grid = Form->findChild<QAction*>(QStringLiteral("MenuGrid"));
+    QVERIFY(Grid->isChecked());
+    QVERIFY(Grid->shortcut().isEmpty());
+    const QSize Block = Probe.View().BlockPixels();
+    const QRect Cell = Probe.View().BlockRect(2, 3);
+    Form->WorldMouseDown(Qt::LeftButton, Qt::NoModifier, Cell.left() + Block.width() / 2,
+                         Cell.top() + Block.height() / 2);
+    const QRgb Line = TWorldImage::GridColour;
+    const auto Pixel = [&Form](QPoint At) {
+        return PixelAt(ShownOnScreen(*Form), At.x(), At.y());
+    };
+    const QPoint Inside = Cell.bottomRight();
+    QTRY_COMPARE(Pixel(Inside), Live);
+    QCOMPARE(Pixel(QPoint(Cell.left(), Cell.bottom())), Columns ? Line : Live);
+    QCOMPARE(Pixel(QPoint(Cell.right(), Cell.top())), Rows ? Line : Live);
+    QCOMPARE(Pixel(QPoint(Cell.left() - 1, Cell.bottom())), Dead);
+    QCOMPARE(Pixel(QPoint(0, Cell.bottom())), Dead); // no line left of the first column
+    Grid->trigger();
+    QTRY_COMPARE(Pixel(QPoint(Cell.left(), Cell.top())), Live);
+    QCOMPARE(Pixel(QPoint(Cell.left() - Block.width(), Cell.bottom())), Dead);
+}
+
+// Zoomed in on the middle, an opened pattern comes into sight.
+void TstDisplay::openShowsThePatternsTopLeftCorner() {
+    QTemporaryDir Folder;
+    const QString Path = Folder.filePath(QStringLiteral("glider.life"));
+    WriteFile(Path, ".O.\r\n..O\r\nOOO\r\n");
+    auto Form = CreateShownForm(1280, 1024, 1, 1, wmHorizontal, 800);
+    TLifeFormProbe Probe(*Form);
+    Probe.WorldImage()->ShowCells(QRect(640, 512, 1, 1));
+    QVERIFY(Probe.View().Scroll() != QPoint(0, 0));
+    Form->OpenGameFile(Path);
+    QCOMPARE(Probe.View().Scroll(), QPoint(0, 0));
+    QTRY_COMPARE(PixelAt(ShownOnScreen(*Form), 2 * 8 + 4, 2 * 8 + 4), Live);
 }
 
 QTEST_MAIN(TstDisplay)

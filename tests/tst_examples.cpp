@@ -6,13 +6,16 @@
 #include "patterns/patternformats.h"
 #include "tests/testhelpers.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <utility>
@@ -24,33 +27,30 @@ const QString BuiltExamples = ExamplesFolder(QStringLiteral(QT_TESTCASE_BUILDDIR
 
 enum class TKind { Oscillator, Spaceship, Gun, Methuselah };
 
-// What an example is known to do: an oscillator is back after Generations and not before; a
-// spaceship is back after Generations, moved by Shift; a gun adds one glider of five cells
-// each Generations; a methuselah has Population live cells at generation Generations. It
-// is opened into World, with the file's top-left corner on At.
+// What an example is known to do, as its comment says: an oscillator is back after
+// Generations and not before; a spaceship is back after Generations, moved by Shift; a gun
+// adds one glider of five cells each Generations; a methuselah has Population live cells at
+// generation Generations.
 struct TKnown {
     TKind Kind = TKind::Oscillator;
     int Generations = 0;
     QPoint Shift;
     int Population = 0;
-    QSize World;
-    QPoint At;
 };
 
 const QSize DefaultWorld(320, 240);
-const QSize LargestWorld(1280, 1024);
 
-TKnown Oscillator(int Period, QSize World = DefaultWorld) {
-    return {TKind::Oscillator, Period, {}, 0, World, {}};
+TKnown Oscillator(int Period) {
+    return {TKind::Oscillator, Period, {}, 0};
 }
-TKnown Spaceship(int Period, QPoint Shift, QSize World = DefaultWorld) {
-    return {TKind::Spaceship, Period, Shift, 0, World, {}};
+TKnown Spaceship(int Period, QPoint Shift) {
+    return {TKind::Spaceship, Period, Shift, 0};
 }
 TKnown Gun(int Period) {
-    return {TKind::Gun, Period, {}, 0, DefaultWorld, {}};
+    return {TKind::Gun, Period, {}, 0};
 }
-TKnown Methuselah(int Generation, int Population, QSize World = DefaultWorld, QPoint At = {}) {
-    return {TKind::Methuselah, Generation, {}, Population, World, At};
+TKnown Methuselah(int Generation, int Population) {
+    return {TKind::Methuselah, Generation, {}, Population};
 }
 
 const std::map<QString, TKnown>& KnownBehaviour() {
@@ -70,29 +70,34 @@ const std::map<QString, TKnown>& KnownBehaviour() {
         {"zwaar-ruimteschip.rle", Spaceship(4, {2, 0})},
         {"gosper-kanon.rle", Gun(30)},
         {"simkin-kanon.rle", Gun(120)},
-        // With its six gliders, which stay clear of the edges in the middle of the largest world.
-        {"r-pentomino.rle", Methuselah(1103, 116, LargestWorld, {480, 400})},
+        // With its six gliders, which stay clear of the edges of the world it asks for.
+        {"r-pentomino.rle", Methuselah(1103, 116)},
         {"pi-heptomino.rle", Methuselah(173, 55)},
         {"diehard.rle", Methuselah(130, 0)},
-        // Fills the world, blocks in its corners included; 120 = lcm(2, 3, 8, 15).
-        {"oscillatortuin.rle", Oscillator(120, LargestWorld)},
+        // 120 = lcm(2, 3, 8, 15).
+        {"oscillatortuin.rle", Oscillator(120)},
         // Runs round the world, which wraps horizontally.
-        {"ruimtevloot.rle", Spaceship(4, {2, 0}, LargestWorld)},
+        {"ruimtevloot.rle", Spaceship(4, {2, 0})},
     };
     return Known;
 }
 
 using TCells = std::set<std::pair<int, int>>;
 
-// Every example has a block in its top-left corner, which keeps the pattern off the edges
-// of the world where a file opens. The pattern's cells: the live cells but that block's;
-// with a cell at (-1, -1), which no world has, when the block has gone.
-TCells PatternCells(const TLifeEngine& Engine, QPoint At) {
+TCells LiveCellsOf(const TLifeEngine& Engine) {
     TCells Cells;
     Engine.ForEachLiveCell([&Cells](int X, int Y) { Cells.insert({X, Y}); });
-    for (const QPoint Corner : {At, At + QPoint(1, 0), At + QPoint(0, 1), At + QPoint(1, 1)}) {
-        if (Cells.erase({Corner.x(), Corner.y()}) == 0)
-            Cells.insert({-1, -1});
+    return Cells;
+}
+
+// The live cells of Rows with their top-left corner on At.
+TCells RowCells(const QStringList& Rows, QPoint At) {
+    TCells Cells;
+    for (int Y = 0; Y < Rows.size(); ++Y) {
+        for (int X = 0; X < Rows[Y].size(); ++X) {
+            if (Rows[Y][X] == QLatin1Char('O'))
+                Cells.insert({At.x() + X, At.y() + Y});
+        }
     }
     return Cells;
 }
@@ -134,6 +139,34 @@ QMenu* ExamplesMenu(TLifeForm& Form) {
     return Menu;
 }
 
+// The item of the examples menu for File.
+QAction* ExampleItem(TLifeForm& Form, const QString& File) {
+    for (const QList<TExample>& Group : ExampleGroups()) {
+        for (const TExample& Example : Group) {
+            if (File != QLatin1String(Example.File))
+                continue;
+            for (QAction* Item : ExamplesMenu(Form)->actions()) {
+                if (Item->text() == QLatin1String(Example.Caption))
+                    return Item;
+            }
+        }
+    }
+    qFatal("no menu item for %s", qPrintable(File));
+}
+
+// Clicks the button captioned Caption of the next message box and keeps its text.
+void AnswerQuestion(const QString& Caption, QString& Text) {
+    AnswerNextModal([Caption, &Text](QWidget* Modal) {
+        auto* Box = qobject_cast<QMessageBox*>(Modal);
+        QVERIFY(Box);
+        Text = Box->text();
+        for (QAbstractButton* Button : Box->buttons()) {
+            if (Button->text() == Caption)
+                Button->click();
+        }
+    });
+}
+
 // The menu as its user sees it: the captions, "-" for a separator.
 QStringList Captions(const QMenu& Menu) {
     QStringList Items;
@@ -152,7 +185,9 @@ private slots:
     void examplesDoWhatTheyAreKnownFor();
     void submenuListsTheFilesFound_data();
     void submenuListsTheFilesFound();
-    void exampleOpensAsSpelOpenen();
+    void exampleOpensAsSpelOpenenButCentred();
+    void exampleAsksForTheWorldItNeeds_data();
+    void exampleAsksForTheWorldItNeeds();
 };
 
 void TstExamples::examplesDoWhatTheyAreKnownFor_data() {
@@ -163,59 +198,66 @@ void TstExamples::examplesDoWhatTheyAreKnownFor_data() {
     }
 }
 
-// Opened as the program opens it, in a world that wraps horizontally as the default one.
+// Opened from the menu at the default settings, answering "Ja" where the example asks for
+// a larger world: in the middle of the world, nothing but the pattern, and then as known.
 void TstExamples::examplesDoWhatTheyAreKnownFor() {
     QFETCH(QString, File);
     const auto Found = KnownBehaviour().find(File);
     QVERIFY2(Found != KnownBehaviour().end(), "no known behaviour for this example");
     const TKnown& Known = Found->second;
-    QStringList Rows = ReadExample(QDir(BuiltExamples).filePath(File));
+    const QStringList Rows = ReadExample(QDir(BuiltExamples).filePath(File));
     QVERIFY2(!Rows.isEmpty(), "not beside the program in the build folder, or not RLE");
-    QVERIFY(Rows.size() <= Known.World.height() && Rows.first().size() <= Known.World.width());
-    for (QString& Row : Rows)
-        Row.prepend(QString(Known.At.x(), QLatin1Char('.')));
-    for (int Y = 0; Y < Known.At.y(); ++Y)
-        Rows.prepend(QString());
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    Form->ListExamples(BuiltExamples);
+    const QSize Needed = ExampleWorld(File);
+    QString Question;
+    if (Needed.isValid())
+        AnswerQuestion(QStringLiteral("&Ja"), Question);
+    ExampleItem(*Form, File)->trigger();
 
-    auto Engine = std::make_unique<TLifeEngine>();
-    Engine->SetSize(Known.World.width(), Known.World.height());
-    QCOMPARE(Engine->Wrapping(), wmHorizontal);
-    PlaceLifeLines(Rows, *Engine);
-    const auto Pattern = [&] {
-        return PatternCells(*Engine, Known.At);
+    QCOMPARE(Question.isEmpty(), !Needed.isValid());
+    const QSize World = Needed.isValid() ? Needed : DefaultWorld;
+    QCOMPARE(QSize(Probe.HorCells(), Probe.VertCells()), World);
+    QCOMPARE(Probe.Wrapping(), wmHorizontal);
+    TLifeEngine& Engine = Probe.Engine;
+    const TCells Start = LiveCellsOf(Engine);
+    const QPoint Middle((World.width() - int(Rows.first().size())) / 2,
+                        (World.height() - int(Rows.size())) / 2);
+    QCOMPARE(Start, RowCells(Rows, Middle));
+    const auto Pattern = [&Engine] {
+        return LiveCellsOf(Engine);
     };
-    const TCells Start = Pattern();
-    QVERIFY(!Start.empty());
 
     switch (Known.Kind) {
     case TKind::Oscillator:
         for (int G = 1; G < Known.Generations; ++G) {
-            Step(*Engine, 1);
+            Step(Engine, 1);
             if (Known.Generations % G == 0)
                 QVERIFY2(Pattern() != Start, qPrintable(QString("back at %1").arg(G)));
         }
-        Step(*Engine, 1);
+        Step(Engine, 1);
         QVERIFY(Pattern() == Start);
         break;
     case TKind::Spaceship:
-        Step(*Engine, Known.Generations);
-        QVERIFY(Pattern() == Shifted(Start, Known.Shift, Known.World.width()));
+        Step(Engine, Known.Generations);
+        QVERIFY(Pattern() == Shifted(Start, Known.Shift, World.width()));
         break;
     case TKind::Gun: {
         // After its first glider has left it, while the gliders are still far from the edges.
-        Step(*Engine, Known.Generations);
+        Step(Engine, Known.Generations);
         const int Before = int(Pattern().size());
         for (int Period = 1; Period <= 2; ++Period) {
-            Step(*Engine, Known.Generations);
+            Step(Engine, Known.Generations);
             QCOMPARE(int(Pattern().size()), Before + 5 * Period);
         }
-        QVERIFY(ClearOfEdges(Pattern(), *Engine, 10));
+        QVERIFY(ClearOfEdges(Pattern(), Engine, 10));
         break;
     }
     case TKind::Methuselah:
-        Step(*Engine, Known.Generations);
+        Step(Engine, Known.Generations);
         QCOMPARE(int(Pattern().size()), Known.Population);
-        QVERIFY(ClearOfEdges(Pattern(), *Engine, 10));
+        QVERIFY(ClearOfEdges(Pattern(), Engine, 10));
         break;
     }
 }
@@ -255,8 +297,9 @@ void TstExamples::submenuListsTheFilesFound() {
     QCOMPARE(Bestand[At - 1]->text(), QStringLiteral("Spel openen"));
 }
 
-// The same run and world, once with an example and once with "Spel openen" of its file.
-void TstExamples::exampleOpensAsSpelOpenen() {
+// The same run and world, once with an example and once with "Spel openen" of its file: the
+// example lands in the middle, the file in the corner, and both are undone alike.
+void TstExamples::exampleOpensAsSpelOpenenButCentred() {
     const QString Path = QDir(BuiltExamples).filePath(QStringLiteral("zweefvlieger.rle"));
     std::array<std::unique_ptr<TLifeForm>, 2> Forms{CreateShownForm(), CreateShownForm()};
     Forms[0]->ListExamples(BuiltExamples);
@@ -268,12 +311,7 @@ void TstExamples::exampleOpensAsSpelOpenen() {
         Probe.Running = true;
         Probe.WorldTimer()->start();
     }
-    const QList<QAction*> Items = ExamplesMenu(*Forms[0])->actions();
-    const auto Glider = std::find_if(Items.begin(), Items.end(), [](const QAction* Item) {
-        return Item->text() == QStringLiteral("&Zweefvlieger");
-    });
-    QVERIFY(Glider != Items.end());
-    (*Glider)->trigger();
+    ExampleItem(*Forms[0], QStringLiteral("zweefvlieger.rle"))->trigger();
 
     AnswerNextModal([Path](QWidget* Modal) {
         auto* Dialog = qobject_cast<QFileDialog*>(Modal);
@@ -283,28 +321,64 @@ void TstExamples::exampleOpensAsSpelOpenen() {
     });
     Forms[1]->findChild<QAction*>(QStringLiteral("MenuOpenGame"))->trigger();
 
-    for (auto& Form : Forms) {
-        TLifeFormProbe Probe(*Form);
+    const std::array<QPoint, 2> Corners{QPoint(158, 118), QPoint(0, 0)};
+    for (std::size_t I = 0; I < Forms.size(); ++I) {
+        TLifeForm& Form = *Forms[I];
+        TLifeFormProbe Probe(Form);
         QVERIFY(!Probe.Running);
         QVERIFY(!Probe.WorldTimer()->isActive());
         QCOMPARE(Probe.Generation(), 0);
-        QCOMPARE(ReadRows(*Form, QRect(0, 0, 2, 2)), QStringList({"OO", "OO"}));
-        QCOMPARE(ReadRows(*Form, QRect(158, 118, 3, 3)), QStringList({".O.", "..O", "OOO"}));
-        QCOMPARE(LiveCells(*Form), 9);
+        QCOMPARE(ReadRows(Form, QRect(Corners[I], QSize(3, 3))),
+                 QStringList({".O.", "..O", "OOO"}));
+        QCOMPARE(LiveCells(Form), 5);
         QCOMPARE(Probe.Panel(0)->text(), QStringLiteral("Generatie: 0"));
-    }
-    QCOMPARE(TLifeFormProbe(*Forms[0]).WorldImage()->Picture(),
-             TLifeFormProbe(*Forms[1]).WorldImage()->Picture());
-
-    // And both are undone alike, back to the world before.
-    for (auto& Form : Forms) {
-        Form->UpdateMenu();
-        auto* Undo = Form->findChild<QAction*>(QStringLiteral("MenuUndo"));
+        Form.UpdateMenu();
+        auto* Undo = Form.findChild<QAction*>(QStringLiteral("MenuUndo"));
         QCOMPARE(Undo->text(), QStringLiteral("&Ongedaan maken: Spel openen"));
         Undo->trigger();
-        QCOMPARE(ReadRows(*Form, QRect(50, 60, 3, 1)), QStringList{"OOO"});
-        QCOMPARE(LiveCells(*Form), 3);
+        QCOMPARE(ReadRows(Form, QRect(50, 60, 3, 1)), QStringList{"OOO"});
+        QCOMPARE(LiveCells(Form), 3);
     }
+}
+
+void TstExamples::exampleAsksForTheWorldItNeeds_data() {
+    QTest::addColumn<QString>("Answer");
+    QTest::addColumn<QSize>("World");
+    QTest::newRow("Ja: the world grows, one step of the history")
+        << QStringLiteral("&Ja") << QSize(1280, 1024);
+    QTest::newRow("Nee: opened cut") << QStringLiteral("&Nee") << QSize(320, 240);
+}
+
+void TstExamples::exampleAsksForTheWorldItNeeds() {
+    QFETCH(QString, Answer);
+    QFETCH(QSize, World);
+    const QString File = QStringLiteral("oscillatortuin.rle");
+    const QStringList Rows = ReadExample(QDir(BuiltExamples).filePath(File));
+    auto Form = CreateShownForm();
+    TLifeFormProbe Probe(*Form);
+    Form->ListExamples(BuiltExamples);
+    QString Question;
+    AnswerQuestion(Answer, Question);
+    ExampleItem(*Form, File)->trigger();
+
+    QCOMPARE(Question, QStringLiteral("Dit voorbeeld heeft een wereld van 1280 x 1024 cellen "
+                                      "nodig; deze wereld is 320 x 240 cellen.\n\nWilt u de "
+                                      "wereld zo groot maken?"));
+    QCOMPARE(QSize(Probe.HorCells(), Probe.VertCells()), World);
+    const TCells Cut = RowCells(Rows.mid(0, World.height()),
+                                QPoint(std::max(0, (World.width() - int(Rows.first().size())) / 2),
+                                       std::max(0, (World.height() - int(Rows.size())) / 2)));
+    const TCells Live = LiveCellsOf(Probe.Engine);
+    QVERIFY(std::includes(Cut.begin(), Cut.end(), Live.begin(), Live.end()));
+    QCOMPARE(Live.size() == Cut.size(), World.width() == 1280);
+    QCOMPARE(Probe.SaveOptionsOnClose, World.width() == 1280);
+    Form->UndoChange();
+    if (World.width() == 1280) {
+        QCOMPARE(LiveCells(*Form), 0);
+        QCOMPARE(Probe.HorCells(), 1280);
+        Form->UndoChange();
+    }
+    QCOMPARE(QSize(Probe.HorCells(), Probe.VertCells()), QSize(320, 240));
 }
 
 QTEST_MAIN(TstExamples)

@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QRandomGenerator>
@@ -269,6 +270,7 @@ private slots:
     void enterInFileNameLeavesNothingBehind_data();
     void enterInFileNameLeavesNothingBehind();
     void fileDialogsKeepNoSettings();
+    void recentFilesListTheLastOpenedOrSaved();
 
     void transformMovesCell_data();
     void transformMovesCell();
@@ -511,7 +513,8 @@ void TstPatterns::dialogsOfferTheFiltersInQtForm() {
     QCOMPARE(Probe.OpenDialog()->fileMode(), QFileDialog::ExistingFile);
     QCOMPARE(Probe.SaveDialog()->windowTitle(), QStringLiteral("Spel opslaan"));
     QCOMPARE(Probe.SaveDialog()->nameFilters(),
-             QStringList({"life-bestanden (*.life *.lif)", "alle bestanden (*)"}));
+             QStringList(
+                 {"life-bestanden (*.life *.lif)", "RLE-bestanden (*.rle)", "alle bestanden (*)"}));
     QCOMPARE(Probe.SaveDialog()->acceptMode(), QFileDialog::AcceptSave);
     QCOMPARE(Probe.SaveDialog()->defaultSuffix(), QStringLiteral("life"));
     QVERIFY(!Probe.SaveDialog()->testOption(QFileDialog::DontConfirmOverwrite));
@@ -519,28 +522,94 @@ void TstPatterns::dialogsOfferTheFiltersInQtForm() {
 
 // ---- Pattern files through the commands
 
+namespace {
+
+// The recent files' menu as its user sees it: the captions, "-" for a separator.
+QStringList RecentCaptions(TLifeForm& Form) {
+    QStringList Captions;
+    for (const QAction* Item : Form.findChild<QMenu*>(QStringLiteral("MenuRecent"))->actions())
+        Captions << (Item->isSeparator() ? QStringLiteral("-") : Item->text());
+    return Captions;
+}
+
+} // namespace
+
+// Newest first, each once, at most eight; a file that no longer opens leaves the list.
+void TstPatterns::recentFilesListTheLastOpenedOrSaved() {
+    QTemporaryDir Folder;
+    const auto File = [&Folder](int N) {
+        return Folder.filePath(QStringLiteral("p%1.life").arg(N));
+    };
+    const auto Item = [&File](int Number, int N) {
+        return QStringLiteral("&%1 %2").arg(Number).arg(QDir::toNativeSeparators(File(N)));
+    };
+    auto Form = CreateShownForm();
+    auto* Recent = Form->findChild<QMenu*>(QStringLiteral("MenuRecent"));
+    const QList<QAction*> Bestand =
+        Form->findChild<QMenu*>(QStringLiteral("MenuBestand"))->actions();
+    QCOMPARE(
+        Bestand.indexOf(Recent->menuAction()) - 1,
+        Bestand.indexOf(Form->findChild<QMenu*>(QStringLiteral("MenuExamples"))->menuAction()));
+    QVERIFY(!Recent->isEnabled());
+    for (int N = 1; N <= 9; ++N) {
+        WriteFile(File(N), "O\r\n");
+        OpenThroughMenu(*Form, File(N));
+    }
+    OpenThroughMenu(*Form, File(5));
+    SaveThroughMenu(*Form, File(10));
+    QVERIFY(Recent->isEnabled());
+    QCOMPARE(RecentCaptions(*Form),
+             QStringList({Item(1, 10), Item(2, 5), Item(3, 9), Item(4, 8), Item(5, 7), Item(6, 6),
+                          Item(7, 4), Item(8, 3), "-", "Lijst &wissen"}));
+
+    QVERIFY(QFile::remove(File(7)));
+    TShownMessage Shown;
+    AcceptMessageInto(Shown);
+    Recent->actions().at(4)->trigger();
+    QCOMPARE(
+        Shown.Text,
+        QStringLiteral("Fout bij openen van bestand:\n%1").arg(QDir::toNativeSeparators(File(7))));
+    QCOMPARE(RecentCaptions(*Form).size(), 9);
+    QVERIFY(!RecentCaptions(*Form).contains(Item(5, 7)));
+    Recent->actions().at(3)->trigger();
+    QCOMPARE(RecentCaptions(*Form).first(), Item(1, 8));
+    QCOMPARE(LiveCells(*Form), 1);
+
+    Recent->actions().last()->trigger();
+    QVERIFY(RecentCaptions(*Form).isEmpty());
+    QVERIFY(!Recent->isEnabled());
+}
+
 void TstPatterns::saveThenOpenRestoresPattern_data() {
     QTest::addColumn<QStringList>("Rows");
     QTest::addColumn<QPoint>("At");
     QTest::addColumn<QStringList>("Trimmed");
-    QTest::newRow("glider") << Glider << QPoint(100, 50) << Glider;
-    QTest::newRow("glider gun") << GliderGun << QPoint(20, 30) << GliderGun;
+    QTest::addColumn<QString>("Name");
+    const QString Life = QStringLiteral("patroon.life");
+    const QString Rle = QStringLiteral("patroon.rle");
+    QTest::newRow("glider") << Glider << QPoint(100, 50) << Glider << Life;
+    QTest::newRow("glider gun") << GliderGun << QPoint(20, 30) << GliderGun << Life;
     QTest::newRow("touching the last column and row")
         << QStringList{"....O", "O....", "....O", "..O.O"} << QPoint(315, 236)
-        << QStringList{"....O", "O....", "....O", "..O.O"};
+        << QStringList{"....O", "O....", "....O", "..O.O"} << Life;
     QTest::newRow("one cell in the last column")
-        << QStringList{"O", ".", "O"} << QPoint(319, 100) << QStringList{"O", ".", "O"};
+        << QStringList{"O", ".", "O"} << QPoint(319, 100) << QStringList{"O", ".", "O"} << Life;
     QTest::newRow("margins of the rows are dropped")
         << QStringList{"......", "..O...", "......", "....O."} << QPoint(0, 0)
-        << QStringList{"O..", "...", "..O"};
+        << QStringList{"O..", "...", "..O"} << Life;
+    QTest::newRow("glider gun as RLE") << GliderGun << QPoint(20, 30) << GliderGun << Rle;
+    QTest::newRow("empty rows and columns as RLE")
+        << QStringList{"O....O", "......", "......", "..O..."} << QPoint(300, 200)
+        << QStringList{"O....O", "......", "......", "..O..."} << Rle;
 }
 
 void TstPatterns::saveThenOpenRestoresPattern() {
     QFETCH(QStringList, Rows);
     QFETCH(QPoint, At);
     QFETCH(QStringList, Trimmed);
+    QFETCH(QString, Name);
     QTemporaryDir Folder;
-    const QString Path = Folder.filePath(QStringLiteral("patroon.life"));
+    const QString Path = Folder.filePath(Name);
     auto Form = CreateShownForm();
     TLifeFormProbe Probe(*Form);
     PlaceRows(*Form, At.x(), At.y(), Rows);
@@ -579,22 +648,45 @@ void TstPatterns::savedBytesFollowTheLayout_data() {
     QTest::addColumn<QString>("Chosen");
     QTest::addColumn<QString>("Written");
     QTest::addColumn<QByteArray>("Bytes");
+    QTest::addColumn<QString>("Filter"); // the one chosen; empty keeps the first
     QTest::newRow("glider") << Glider << "glider.life"
-                            << "glider.life"
-                            << QByteArray("!Naam:glider!\r\n.O.\r\n..O\r\nOOO\r\n");
+                            << "glider.life" << QByteArray("!Naam:glider!\r\n.O.\r\n..O\r\nOOO\r\n")
+                            << QString();
     QTest::newRow("empty world") << QStringList() << "leeg.life"
-                                 << "leeg.life" << QByteArray("!Naam:leeg!\r\n");
-    QTest::newRow("default extension added") << QStringList{"O"} << "cel"
-                                             << "cel.life" << QByteArray("!Naam:cel!\r\nO\r\n");
+                                 << "leeg.life" << QByteArray("!Naam:leeg!\r\n") << QString();
+    QTest::newRow("default extension added")
+        << QStringList{"O"} << "cel"
+        << "cel.life" << QByteArray("!Naam:cel!\r\nO\r\n") << QString();
     QTest::newRow("only the last extension dropped")
         << QStringList{"OO"} << "a.b.life"
-        << "a.b.life" << QByteArray("!Naam:a.b!\r\nOO\r\n");
+        << "a.b.life" << QByteArray("!Naam:a.b!\r\nOO\r\n") << QString();
     QTest::newRow("other extension kept on the file")
         << QStringList{"O"} << "blok.cells"
-        << "blok.cells" << QByteArray("!Naam:blok!\r\nO\r\n");
+        << "blok.cells" << QByteArray("!Naam:blok!\r\nO\r\n") << QString();
     QTest::newRow("name outside ASCII as UTF-8")
         << QStringList{"O"} << QString::fromUtf8("caf\u00e9.life")
-        << QString::fromUtf8("caf\u00e9.life") << QByteArray("!Naam:caf\xc3\xa9!\r\nO\r\n");
+        << QString::fromUtf8("caf\u00e9.life") << QByteArray("!Naam:caf\xc3\xa9!\r\nO\r\n")
+        << QString();
+    const QString Rle = QStringLiteral("RLE-bestanden (*.rle)");
+    QTest::newRow("RLE by the extension")
+        << Glider << "glider.rle"
+        << "glider.rle" << QByteArray("#N glider\nx = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n")
+        << QString();
+    QTest::newRow("RLE by the extension in capitals")
+        << QStringList{"OO"} << "BLOK.RLE"
+        << "BLOK.RLE" << QByteArray("#N BLOK\nx = 2, y = 1, rule = B3/S23\n2o!\n") << QString();
+    QTest::newRow("RLE by the filter, its extension added")
+        << QStringList{"O.O"} << "cel"
+        << "cel.rle" << QByteArray("#N cel\nx = 3, y = 1, rule = B3/S23\nobo!\n") << Rle;
+    QTest::newRow("RLE filter, another extension typed keeps the program's layout")
+        << QStringList{"O"} << "cel.life"
+        << "cel.life" << QByteArray("!Naam:cel!\r\nO\r\n") << Rle;
+    QTest::newRow("all files: the first filter's extension")
+        << QStringList{"O"} << "cel"
+        << "cel.life" << QByteArray("!Naam:cel!\r\nO\r\n") << "alle bestanden (*)";
+    QTest::newRow("empty world as RLE")
+        << QStringList() << "leeg.rle"
+        << "leeg.rle" << QByteArray("#N leeg\nx = 0, y = 0, rule = B3/S23\n!\n") << QString();
 }
 
 void TstPatterns::savedBytesFollowTheLayout() {
@@ -602,9 +694,12 @@ void TstPatterns::savedBytesFollowTheLayout() {
     QFETCH(QString, Chosen);
     QFETCH(QString, Written);
     QFETCH(QByteArray, Bytes);
+    QFETCH(QString, Filter);
     QTemporaryDir Folder;
     auto Form = CreateShownForm();
     PlaceRows(*Form, 200, 100, Rows);
+    QFileDialog* Dialog = TLifeFormProbe(*Form).SaveDialog();
+    Dialog->selectNameFilter(Filter.isEmpty() ? Dialog->nameFilters().first() : Filter);
     SaveThroughMenu(*Form, Folder.filePath(Chosen));
     QCOMPARE(FileBytes(Folder.filePath(Written)), Bytes);
     QCOMPARE(QDir(Folder.path()).entryList(QDir::Files), QStringList{Written});

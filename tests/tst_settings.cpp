@@ -1,14 +1,18 @@
 // The settings store: the integer syntax, the INI layer, reading, writing and its failures.
 
+#include "patterns/filenames.h"
 #include "settings/inifile.h"
 #include "settings/settingspaths.h"
 #include "settings/strtoint.h"
 #include "tests/testhelpers.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstdio>
 
 namespace {
 
@@ -16,6 +20,13 @@ namespace {
 void UseSettingsFolder(const QString& Folder) {
     SettingsDir = QDir::toNativeSeparators(Folder);
     SettingsFile = AddTrailingBackslash(SettingsDir) + QStringLiteral("vindrel.ini");
+}
+
+QAction* GridItem(TLifeForm& Form) {
+    auto* Item = Form.findChild<QAction*>(QStringLiteral("MenuGrid"));
+    if (!Item)
+        qFatal("no grid item");
+    return Item;
 }
 
 } // namespace
@@ -29,6 +40,8 @@ private slots:
     void iniReadsCaseInsensitively();
     void iniWriteKeepsLayout_data();
     void iniWriteKeepsLayout();
+    void iniWriteSectionReplacesItsKeys_data();
+    void iniWriteSectionReplacesItsKeys();
     void settingsPathIsBelowTheConfigFolder();
     void splitFolderPath();
     void createFolderPathMakesEveryParent();
@@ -44,8 +57,8 @@ private slots:
     void closingWithoutConfirmationWritesNothing();
     void confirmedCloseWritesAllSixKeys();
     void saveKeepsOtherLines();
-    void changedZoomAloneIsWrittenAtClose_data();
-    void changedZoomAloneIsWrittenAtClose();
+    void changedKeysAloneAreWrittenAtClose_data();
+    void changedKeysAloneAreWrittenAtClose();
     void folderThatCannotBeMadeShowsMessageA();
     void readOnlyFileShowsMessageB();
 };
@@ -148,6 +161,28 @@ void TstSettings::iniWriteKeepsLayout() {
     QCOMPARE(IniWriteValue(Before, Section, Key, "3"), After);
 }
 
+void TstSettings::iniWriteSectionReplacesItsKeys_data() {
+    QTest::addColumn<QByteArray>("Before");
+    QTest::addColumn<QByteArray>("After");
+    QTest::newRow("missing section added at the end")
+        << QByteArray("[Opties]\nZoom=100\n") << QByteArray("[Opties]\nZoom=100\n[L]\nA=\"x\"\n");
+    QTest::newRow("fewer keys: the old ones go, comments stay where they were")
+        << QByteArray("[L]\r\n; mine\r\nA=1\r\nB=2\r\nC=3\r\n\r\n[Opties]\r\n")
+        << QByteArray("[L]\r\n; mine\r\nA=\"x\"\r\n\r\n[Opties]\r\n");
+    QTest::newRow("section without keys: after its last line")
+        << QByteArray("[l]\n; mine\n\n[Opties]\n")
+        << QByteArray("[l]\n; mine\nA=\"x\"\n\n[Opties]\n");
+    QTest::newRow("second section of the same name untouched")
+        << QByteArray("[L]\nA=1\n[L]\nB=2\n") << QByteArray("[L]\nA=\"x\"\n[L]\nB=2\n");
+}
+
+void TstSettings::iniWriteSectionReplacesItsKeys() {
+    QFETCH(QByteArray, Before);
+    QFETCH(QByteArray, After);
+    QCOMPARE(IniWriteSection(Before, "L", {{"A", "\"x\""}}), After);
+    QCOMPARE(IniReadSection(After, "L").value(0), TIniEntry("A", "x"));
+}
+
 void TstSettings::settingsPathIsBelowTheConfigFolder() {
     InitSettingsPaths();
     const QString Expected = QDir::toNativeSeparators(qEnvironmentVariable("XDG_CONFIG_HOME") +
@@ -248,6 +283,14 @@ void TstSettings::readingTable_data() {
                                    << "Zoom" << 100;
     QTest::newRow("no Zoom key") << O << "Wrapping=1"
                                  << "Zoom" << 100;
+    QTest::newRow("Raster=0") << O << "Raster=0"
+                              << "Grid" << 0;
+    QTest::newRow("Raster=1") << O << "Raster=1"
+                              << "Grid" << 1;
+    QTest::newRow("Raster=abc: on") << O << "Raster=abc"
+                                    << "Grid" << 1;
+    QTest::newRow("no Raster key: on") << O << "Wrapping=1"
+                                       << "Grid" << 1;
 }
 
 void TstSettings::readingTable() {
@@ -266,7 +309,8 @@ void TstSettings::readingTable() {
                                        {"VertCellSize", Probe.VertCellSize},
                                        {"Wrapping", Probe.Wrapping()},
                                        {"Interval", Probe.WorldTimer()->interval()},
-                                       {"Zoom", Probe.Zoom()}};
+                                       {"Zoom", Probe.Zoom()},
+                                       {"Grid", GridItem(*Form)->isChecked() ? 1 : 0}};
     QCOMPARE(Fields.value(Field), Expected);
 }
 
@@ -381,38 +425,75 @@ void TstSettings::saveKeepsOtherLines() {
             "VertCells=300\r\nHorCells=320\r\nHorCellGrootte=1\r\nVertCellGrootte=1\r\n"));
 }
 
-void TstSettings::changedZoomAloneIsWrittenAtClose_data() {
+void TstSettings::changedKeysAloneAreWrittenAtClose_data() {
     QTest::addColumn<QList<int>>("Zooms"); // the zoom at start, then each one chosen
+    QTest::addColumn<int>("GridClicks");
+    QTest::addColumn<QList<QByteArray>>("Opened"); // names of files opened, in order
     QTest::addColumn<bool>("Confirmed");
-    QTest::addColumn<QByteArray>("Written");
-    const QByteArray Start = "; kept\r\n[Opties]\r\nZoom=400\r\nMine=yes\r\n";
-    QTest::newRow("zoom changed") << QList<int>{400, 800} << false
-                                  << QByteArray("; kept\r\n[Opties]\r\nZoom=800\r\nMine=yes\r\n");
-    QTest::newRow("zoom changed and back") << QList<int>{400, 800, 400} << false << Start;
+    QTest::addColumn<QByteArray>("Written"); // "<dir>" for the folder of the opened files
+    const QByteArray Start = "; kept\r\n[Opties]\r\nZoom=400\r\nMine=yes\r\n[Recente bestanden]"
+                             "\r\n; mine\r\nBestand1=\"<dir>/a.life\"\r\n";
+    const QList<QByteArray> None;
+    QTest::newRow("zoom changed") << QList<int>{400, 800} << 0 << None << false
+                                  << QByteArray(Start).replace("Zoom=400", "Zoom=800");
+    QTest::newRow("zoom changed and back")
+        << QList<int>{400, 800, 400} << 0 << None << false << Start;
     QTest::newRow("zoom changed, settings confirmed")
-        << QList<int>{400, 100} << true
-        << QByteArray("; kept\r\n[Opties]\r\nZoom=100\r\nMine=yes\r\nWrapping=1\r\n"
-                      "TimerInterval=100\r\n[Afmetingen]\r\nHorCells=320\r\nVertCells=240\r\n"
-                      "HorCellGrootte=1\r\nVertCellGrootte=1\r\n");
+        << QList<int>{400, 100} << 0 << None << true
+        << QByteArray(
+               "; kept\r\n[Opties]\r\nZoom=100\r\nMine=yes\r\nWrapping=1\r\n"
+               "TimerInterval=100\r\n[Recente bestanden]\r\n; mine\r\nBestand1=\"<dir>/a.life\"\r\n"
+               "[Afmetingen]\r\nHorCells=320\r\nVertCells=240\r\n"
+               "HorCellGrootte=1\r\nVertCellGrootte=1\r\n");
+    QTest::newRow("grid turned off")
+        << QList<int>{400} << 1 << None << false
+        << QByteArray(Start).replace("Mine=yes", "Mine=yes\r\nRaster=0");
+    QTest::newRow("grid off and on again") << QList<int>{400} << 2 << None << false << Start;
+    QTest::newRow("the listed file opened again")
+        << QList<int>{400} << 0 << QList<QByteArray>{"a.life"} << false << Start;
+    QTest::newRow("two files opened: newest first, the section's other lines kept")
+        << QList<int>{400} << 0 << QList<QByteArray>{"b.life", "c.rle"} << false
+        << QByteArray(Start).replace("Bestand1=\"<dir>/a.life\"",
+                                     "Bestand1=\"<dir>/c.rle\"\r\nBestand2=\"<dir>/b.life\"\r\n"
+                                     "Bestand3=\"<dir>/a.life\"");
+    QTest::newRow("a name that is not UTF-8 kept by its bytes")
+        << QList<int>{400} << 0 << QList<QByteArray>{" caf\xe9.life"} << false
+        << QByteArray(Start).replace(
+               "Bestand1=\"<dir>/a.life\"",
+               "Bestand1=\"<dir>/ caf\xe9.life\"\r\nBestand2=\"<dir>/a.life\"");
 }
 
-// The six keys keep their rule; the zoom is written at close when it changed, with every
-// other line kept.
-void TstSettings::changedZoomAloneIsWrittenAtClose() {
+// The six keys keep their rule; the zoom, the grid and the recent files are written at close
+// when they changed, with every other line kept.
+void TstSettings::changedKeysAloneAreWrittenAtClose() {
     QFETCH(QList<int>, Zooms);
+    QFETCH(int, GridClicks);
+    QFETCH(QList<QByteArray>, Opened);
     QFETCH(bool, Confirmed);
     QFETCH(QByteArray, Written);
     QTemporaryDir Folder;
     UseSettingsFolder(Folder.path());
-    WriteFile(SettingsFile, "; kept\r\n[Opties]\r\nZoom=400\r\nMine=yes\r\n");
+    const QByteArray Dir = EncodeFileName(Folder.path());
+    WriteFile(SettingsFile, "; kept\r\n[Opties]\r\nZoom=400\r\nMine=yes\r\n[Recente bestanden]"
+                            "\r\n; mine\r\nBestand1=\"" +
+                                Dir + "/a.life\"\r\n");
+    // By the name's own bytes: QFile would store a name that is not UTF-8 as another.
+    for (const QByteArray& Name : Opened) {
+        std::FILE* File = std::fopen((Dir + '/' + Name).constData(), "wb");
+        QVERIFY(File && std::fputs("O\r\n", File) >= 0 && std::fclose(File) == 0);
+    }
     auto Form = CreateShownForm();
     TLifeFormProbe Probe(*Form);
     QCOMPARE(Probe.Zoom(), Zooms.first());
     for (const int Zoom : Zooms.mid(1))
         Form->SetZoom(Zoom);
+    for (int Click = 0; Click < GridClicks; ++Click)
+        GridItem(*Form)->trigger();
+    for (const QByteArray& Name : Opened)
+        Form->OpenGameFile(DecodeFileName(Dir + '/' + Name));
     Probe.SaveOptionsOnClose = Confirmed;
     Form->close();
-    QCOMPARE(FileBytes(SettingsFile), Written);
+    QCOMPARE(FileBytes(SettingsFile), Written.replace("<dir>", Dir));
 }
 
 void TstSettings::folderThatCannotBeMadeShowsMessageA() {

@@ -48,6 +48,25 @@ QImage PictureOf(const TGrid& Grid, TLifeForm& Form) {
                          [&Grid](int X, int Y) { return Grid.At(X, Y) != 0; });
 }
 
+// Picture as the screen shows it: the grid on the left and top edge of every cell but the
+// world's first, where the cells are large enough.
+QImage WithGrid(QImage Picture, const TWorldView& View) {
+    const QSize Block = View.BlockPixels();
+    const QPoint Scroll = View.Scroll();
+    for (int Y = 0; Y < Picture.height(); ++Y) {
+        for (int X = 0; X < Picture.width(); ++X) {
+            const int WorldX = X + Scroll.x();
+            const int WorldY = Y + Scroll.y();
+            if ((Block.width() >= TWorldImage::GridMinPixels && WorldX > 0 &&
+                 WorldX % Block.width() == 0) ||
+                (Block.height() >= TWorldImage::GridMinPixels && WorldY > 0 &&
+                 WorldY % Block.height() == 0))
+                Picture.setPixel(X, Y, TWorldImage::GridColour);
+        }
+    }
+    return Picture;
+}
+
 bool SamePixels(const QImage& Actual, const QImage& Expected) {
     return Actual.convertToFormat(QImage::Format_RGB32) == Expected;
 }
@@ -343,7 +362,8 @@ void TstStep::pictureFollowsRunsStepsAndEdits_data() {
 }
 
 // Whatever the user does, once it shows, the picture is the engine's current generation,
-// both the stored one and what the repaints it asked for brought to the screen.
+// both the stored one and what the repaints it asked for brought to the screen, the grid
+// lines included.
 void TstStep::pictureFollowsRunsStepsAndEdits() {
     QFETCH(int, CellWidth);
     QFETCH(int, CellHeight);
@@ -354,8 +374,9 @@ void TstStep::pictureFollowsRunsStepsAndEdits() {
         return PictureOf(Read(*Form), *Form);
     };
     const auto PictureIsTheCells = [&] {
-        return SamePixels(Probe.WorldImage()->Picture(), Expected()) &&
-               QTest::qWaitFor([&] { return ShownOnScreen(*Form) == Expected(); });
+        return SamePixels(Probe.WorldImage()->Picture(), Expected()) && QTest::qWaitFor([&] {
+                   return ShownOnScreen(*Form) == WithGrid(Expected(), Probe.View());
+               });
     };
     qint64 Now = 0;
     Probe.RunClock = [&Now] {
