@@ -9,9 +9,9 @@
 #include "app/uhelp.h"
 #include "display/framelimiter.h"
 #include "display/worldimage.h"
+#include "edit/worldhistory.h"
 #include "patterns/examples.h"
 #include "patterns/lifelines.h"
-#include "edit/worldhistory.h"
 #include "settings/uoptionsdlg.h"
 
 #include <QAbstractItemView>
@@ -83,7 +83,9 @@ void TLifeForm::FormCreate() {
     setWindowTitle(QString::fromLatin1(ProgramInfo::Title));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    layout()->setSizeConstraint(QLayout::SetFixedSize); // the window always fits the picture
+    // The window is sized to the picture by FitWindow alone, which holds its native window at
+    // that size (FixNativeSize): no layout ever touches its limits.
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);
 
     ClientArea = new QWidget(this);
     ClientArea->setObjectName(QStringLiteral("ClientArea"));

@@ -36,6 +36,9 @@ void TLifeForm::DrawEmptyWorld() {
 // shows the new size at the old place. False when there is no memory for the picture.
 bool TLifeForm::FitWindow() {
     const QRect Area = AvailableOf(*this);
+    // The frame asked of the window manager before the first show is that of a window of a
+    // fixed size: a resizable one may get a resize handle.
+    FixNativeSize(*this, size());
     const QMargins Frame = FrameMargins(*this);
     // One row of the window's own background separates the picture from the status bar.
     const int Bars = menuBar()->sizeHint().height() + StatusBar->sizeHint().height() + 1;

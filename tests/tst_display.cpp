@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QWindow>
 
 namespace {
 
@@ -184,7 +185,8 @@ void TstDisplay::windowFitsPictureAndStatusBar() {
     QCOMPARE(Form->width(), 400);
     QCOMPARE(Probe.StatusBar()->geometry().top(), Client->geometry().bottom() + 1);
     QCOMPARE(Form->height(), Probe.StatusBar()->geometry().bottom() + 1);
-    QCOMPARE(Form->minimumSize(), Form->maximumSize());
+    QCOMPARE(Form->windowHandle()->minimumSize(), Form->size());
+    QCOMPARE(Form->windowHandle()->maximumSize(), Form->size());
 }
 
 // The window fills the screen and the picture holds only what the window shows.
