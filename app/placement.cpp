@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cmath>
 
 #if defined(GOL_WITH_XCB) && QT_CONFIG(xcb)
 #include <QDeadlineTimer>
@@ -115,8 +116,13 @@ QRect ScreenOf(const QWidget& Window) {
     return Window.screen()->geometry();
 }
 
+// At a display scale of 1.5, say, Qt rounds the screen's device pixels to logical ones, and
+// the area may end up to half a logical pixel past the screen's edge; it then stops one
+// logical pixel short instead.
 QRect AvailableOf(const QWidget& Window) {
-    return Window.screen()->availableGeometry();
+    const QRect Area = Window.screen()->availableGeometry();
+    const qreal Ratio = Window.screen()->devicePixelRatio();
+    return Ratio == std::floor(Ratio) ? Area : Area.adjusted(0, 0, -1, -1);
 }
 
 QPoint CentredOnScreen(const QRect& Screen, const QSize& Window) {

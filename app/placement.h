@@ -18,7 +18,7 @@ using TFramePlacement = std::function<QPoint(const QSize& Frame)>;
 
 // The geometry of the screen that holds Window.
 QRect ScreenOf(const QWidget& Window);
-// The same screen without the desktop's panels.
+// The same screen without the desktop's panels, within its device pixels.
 QRect AvailableOf(const QWidget& Window);
 
 // Centred on Screen, truncating a half pixel; a window larger than the screen goes to the

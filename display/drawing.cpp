@@ -11,6 +11,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <algorithm>
+
 void TLifeForm::DrawEmptyWorld() {
     delete WorldImage;
     WorldImage = new TWorldImage(ClientArea, Engine, LiveColour, DeadColour, AllocatePicture);
@@ -44,9 +46,11 @@ bool TLifeForm::FitWindow() {
     const int Bars = menuBar()->sizeHint().height() + StatusBar->sizeHint().height() + 1;
     if (!WorldImage->FitInto(Area.size().shrunkBy(Frame) - QSize(0, Bars)))
         return false;
-    // At a high display scale the picture, shown 1:1 in device pixels, can be narrower than
-    // the menu bar; the window then keeps the menu bar's width, so no menu folds away.
-    ClientArea->setFixedSize(std::max(WorldImage->width(), menuBar()->sizeHint().width()),
+    // The picture can be narrower than the menu bar (at a high display scale too, where it
+    // shows 1:1 in device pixels) or than the status bar's lower line; the window then keeps
+    // their width, so no menu folds away and no panel is cut.
+    ClientArea->setFixedSize(std::max({WorldImage->width(), menuBar()->sizeHint().width(),
+                                       StatusBar->minimumSizeHint().width()}),
                              WorldImage->height() + 1);
     PlaceWindow(*this, layout()->totalSizeHint(),
                 [Area](const QSize& Size) { return CentredOnScreen(Area, Size); });
