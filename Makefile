@@ -27,6 +27,9 @@ DEBIAN_PACKAGES += man-db
 # The smoke test runs the program under Xvfb with the xcb platform, driven by xdotool and
 # read back with xwd (x11-apps); libxcb-cursor0 is what the xcb plugin may lack.
 DEBIAN_PACKAGES += xvfb xdotool x11-apps libxcb-cursor0
+# openbox: the smoke test places the window under a real window manager too; x11-utils
+# (xprop, xwininfo) reads the frame it draws back
+DEBIAN_PACKAGES += openbox x11-utils
 ASAN_BUILD_DIR ?= build-asan
 FUZZ_BUILD_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 30

@@ -5,12 +5,15 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
+#include <cmath>
 
 #if defined(GOL_WITH_XCB) && QT_CONFIG(xcb)
 #include <QDeadlineTimer>
 #include <QThread>
+#include <QtMath>
 
 #include <xcb/xcb.h>
 
@@ -61,6 +64,13 @@ bool WindowManagerSupports(xcb_connection_t* Connection, xcb_window_t Root, xcb_
     return std::find(Atoms, Atoms + Count, Wanted) != Atoms + Count;
 }
 
+// The window manager counts device pixels. Rounded as Qt rounds the frame it reports once
+// the window is framed, so a window is placed alike before and after.
+QMargins InLogicalPixels(const QMargins& Device, qreal Ratio) {
+    return {qRound(Device.left() / Ratio), qRound(Device.top() / Ratio),
+            qRound(Device.right() / Ratio), qRound(Device.bottom() / Ratio)};
+}
+
 // The frame a window manager that follows the EWMH will draw around Window, also before
 // Window is mapped: asked for, the window manager publishes it on the window.
 std::optional<QMargins> PublishedFrameExtents(const QWidget& Window) {
@@ -106,8 +116,13 @@ QRect ScreenOf(const QWidget& Window) {
     return Window.screen()->geometry();
 }
 
+// At a display scale of 1.5, say, Qt rounds the screen's device pixels to logical ones, and
+// the area may end up to half a logical pixel past the screen's edge; it then stops one
+// logical pixel short instead.
 QRect AvailableOf(const QWidget& Window) {
-    return Window.screen()->availableGeometry();
+    const QRect Area = Window.screen()->availableGeometry();
+    const qreal Ratio = Window.screen()->devicePixelRatio();
+    return Ratio == std::floor(Ratio) ? Area : Area.adjusted(0, 0, -1, -1);
 }
 
 QPoint CentredOnScreen(const QRect& Screen, const QSize& Window) {
@@ -126,8 +141,10 @@ QMargins FrameMargins(const QWidget& Window) {
     const QMargins Known(Client.left() - Frame.left(), Client.top() - Frame.top(),
                          Frame.right() - Client.right(), Frame.bottom() - Client.bottom());
 #if defined(GOL_WITH_XCB) && QT_CONFIG(xcb)
-    if (Known.isNull())
-        return PublishedFrameExtents(Window).value_or(Known);
+    if (Known.isNull()) {
+        if (const std::optional<QMargins> Published = PublishedFrameExtents(Window))
+            return InLogicalPixels(*Published, Window.devicePixelRatioF());
+    }
 #endif
     return Known;
 }
@@ -138,11 +155,23 @@ void PlaceWindow(QWidget& Window, const TFramePlacement& Place) {
         QRect(ClientPosition(Place, Window.size(), FrameMargins(Window)), Window.size()));
 }
 
-// A fixed size is lifted first, without a resize: under it the window would keep its old
-// size, and a window manager would apply new size limits as a resize of their own.
+// The lower limit goes up first, so no step ever leaves room between the limits. Before the
+// window is first shown no window manager watches its limits.
+void FixNativeSize(QWidget& Window, const QSize& Size) {
+    QWindow* Native = Window.windowHandle();
+    if (!Native)
+        return;
+    const QSize Old = Native->maximumSize();
+    if (Native->minimumSize() == Old)
+        Native->setMinimumSize(Size.expandedTo(Old));
+    Native->setMaximumSize(Size);
+    Native->setMinimumSize(Size);
+}
+
+// The widget itself has no limits, so its new geometry is not held to the old size; the
+// native window's new limits reach the window manager with the request for it.
 void PlaceWindow(QWidget& Window, const QSize& Size, const TFramePlacement& Place) {
-    Window.setMinimumSize(0, 0);
-    Window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    FixNativeSize(Window, Size);
     Window.setGeometry(QRect(ClientPosition(Place, Size, FrameMargins(Window)), Size));
 }
 

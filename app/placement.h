@@ -18,7 +18,7 @@ using TFramePlacement = std::function<QPoint(const QSize& Frame)>;
 
 // The geometry of the screen that holds Window.
 QRect ScreenOf(const QWidget& Window);
-// The same screen without the desktop's panels.
+// The same screen without the desktop's panels, within its device pixels.
 QRect AvailableOf(const QWidget& Window);
 
 // Centred on Screen, truncating a half pixel; a window larger than the screen goes to the
@@ -37,8 +37,14 @@ QMargins FrameMargins(const QWidget& Window);
 // Places Window so that its frame stands where Place puts it. From a show event the window
 // is placed before it is mapped, so it never visibly moves.
 void PlaceWindow(QWidget& Window, const TFramePlacement& Place);
-// Gives Window the size Size, without its frame, and the place Place puts its frame at, in
-// one request, so a window manager never shows the new size at the old place.
+// Holds Window's native window at Size, without its frame: the size limits a window manager
+// reads. They never leave room for another size, not even for a moment: a window manager
+// that once sees the window resizable may frame it with a resize handle for good (openbox
+// does), and the frame would no longer be the one its place was computed for.
+void FixNativeSize(QWidget& Window, const QSize& Size);
+// Gives Window, a widget without size limits of its own, the size Size, without its frame,
+// and the place Place puts its frame at, in one request, so a window manager never shows the
+// new size at the old place. Its native window's limits follow (FixNativeSize).
 void PlaceWindow(QWidget& Window, const QSize& Size, const TFramePlacement& Place);
 
 // Shows Window raised and active. A minimised window is restored first: show(), raise() and

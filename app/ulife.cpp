@@ -24,6 +24,7 @@
 #include <QCloseEvent>
 #include <QCompleter>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
@@ -87,7 +88,9 @@ void TLifeForm::FormCreate() {
     setWindowTitle(QString::fromLatin1(ProgramInfo::Title));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    layout()->setSizeConstraint(QLayout::SetFixedSize); // the window always fits the picture
+    // The window is sized to the picture by FitWindow alone, which holds its native window at
+    // that size (FixNativeSize): no layout ever touches its limits.
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);
 
     ClientArea = new QWidget(this);
     ClientArea->setObjectName(QStringLiteral("ClientArea"));
@@ -280,17 +283,30 @@ void TLifeForm::CreateMenus() {
 void TLifeForm::CreateStatusBar() {
     StatusBar = statusBar();
     StatusBar->setSizeGripEnabled(false);
-    StatusPanels[0] = new QLabel(StatusBar);
+    // The messages have the whole width and two lines, where the longest one, the report
+    // of a Shift+click, fits even in the narrowest window; below them the generation at
+    // the left and the live cells and zoom at the right. The window is at least as wide as
+    // that lower line (StatusBarResize), so no text is ever cut, and the bar's height does
+    // not change with its texts.
+    auto* Panels = new QWidget(StatusBar);
+    auto* Grid = new QGridLayout(Panels);
+    Grid->setContentsMargins(0, 0, 0, 0);
+    Grid->setVerticalSpacing(0);
+    StatusPanels[0] = new QLabel(Panels);
     StatusPanels[0]->setFixedWidth(300);
-    // The message panel takes the room the other two leave, none in the narrowest window.
-    StatusPanels[1] = new QLabel(StatusBar);
-    StatusPanels[1]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    StatusBar->addWidget(StatusPanels[0]);
-    StatusBar->addWidget(StatusPanels[1], 1);
-    // At the right edge; a window narrower than the three panels cuts its text short.
-    StatusPanels[2] = new QLabel(StatusBar);
-    StatusPanels[2]->setMinimumWidth(50);
-    StatusBar->addPermanentWidget(StatusPanels[2]);
+    StatusPanels[1] = new QLabel(Panels);
+    StatusPanels[1]->setObjectName(QStringLiteral("MessagePanel"));
+    StatusPanels[1]->setWordWrap(true);
+    StatusPanels[1]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    StatusPanels[1]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    StatusPanels[1]->setFixedHeight(2 * StatusPanels[1]->fontMetrics().lineSpacing());
+    StatusPanels[2] = new QLabel(Panels);
+    StatusPanels[2]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Grid->addWidget(StatusPanels[1], 0, 0, 1, 2);
+    Grid->addWidget(StatusPanels[0], 1, 0);
+    Grid->addWidget(StatusPanels[2], 1, 1);
+    StatusBar->addWidget(Panels, 1);
+    StatusBarResize();
     StatusBar->installEventFilter(this);
     GenerationFrames =
         new TFrameLimiter([this] { ShowGeneration(); },

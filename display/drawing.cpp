@@ -11,6 +11,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <algorithm>
+
 void TLifeForm::DrawEmptyWorld() {
     delete WorldImage;
     WorldImage = new TWorldImage(ClientArea, Engine, LiveColour, DeadColour, AllocatePicture);
@@ -44,11 +46,16 @@ void TLifeForm::DrawEmptyWorld() {
 // shows the new size at the old place. False when there is no memory for the picture.
 bool TLifeForm::FitWindow() {
     const QRect Area = AvailableOf(*this);
+    // The frame asked of the window manager before the first show is that of a window of a
+    // fixed size: a resizable one may get a resize handle.
+    FixNativeSize(*this, size());
     if (!WorldImage->FitInto(PictureRoom()))
         return false;
-    // At a high display scale the picture, shown 1:1 in device pixels, can be narrower than
-    // the menu bar; the window then keeps the menu bar's width, so no menu folds away.
-    ClientArea->setFixedSize(std::max(WorldImage->width(), menuBar()->sizeHint().width()),
+    // The picture can be narrower than the menu bar (at a high display scale too, where it
+    // shows 1:1 in device pixels) or than the status bar's lower line; the window then keeps
+    // their width, so no menu folds away and no panel is cut.
+    ClientArea->setFixedSize(std::max({WorldImage->width(), menuBar()->sizeHint().width(),
+                                       StatusBar->minimumSizeHint().width()}),
                              WorldImage->height() + 1);
     PlaceWindow(*this, layout()->totalSizeHint(),
                 [Area](const QSize& Size) { return CentredOnScreen(Area, Size); });

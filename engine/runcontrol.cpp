@@ -114,17 +114,36 @@ void TLifeForm::ShowStatusBar() {
     ShowViewPanel();
 }
 
-void TLifeForm::ShowViewPanel() {
-    ShowText(StatusPanels[2],
-             QStringLiteral("Levend: %1 \u00b7 Zoom: %2%").arg(CountLiveCells(Engine)).arg(Zoom));
+namespace {
+
+QString ViewPanelText(qint64 LiveCells, qint32 Zoom) {
+    return QStringLiteral("Levend: %1 \u00b7 Zoom: %2%").arg(LiveCells).arg(Zoom);
 }
 
+// The width Panel needs to show Text whole.
+int WidthFor(const QLabel& Panel, const QString& Text) {
+    const int Margins =
+        Panel.contentsMargins().left() + Panel.contentsMargins().right() + 2 * Panel.margin();
+    return QFontMetrics(Panel.font()).boundingRect(QRect(), Qt::TextSingleLine, Text).width() +
+           Margins;
+}
+
+} // namespace
+
+void TLifeForm::ShowViewPanel() {
+    ShowText(StatusPanels[2], ViewPanelText(CountLiveCells(Engine), Zoom));
+}
+
+// The live cells and zoom panel too keeps room for its widest text, that of the largest
+// world all alive at the largest zoom, so the window never cuts it.
 void TLifeForm::StatusBarResize() {
-    const QString Widest = QStringLiteral("Generatie: +%1").arg(std::numeric_limits<qint32>::max());
-    const QFontMetrics Metrics(StatusPanels[0]->font());
-    const int Margins = StatusPanels[0]->contentsMargins().left() +
-                        StatusPanels[0]->contentsMargins().right() + 2 * StatusPanels[0]->margin();
-    StatusPanels[0]->setFixedWidth(Metrics.horizontalAdvance(Widest) + Margins);
+    StatusPanels[0]->setFixedWidth(
+        WidthFor(*StatusPanels[0],
+                 QStringLiteral("Generatie: +%1").arg(std::numeric_limits<qint32>::max())));
+    StatusPanels[2]->setMinimumWidth(
+        WidthFor(*StatusPanels[2],
+                 ViewPanelText(qint64(TLifeEngine::MaxHorCells) * TLifeEngine::MaxVertCells,
+                               TWorldView::ZoomLevels.back())));
 }
 
 void TLifeForm::UpdateMenu() {

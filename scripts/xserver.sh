@@ -1,9 +1,11 @@
 # Shell functions for driving the real program on a private X server (Xvfb): start and
 # stop the server, find the main window, and read the window's pixels from an xwd dump.
-# Sourced by tests/smoke_test.sh and scripts/soak.sh; needs Xvfb, xdotool and xwd.
+# Sourced by tests/smoke_test.sh, scripts/soak.sh and scripts/placement_survey.sh; needs
+# Xvfb, xdotool, xwd, and xprop and xwininfo for the frame.
 
-# start_xvfb LOG: starts Xvfb on a display number of its own, waits until it takes
-# clients, sets XVFB_PID and exports DISPLAY. The numbers tried lie at random far above
+# start_xvfb LOG [WIDTHxHEIGHT]: starts Xvfb with one screen of that size (default
+# 1600x1200) on a display number of its own, waits until it takes clients, sets XVFB_PID and
+# exports DISPLAY. The numbers tried lie at random far above
 # the usual ones, so that another X server or test is not met there; a number found taken
 # makes Xvfb quit, and the next one is tried. Without -noreset the server resets when its
 # last client leaves, and refuses connections meanwhile: the probe below would be one.
@@ -12,7 +14,7 @@ start_xvfb() {
     for _ in $(seq 1 20); do
         number=$((number + 1))
         [ -e "/tmp/.X$number-lock" ] && continue
-        Xvfb ":$number" -screen 0 1600x1200x24 -nolisten tcp -noreset >"$1" 2>&1 &
+        Xvfb ":$number" -screen 0 "${2:-1600x1200}x24" -nolisten tcp -noreset >"$1" 2>&1 &
         XVFB_PID=$!
         for _ in $(seq 1 100); do
             kill -0 "$XVFB_PID" 2>/dev/null || break
@@ -126,4 +128,29 @@ fail() {
         cat "$WORK/program.log" >&2
     fi
     exit 1
+}
+
+# frame_gaps WINDOW: "left right top bottom", the gaps in device pixels between the screen's
+# edges and the window's frame as the window manager publishes it (_NET_FRAME_EXTENTS);
+# negative where the frame passes an edge. Fails while no frame is published.
+frame_gaps() {
+    local extents geometry screen
+    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.* = //p' | tr -d ,)
+    [ -n "$extents" ] || return 1
+    geometry=$(xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 }
+        /Absolute upper-left Y/ { y = $4 } /^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 }
+        END { print x, y, w, h }')
+    screen=$(xdotool getdisplaygeometry)
+    echo "$extents $geometry $screen" | awk '{
+        print $5 - $1, $9 - ($5 + $7 + $2), $6 - $3, $10 - ($6 + $8 + $4) }'
+}
+
+# frame_placed WINDOW TOLERANCE: the window's frame lies within the screen, and the gaps on
+# opposite sides differ by at most TOLERANCE device pixels.
+frame_placed() {
+    local left right top bottom
+    read -r left right top bottom < <(frame_gaps "$1") || return 1
+    [ "$left" -ge 0 ] && [ "$right" -ge 0 ] && [ "$top" -ge 0 ] && [ "$bottom" -ge 0 ] &&
+        [ $((left - right)) -le "$2" ] && [ $((right - left)) -le "$2" ] &&
+        [ $((top - bottom)) -le "$2" ] && [ $((bottom - top)) -le "$2" ]
 }

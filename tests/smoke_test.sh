@@ -2,7 +2,8 @@
 # The real program on a real X server (Xvfb, the xcb platform), driven like a user with
 # xdotool: started with a pattern file, the window and its picture, a click, one step with
 # F8, a pattern opened by typing its path and steps after each dialog, Alt+F4, and a click
-# at a display scale of 2. Before that, the answers on the terminal.
+# at a display scale of 2. Before that, the answers on the terminal; after it, the window's
+# frame under a window manager.
 # Usage: smoke_test.sh PROGRAM SOURCE_DIR
 set -u
 PROGRAM=$1
@@ -181,10 +182,44 @@ xdotool mousemove --window "$WINDOW" "$x" "$y" click 1
 until_true 5 pixel_is "$x" "$y" "$LIVE" || fail "at scale 2 the cell under the pointer did not flip"
 pixel_is $((x - 1)) $((y - 1)) "$LIVE" && dead_count_is 307196 ||
     fail "at scale 2 a click flipped another cell than the one under the pointer"
+# Undone, the world is as it was started, so closing asks nothing.
 xdotool windowfocus --sync "$WINDOW"
+xdotool key ctrl+z
+until_true 5 dead_count_is 307200 || fail "at scale 2 Ctrl+Z did not undo the click"
 xdotool key alt+F4
 until_true 10 eval '! kill -0 "$PROGRAM_PID" 2>/dev/null' || fail "Alt+F4 did not end the program at scale 2"
 wait "$PROGRAM_PID"
 PROGRAM_PID=
 
+# Under a window manager, where openbox is installed: the frame it draws lies within the
+# screen and is centred to the pixel, at start and after a zoom, at display scales 1 and 2.
+# At scale 2 the client stands on every second device pixel, so the gaps on opposite sides
+# may differ by two.
+if command -v openbox >/dev/null; then
+    openbox >"$WORK/openbox.log" 2>&1 &
+    OPENBOX_PID=$!
+    trap 'kill "$OPENBOX_PID" 2>/dev/null; close_workspace' EXIT
+    until_true 10 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window' ||
+        fail "openbox did not start"
+    mkdir -p "$WORK/wm-home" "$WORK/wm-config"
+    for scale in 1 2; do
+        HOME="$WORK/wm-home" XDG_CONFIG_HOME="$WORK/wm-config" XDG_RUNTIME_DIR="$WORK/runtime" \
+            QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$PROGRAM" >"$WORK/program.log" 2>&1 &
+        PROGRAM_PID=$!
+        WINDOW=$(wait_for_window "$TITLE" 30) || fail "no window under openbox at scale $scale"
+        until_true 5 frame_placed "$WINDOW" "$scale" ||
+            fail "at scale $scale the frame at start lies off the screen or off centre:" \
+                "gaps left right top bottom $(frame_gaps "$WINDOW")"
+        before=$(frame_gaps "$WINDOW")
+        xdotool windowactivate --sync "$WINDOW" key ctrl+plus
+        until_true 5 eval '[ "$(frame_gaps "$WINDOW")" != "$before" ]' ||
+            fail "at scale $scale Ctrl++ did not zoom in"
+        until_true 5 frame_placed "$WINDOW" "$scale" ||
+            fail "at scale $scale the frame after a zoom lies off the screen or off centre:" \
+                "gaps left right top bottom $(frame_gaps "$WINDOW")"
+        kill "$PROGRAM_PID"
+        wait "$PROGRAM_PID"
+        PROGRAM_PID=
+    done
+fi
 echo "smoke test passed"

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QWindow>
 
 namespace {
 
@@ -114,16 +115,21 @@ void TstScreenOrigin::newSizeAndPlaceInOneStep_data() {
     QTest::newRow("settings dialog, 2 x 2 cells") << "2 x 2";
     QTest::newRow("settings dialog, largest world") << "1280 x 1024";
     QTest::newRow("zoom in") << "zoom in";
+    QTest::newRow("undo of a new world size") << "undo";
 }
 
 // The window manager never sees the new size at the old place.
 void TstScreenOrigin::newSizeAndPlaceInOneStep() {
     QFETCH(QString, Change);
     const auto Form = ShownOnSecondScreen();
+    if (Change == QLatin1String("undo"))
+        Form->ResizeTheWorld(1280, 1024, 2, 2);
     const QRect Before = Form->geometry();
     TGeometryLog Log(Form.get());
     if (Change == QLatin1String("zoom in")) {
         Form->MenuZoomInClick();
+    } else if (Change == QLatin1String("undo")) {
+        Form->MenuUndoClick();
     } else {
         AnswerNextModal([Change](QWidget* Modal) {
             auto* Dlg = qobject_cast<TOptionsDlg*>(Modal);
@@ -138,6 +144,9 @@ void TstScreenOrigin::newSizeAndPlaceInOneStep() {
     const QRect After = Form->frameGeometry();
     QVERIFY(After.size() != Before.size());
     QCOMPARE(After.topLeft(), CentredIn(SecondGeometry, After.size()));
+    // The window manager is told the one size, and never another.
+    QCOMPARE(Form->windowHandle()->minimumSize(), Form->size());
+    QCOMPARE(Form->windowHandle()->maximumSize(), Form->size());
     QTRY_VERIFY(Log.Seen.contains(Form->geometry()));
     QVERIFY(!Log.Seen.contains(QRect(Before.topLeft(), Form->geometry().size())));
 }
