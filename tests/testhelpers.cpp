@@ -179,3 +179,20 @@ QImage ShownOnScreen(TLifeForm& Form) {
     return Store->copy(QRect(Origin, TLifeFormProbe(Form).WorldImage()->PictureSize()))
         .convertToFormat(QImage::Format_RGB32);
 }
+
+QImage WithGrid(QImage Picture, const TWorldView& View) {
+    const QSize Block = View.BlockPixels();
+    const QPoint Scroll = View.Scroll();
+    for (int Y = 0; Y < Picture.height(); ++Y) {
+        for (int X = 0; X < Picture.width(); ++X) {
+            const int WorldX = X + Scroll.x();
+            const int WorldY = Y + Scroll.y();
+            if ((Block.width() >= TWorldImage::GridMinPixels && WorldX > 0 &&
+                 WorldX % Block.width() == 0) ||
+                (Block.height() >= TWorldImage::GridMinPixels && WorldY > 0 &&
+                 WorldY % Block.height() == 0))
+                Picture.setPixel(X, Y, TWorldImage::GridColour);
+        }
+    }
+    return Picture;
+}

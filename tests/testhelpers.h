@@ -90,6 +90,9 @@ QRgb PixelAt(const QImage& Picture, int X, int Y);
 QImage PictureOfView(const TWorldView& View, const std::function<bool(int, int)>& Live);
 // What the window's backing store, the pixels that go to the screen, holds of the picture.
 QImage ShownOnScreen(TLifeForm& Form);
+// Picture as the screen shows it: the grid on the left and top edge of every cell but the
+// world's first, where the cells are large enough.
+QImage WithGrid(QImage Picture, const TWorldView& View);
 
 // Calls Answer with the next modal widget as soon as one is active; returns at once.
 // Answer closes it (for instance by clicking a button). Each call answers one dialog.

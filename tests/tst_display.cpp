@@ -524,77 +524,79 @@ void TstDisplay::openShowsThePatternsTopLeftCorner() {
     Form->OpenGameFile(Path);
     QCOMPARE(Probe.View().Scroll(), QPoint(0, 0));
     QTRY_COMPARE(PixelAt(ShownOnScreen(*Form), 2 * 8 + 4, 2 * 8 + 4), Live);
-    void TstDisplay::scrollRepaintsTheScreen_data() {
-        QTest::addColumn<int>("Key");
-        QTest::newRow("End, to the bottom-right corner") << int(Qt::Key_End);
-        QTest::newRow("Page down") << int(Qt::Key_PageDown);
-        QTest::newRow("Right arrow") << int(Qt::Key_Right);
-    }
+}
 
-    // What reaches the screen after a scroll is the world at the new scroll, not the picture it
-    // showed before.
-    void TstDisplay::scrollRepaintsTheScreen() {
-        QFETCH(int, Key);
-        auto Form = CreateShownForm(1280, 1024, 2, 2);
-        TLifeFormProbe Probe(*Form);
-        unsigned Seed = 11;
-        for (int Y = 0; Y < 1024; ++Y) {
-            for (int X = 0; X < 1280; ++X) {
-                Seed = Seed * 1103515245u + 12345u;
-                Probe.Engine.SetCell(X, Y, (Seed >> 16) % 5 == 0);
-            }
-        }
-        Form->DrawGeneration(true);
-        const auto Expected = [&] {
-            return PictureOfView(Probe.View(),
-                                 [&](int X, int Y) { return Probe.Engine.State(X, Y) == 1; });
-        };
-        const QImage Start = Expected();
-        QTRY_VERIFY(ShownOnScreen(*Form) == Start);
-        QTest::keyClick(Probe.WorldImage(), Qt::Key(Key));
-        const QImage Scrolled = Expected();
-        QVERIFY(Scrolled != Start);
-        QTRY_VERIFY(ShownOnScreen(*Form) == Scrolled);
-    }
+void TstDisplay::scrollRepaintsTheScreen_data() {
+    QTest::addColumn<int>("Key");
+    QTest::newRow("End, to the bottom-right corner") << int(Qt::Key_End);
+    QTest::newRow("Page down") << int(Qt::Key_PageDown);
+    QTest::newRow("Right arrow") << int(Qt::Key_Right);
+}
 
-    void TstDisplay::statusTextsShowWhole_data() {
-        QTest::addColumn<int>("Zoom");
-        QTest::addColumn<QString>("Message");
-        const QStringList Messages = {
-            QStringLiteral("Cel[1279,1023]: Buren = 8, Status = Levend, Vorige status = Levend"),
-            QStringLiteral("Cel[1279,1023]: Levend --> Dood"),
-            QStringLiteral("Zoom eerst verder in om cellen te tekenen"),
-            QStringLiteral("Bezig met legen en tekenen van 1280 x 1024 celllen..."),
-            QStringLiteral("Het klembord bevat geen tekst: er is niets geplakt.")};
-        // The default window, and at 25% the narrowest one.
-        for (const int Zoom : {100, 25}) {
-            for (const QString& Message : Messages)
-                QTest::addRow("zoom %d%%, %s", Zoom, qPrintable(Message)) << Zoom << Message;
+// What reaches the screen after a scroll is the world at the new scroll, not the picture it
+// showed before.
+void TstDisplay::scrollRepaintsTheScreen() {
+    QFETCH(int, Key);
+    auto Form = CreateShownForm(1280, 1024, 2, 2);
+    TLifeFormProbe Probe(*Form);
+    unsigned Seed = 11;
+    for (int Y = 0; Y < 1024; ++Y) {
+        for (int X = 0; X < 1280; ++X) {
+            Seed = Seed * 1103515245u + 12345u;
+            Probe.Engine.SetCell(X, Y, (Seed >> 16) % 5 == 0);
         }
     }
+    Form->DrawGeneration(true);
+    const auto Expected = [&] {
+        return PictureOfView(Probe.View(),
+                             [&](int X, int Y) { return Probe.Engine.State(X, Y) == 1; });
+    };
+    const QImage Start = Expected();
+    QTRY_VERIFY(ShownOnScreen(*Form) == Start);
+    QTest::keyClick(Probe.WorldImage(), Qt::Key(Key));
+    const QImage Scrolled = Expected();
+    QVERIFY(Scrolled != Start);
+    QTRY_VERIFY(ShownOnScreen(*Form) == Scrolled);
+}
 
-    // Every message shows whole in the smallest world's window, and so do the panels below it
-    // with their widest texts.
-    void TstDisplay::statusTextsShowWhole() {
-        QFETCH(int, Zoom);
-        QFETCH(QString, Message);
-        auto Form = CreateShownForm(320, 240, 1, 1, wmHorizontal, Zoom);
-        TLifeFormProbe Probe(*Form);
-        Probe.Panel(1)->setText(Message);
-        Probe.Panel(0)->setText(QStringLiteral("Generatie: 2147483647"));
-        Probe.Panel(2)->setText(QStringLiteral("Levend: 1310720 \u00b7 Zoom: 3200%"));
-        QTRY_VERIFY(Probe.Panel(1)->isVisible());
-        for (int Index = 0; Index < 3; ++Index) {
-            const QLabel* Panel = Probe.Panel(Index);
-            const QRect Room = Panel->contentsRect();
-            const QRect Needed = Panel->fontMetrics().boundingRect(
-                Room, int(Panel->alignment()) | (Panel->wordWrap() ? Qt::TextWordWrap : 0),
-                Panel->text());
-            QVERIFY2(Room.contains(Needed), qPrintable(Panel->text()));
-            QVERIFY(Form->rect().contains(
-                QRect(Panel->mapTo(Form.get(), QPoint(0, 0)), Panel->size())));
-        }
+void TstDisplay::statusTextsShowWhole_data() {
+    QTest::addColumn<int>("Zoom");
+    QTest::addColumn<QString>("Message");
+    const QStringList Messages = {
+        QStringLiteral("Cel[1279,1023]: Buren = 8, Status = Levend, Vorige status = Levend"),
+        QStringLiteral("Cel[1279,1023]: Levend --> Dood"),
+        QStringLiteral("Zoom eerst verder in om cellen te tekenen"),
+        QStringLiteral("Bezig met legen en tekenen van 1280 x 1024 celllen..."),
+        QStringLiteral("Het klembord bevat geen tekst: er is niets geplakt.")};
+    // The default window, and at 25% the narrowest one.
+    for (const int Zoom : {100, 25}) {
+        for (const QString& Message : Messages)
+            QTest::addRow("zoom %d%%, %s", Zoom, qPrintable(Message)) << Zoom << Message;
     }
+}
 
-    QTEST_MAIN(TstDisplay)
+// Every message shows whole in the smallest world's window, and so do the panels below it
+// with their widest texts.
+void TstDisplay::statusTextsShowWhole() {
+    QFETCH(int, Zoom);
+    QFETCH(QString, Message);
+    auto Form = CreateShownForm(320, 240, 1, 1, wmHorizontal, Zoom);
+    TLifeFormProbe Probe(*Form);
+    Probe.Panel(1)->setText(Message);
+    Probe.Panel(0)->setText(QStringLiteral("Generatie: 2147483647"));
+    Probe.Panel(2)->setText(QStringLiteral("Levend: 1310720 \u00b7 Zoom: 3200%"));
+    QTRY_VERIFY(Probe.Panel(1)->isVisible());
+    for (int Index = 0; Index < 3; ++Index) {
+        const QLabel* Panel = Probe.Panel(Index);
+        const QRect Room = Panel->contentsRect();
+        const QRect Needed = Panel->fontMetrics().boundingRect(
+            Room, int(Panel->alignment()) | (Panel->wordWrap() ? Qt::TextWordWrap : 0),
+            Panel->text());
+        QVERIFY2(Room.contains(Needed), qPrintable(Panel->text()));
+        QVERIFY(
+            Form->rect().contains(QRect(Panel->mapTo(Form.get(), QPoint(0, 0)), Panel->size())));
+    }
+}
+
+QTEST_MAIN(TstDisplay)
 #include "tst_display.moc"

@@ -128,7 +128,7 @@ void TstEditing::strokeDrawsEveryCellOfItsPath() {
         return;
     QCOMPARE(Probe.History().Stack().undoText(), Step);
     QCOMPARE(Probe.Panel(1)->text(), Step);
-    QCOMPARE(ShownOnScreen(*Form), Probe.WorldImage()->Picture());
+    QCOMPARE(ShownOnScreen(*Form), WithGrid(Probe.WorldImage()->Picture(), Probe.View()));
     Form->UpdateMenu();
     Item(*Form, "MenuUndo")->trigger();
     QCOMPARE(ReadRows(*Form, Board), Before);
@@ -202,7 +202,7 @@ void TstEditing::shiftDragSelects() {
     QTest::mousePress(Form->windowHandle(), Qt::LeftButton, Qt::NoModifier,
                       Probe.Viewport()->mapTo(Form.get(), Shown.center()));
     QVERIFY(!Probe.Selection().Exists());
-    QTRY_COMPARE(ShownOnScreen(*Form), Probe.WorldImage()->Picture());
+    QTRY_COMPARE(ShownOnScreen(*Form), WithGrid(Probe.WorldImage()->Picture(), Probe.View()));
 }
 
 void TstEditing::selectionCommands_data() {

@@ -450,7 +450,7 @@ void TstHistory::pasteFloatsUnderThePointer() {
     }
     const QImage World = PictureOfView(
         Probe.View(), [&Probe](int X, int Y) { return Probe.Engine.State(X, Y) == 1; });
-    QTRY_COMPARE(ShownOnScreen(*Form), World);
+    QTRY_COMPARE(ShownOnScreen(*Form), WithGrid(World, Probe.View()));
 }
 
 // The history holds its last StepLimit steps, and the widest step stays within the bound

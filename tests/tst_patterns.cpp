@@ -566,9 +566,8 @@ void TstPatterns::recentFilesListTheLastOpenedOrSaved() {
     TShownMessage Shown;
     AcceptMessageInto(Shown);
     Recent->actions().at(4)->trigger();
-    QCOMPARE(
-        Shown.Text,
-        QStringLiteral("Fout bij openen van bestand:\n%1").arg(QDir::toNativeSeparators(File(7))));
+    QCOMPARE(Shown.Text, QStringLiteral("Fout bij openen van bestand:\n%1\n\nBestand niet gevonden")
+                             .arg(QDir::toNativeSeparators(File(7))));
     QCOMPARE(RecentCaptions(*Form).size(), 9);
     QVERIFY(!RecentCaptions(*Form).contains(Item(5, 7)));
     Recent->actions().at(3)->trigger();

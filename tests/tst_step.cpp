@@ -48,25 +48,6 @@ QImage PictureOf(const TGrid& Grid, TLifeForm& Form) {
                          [&Grid](int X, int Y) { return Grid.At(X, Y) != 0; });
 }
 
-// Picture as the screen shows it: the grid on the left and top edge of every cell but the
-// world's first, where the cells are large enough.
-QImage WithGrid(QImage Picture, const TWorldView& View) {
-    const QSize Block = View.BlockPixels();
-    const QPoint Scroll = View.Scroll();
-    for (int Y = 0; Y < Picture.height(); ++Y) {
-        for (int X = 0; X < Picture.width(); ++X) {
-            const int WorldX = X + Scroll.x();
-            const int WorldY = Y + Scroll.y();
-            if ((Block.width() >= TWorldImage::GridMinPixels && WorldX > 0 &&
-                 WorldX % Block.width() == 0) ||
-                (Block.height() >= TWorldImage::GridMinPixels && WorldY > 0 &&
-                 WorldY % Block.height() == 0))
-                Picture.setPixel(X, Y, TWorldImage::GridColour);
-        }
-    }
-    return Picture;
-}
-
 bool SamePixels(const QImage& Actual, const QImage& Expected) {
     return Actual.convertToFormat(QImage::Format_RGB32) == Expected;
 }
