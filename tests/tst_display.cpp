@@ -567,7 +567,14 @@ void TstDisplay::statusTextsShowWhole_data() {
         QStringLiteral("Cel[1279,1023]: Levend --> Dood"),
         QStringLiteral("Zoom eerst verder in om cellen te tekenen"),
         QStringLiteral("Bezig met legen en tekenen van 1280 x 1024 celllen..."),
-        QStringLiteral("Het klembord bevat geen tekst: er is niets geplakt.")};
+        QStringLiteral("Het klembord bevat geen tekst: er is niets geplakt."),
+        QStringLiteral("Klik waar het patroon moet komen; Esc of een andere muisknop breekt af."),
+        QStringLiteral("Het patroon op het klembord heeft geen levende cellen: er is niets "
+                       "geplakt."),
+        QStringLiteral("Selectie: 1280 x 1024 vanaf Cel[0,0]"),
+        QStringLiteral("Er leven geen cellen in de selectie: er is niets gekopieerd."),
+        QStringLiteral("Lijn getekend: 1280 cellen levend"),
+        QStringLiteral("De selectie ligt al aan de rand van de wereld.")};
     // The default window, and at 25% the narrowest one.
     for (const int Zoom : {100, 25}) {
         for (const QString& Message : Messages)
