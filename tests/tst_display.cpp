@@ -417,19 +417,25 @@ void TstDisplay::fitShowsTheLiveCellsAtTheLargestZoom_data() {
     QTest::addColumn<QSize>("World");
     QTest::addColumn<QSize>("CellSize");
     QTest::addColumn<int>("Zoom");
-    QTest::addColumn<QRect>("Cells"); // live at its corners
-    QTest::newRow("two cells far apart")
-        << QSize(320, 240) << QSize(1, 1) << 100 << QRect(QPoint(10, 10), QPoint(300, 200));
+    QTest::addColumn<QRect>("Cells");   // live at its corners, or else the selection
+    QTest::addColumn<bool>("Selected"); // then live cells only in the world's corners
+    QTest::newRow("two cells far apart") << QSize(320, 240) << QSize(1, 1) << 100
+                                         << QRect(QPoint(10, 10), QPoint(300, 200)) << false;
     QTest::newRow("a small pattern off the middle")
-        << QSize(320, 240) << QSize(1, 1) << 3200 << QRect(QPoint(250, 20), QPoint(262, 27));
+        << QSize(320, 240) << QSize(1, 1) << 3200 << QRect(QPoint(250, 20), QPoint(262, 27))
+        << false;
     QTest::newRow("the corners of the largest world, 2 x 1 cells")
-        << QSize(1280, 1024) << QSize(2, 1) << 800 << QRect(QPoint(0, 0), QPoint(1279, 1023));
+        << QSize(1280, 1024) << QSize(2, 1) << 800 << QRect(QPoint(0, 0), QPoint(1279, 1023))
+        << false;
     QTest::newRow("a tall pattern in a wide view")
-        << QSize(640, 480) << QSize(1, 2) << 25 << QRect(QPoint(600, 3), QPoint(601, 470));
+        << QSize(640, 480) << QSize(1, 2) << 25 << QRect(QPoint(600, 3), QPoint(601, 470)) << false;
     QTest::newRow("one cell: the largest zoom")
-        << QSize(320, 240) << QSize(1, 1) << 100 << QRect(QPoint(7, 9), QSize(1, 1));
+        << QSize(320, 240) << QSize(1, 1) << 100 << QRect(QPoint(7, 9), QSize(1, 1)) << false;
     QTest::newRow("empty world: nothing changes")
-        << QSize(320, 240) << QSize(1, 1) << 800 << QRect();
+        << QSize(320, 240) << QSize(1, 1) << 800 << QRect() << false;
+    QTest::newRow("a selection, not the live cells around it")
+        << QSize(640, 480) << QSize(1, 1) << 100 << QRect(QPoint(300, 200), QPoint(340, 230))
+        << true;
 }
 
 // Inside the visible part; one level more and the cells no longer fit it.
@@ -438,10 +444,15 @@ void TstDisplay::fitShowsTheLiveCellsAtTheLargestZoom() {
     QFETCH(QSize, CellSize);
     QFETCH(int, Zoom);
     QFETCH(QRect, Cells);
+    QFETCH(bool, Selected);
     auto Form = CreateShownForm(World.width(), World.height(), CellSize.width(), CellSize.height(),
                                 wmHorizontal, Zoom);
     TLifeFormProbe Probe(*Form);
-    if (!Cells.isEmpty()) {
+    if (Selected) {
+        PlaceRows(*Form, 0, 0, {"O"});
+        PlaceRows(*Form, World.width() - 1, World.height() - 1, {"O"});
+        Probe.Selection().Select(Cells, World);
+    } else if (!Cells.isEmpty()) {
         for (const QPoint Corner :
              {Cells.topLeft(), Cells.topRight(), Cells.bottomLeft(), Cells.bottomRight()})
             PlaceRows(*Form, Corner.x(), Corner.y(), {"O"});
