@@ -311,8 +311,10 @@ void CheckPlaced(const QStringList& Trimmed, TWorldSize Size) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
-    // Every route skips a byte-order mark before anything else reads the text.
-    const QByteArrayView Bytes = WithoutByteOrderMark(QByteArrayView(Data, qsizetype(Size)));
+    // Every route skips one byte-order mark before anything else reads the text; the readers
+    // skip it themselves, so they are handed the bytes as they came.
+    const QByteArrayView Raw(Data, qsizetype(Size));
+    const QByteArrayView Bytes = WithoutByteOrderMark(Raw);
     QStringList Lines;
     TLineCursor Cursor(Bytes);
     while (const std::optional<QByteArrayView> Line = Cursor.Next())
@@ -323,7 +325,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     TLifeForm::TrimLifeLines(Trimmed);
     CheckTrimmed(Lines, Trimmed);
 
-    if (const std::optional<QStringList> Rows = RowsToPlace(Bytes, Trimmed))
+    if (const std::optional<QStringList> Rows = RowsToPlace(Raw, Trimmed))
         CheckPlaced(*Rows, WorldSizeFrom(Bytes));
     return 0;
 }
