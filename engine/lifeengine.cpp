@@ -2,6 +2,7 @@
 // neighbours of a whole word at once with adder logic.
 
 #include "engine/lifeengine.h"
+#include "engine/livecount.h"
 
 #include "engine/stepkernel.h"
 
@@ -226,13 +227,7 @@ bool TLifeEngine::Changed() const {
 }
 
 int TLifeEngine::LiveCells() const {
-    int Count = 0;
-    for (int Y = 0; Y < Height; ++Y) {
-        const TWord* Now = Row(Current(), Y) + 1;
-        for (int W = 0; W < UsedWordCount; ++W)
-            Count += std::popcount(Now[W]);
-    }
-    return Count;
+    return CountLiveCells(*this);
 }
 
 const TLifeEngine::TWord* TLifeEngine::StateWords(int Y) const {
